@@ -1,0 +1,100 @@
+#include "frontend/run.h"
+
+#include <chrono>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "frontend/depth_text.h"
+#include "frontend/write_labeling.h"
+#include "model/theory_text.h"
+#include "semantics/grounded.h"
+#include "semantics/option_search.h"
+#include "semantics/preferred.h"
+
+namespace dialectic {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Runs the computation and gives its elapsed time as the line "N ms elapsed". The clock is
+// monotonic, so the figure is never negative.
+template <typename Computation>
+std::string TimeIt(Computation&& computation) {
+  const auto start = Clock::now();
+  computation();
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+  return std::to_string(elapsed.count()) + " ms elapsed";
+}
+
+void ListGrounded(const TTheory& theory, TextArea& memo5) {
+  TProofLabeling grounded;
+  const std::string elapsed = TimeIt([&] { ComputeGrounded(theory, grounded); });
+  memo5.Clear();
+  memo5.Add("Grounded extension");
+  WriteLabeling(grounded, memo5);
+  memo5.Add("");
+  memo5.Add(elapsed);
+}
+
+void ListAllOptions(TForm1& form) {
+  form.Memo4.Clear();
+  // The trace area is hidden while it fills, so that a view need not repaint it line by line.
+  form.Memo3.SetVisible(false);
+  const SearchContext context{form.Depth, form.ShowTrace, form.Memo2, form.Memo3};
+  const std::string elapsed = TimeIt([&] { ComputeAllOptions(form.Theory, context); });
+  ListOptions(form.Theory, form.Memo4);
+  form.Memo4.Add("");
+  form.Memo4.Add(elapsed);
+  form.Memo3.SetVisible(true);
+}
+
+void ListPreferred(const TTheory& theory, TextArea& memo5) {
+  std::vector<TProofLabeling> preferred;
+  const std::string elapsed = TimeIt([&] { ComputePreferred(theory, preferred, memo5); });
+  memo5.Add("");
+  memo5.Add("Preferred extensions");
+  // Candidates with exactly the same text (letter case counting) are listed once.
+  StringList lines;
+  std::unordered_set<std::string> seen_texts;
+  for (const TProofLabeling& candidate : preferred) {
+    std::string text = LabelingText(candidate);
+    if (!seen_texts.insert(text).second) continue;
+    lines.push_back("  " + text);
+  }
+  memo5.AddStrings(lines);
+  memo5.Add("");
+  memo5.Add(elapsed);
+}
+
+}  // namespace
+
+void Run(TForm1& form) {
+  ApplyDepth(form);
+  form.Theory.Clear();
+  ParseInput(form.Memo1, form.Theory);
+  Rephrase(form.Theory, form.Memo2);
+  ListGrounded(form.Theory, form.Memo5);
+  ListAllOptions(form);
+  ListPreferred(form.Theory, form.Memo5);
+}
+
+void ApplyDepth(TForm1& form) {
+  const std::optional<std::int32_t> depth = ParseDepthText(form.Edit1);
+  if (depth) {
+    form.Depth = *depth;
+    form.Focus = Control::kButton1;
+  } else {
+    form.Edit1 = std::to_string(form.Depth);
+  }
+}
+
+void ListOptions(const TTheory& theory, TextArea& area) {
+  for (const TArg* arg : theory.Args) {
+    area.Add(arg->Name + ":");
+    for (const TProofLabeling& option : arg->Options) WriteLabeling(option, area);
+  }
+}
+
+}  // namespace dialectic

@@ -1,0 +1,66 @@
+#include "frontend/text_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <system_error>
+
+namespace dialectic {
+
+namespace {
+
+std::string FullPath(const std::filesystem::path& path) {
+  std::error_code ignored;
+  const std::filesystem::path full = std::filesystem::absolute(path, ignored);
+  return (full.empty() ? path : full).string();
+}
+
+FileError MakeFileError(const char* what, const std::filesystem::path& path, int error) {
+  return FileError(std::string(what) + " \"" + FullPath(path) + "\". " + std::strerror(error));
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+}  // namespace
+
+bool IsExistingFile(const std::filesystem::path& path) {
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+  // Only regular files are read: a pipe or device of that name would block or never end.
+  std::error_code ignored;
+  if (IsExistingFile(path) && !std::filesystem::is_regular_file(path, ignored)) {
+    throw MakeFileError("Cannot open file", path, EINVAL);
+  }
+  FileHandle file(std::fopen(path.c_str(), "rb"));
+  if (!file) throw MakeFileError("Cannot open file", path, errno);
+  std::string text;
+  char buffer[1 << 16];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, got);
+  if (std::ferror(file.get())) throw MakeFileError("Cannot open file", path, errno);
+  return text;
+}
+
+void WriteLinesCrLf(const std::filesystem::path& path, const StringList& lines) {
+  FileHandle file(std::fopen(path.c_str(), "wb"));
+  if (!file) throw MakeFileError("Cannot create file", path, errno);
+  for (const std::string& line : lines) {
+    std::fwrite(line.data(), 1, line.size(), file.get());
+    std::fwrite("\r\n", 1, 2, file.get());
+  }
+  const bool failed = std::ferror(file.get()) != 0;
+  const int error = errno;
+  if (std::fclose(file.release()) != 0 || failed) {
+    throw MakeFileError("Cannot create file", path, failed ? error : errno);
+  }
+}
+
+}  // namespace dialectic

@@ -1,0 +1,33 @@
+#include "model/name_set.h"
+
+#include <algorithm>
+
+namespace dialectic {
+
+namespace {
+
+bool FoldedLess(const std::string& a, std::string_view b) { return CompareFolded(a, b) < 0; }
+
+}  // namespace
+
+void NameSet::Add(std::string_view name) {
+  const auto at = std::lower_bound(names_.begin(), names_.end(), name, FoldedLess);
+  if (at != names_.end() && CompareFolded(*at, name) == 0) return;
+  names_.emplace(at, name);
+}
+
+void NameSet::AddAll(const NameSet& other) {
+  for (const std::string& name : other) Add(name);
+}
+
+void NameSet::AddAll(const StringList& names) {
+  for (const std::string& name : names) Add(name);
+}
+
+int NameSet::IndexOf(std::string_view name) const {
+  const auto at = std::lower_bound(names_.begin(), names_.end(), name, FoldedLess);
+  if (at == names_.end() || CompareFolded(*at, name) != 0) return -1;
+  return static_cast<int>(at - names_.begin());
+}
+
+}  // namespace dialectic

@@ -1,0 +1,37 @@
+#include "model/theory.h"
+
+namespace dialectic {
+
+int TArgs::IndexOfName(std::string_view name) const {
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i]->Name == name) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int TArgs::IndexOf(const TArg& arg) const { return IndexOfName(arg.Name); }
+
+TArg& TTheory::FindOrAdd(std::string_view name) {
+  const int found = Args.IndexOfName(name);
+  if (found >= 0) return Args[found];
+  auto arg = std::make_unique<TArg>();
+  arg->Theory = this;
+  arg->Name = std::string(name);
+  Args.Add(*arg);
+  owned_args_.push_back(std::move(arg));
+  return *owned_args_.back();
+}
+
+void TTheory::AddAttack(std::string_view attacker_name, std::string_view target_name) {
+  TArg& target = FindOrAdd(target_name);
+  TArg& attacker = FindOrAdd(attacker_name);
+  if (attacker.Targets.IndexOfName(target.Name) < 0) attacker.Targets.Add(target);
+  if (target.Attackers.IndexOfName(attacker.Name) < 0) target.Attackers.Add(attacker);
+}
+
+void TTheory::Clear() {
+  Args.Clear();
+  owned_args_.clear();
+}
+
+}  // namespace dialectic

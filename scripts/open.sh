@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Opens the program: installs what the build needs, builds it and starts the window.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-packages.sh
+cmake --preset default > /dev/null
+cmake --build --preset default --target dialectic
+exec build/default/app/window/dialectic "$@"

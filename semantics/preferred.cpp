@@ -1,0 +1,76 @@
+#include "semantics/preferred.h"
+
+#include <algorithm>
+
+#include "semantics/stage_steps.h"
+
+namespace dialectic {
+
+bool IsAmbiguous(const TArg& arg) {
+  const auto has_in = [&](const TProofLabeling& o) { return o.InArgs.Contains(arg.Name); };
+  const auto has_out = [&](const TProofLabeling& o) { return o.OutArgs.Contains(arg.Name); };
+  return std::any_of(arg.Options.begin(), arg.Options.end(), has_in) &&
+         std::any_of(arg.Options.begin(), arg.Options.end(), has_out);
+}
+
+void GetAmbiguousArgs(const TTheory& theory, TArgs& ambiguous) {
+  ambiguous.Clear();
+  for (TArg* arg : theory.Args) {
+    if (IsAmbiguous(*arg)) ambiguous.Add(*arg);
+  }
+}
+
+bool IsCompatible(const TTheory& theory, const TProofLabeling& labeling,
+                  const TProofLabeling& option) {
+  for (const std::string& name : labeling.InArgs) {
+    if (option.OutArgs.Contains(ArgNamed(theory, name).Name)) return false;
+  }
+  for (const std::string& name : labeling.OutArgs) {
+    if (option.InArgs.Contains(ArgNamed(theory, name).Name)) return false;
+  }
+  return true;
+}
+
+std::uint64_t Power2(int n) {
+  std::uint64_t power = 1;
+  for (int i = 0; i < n; ++i) power *= 2;
+  return power;
+}
+
+void ComputePreferred(const TTheory& theory, std::vector<TProofLabeling>& result, TextArea& memo5) {
+  result.clear();
+  TArgs ambiguous;
+  GetAmbiguousArgs(theory, ambiguous);
+  const int k = ambiguous.Count();
+  if (k > kMaxAmbiguousArgs) {
+    memo5.Add(
+        "There are too many dialectically ambiguous arguments for this version of the algorithm");
+    return;
+  }
+
+  // Bit j of the combination number labels the j-th ambiguous argument: clear IN, set OUT. Each
+  // argument's turn starts with keep set; its compatible options are merged one after another,
+  // each tested against the candidate as it stands. An ambiguous argument that merged nothing
+  // rejects the candidate, and the arguments after it are not visited.
+  const std::uint64_t combinations = Power2(k);
+  for (std::uint64_t c = 0; c < combinations; ++c) {
+    TProofLabeling candidate;
+    for (int j = 0; j < k; ++j) {
+      NameSet& labels = ((c / Power2(j)) % 2 == 1) ? candidate.OutArgs : candidate.InArgs;
+      labels.Add(ambiguous[j].Name);
+    }
+    bool keep = true;
+    for (const TArg* arg : theory.Args) {
+      keep = ambiguous.IndexOf(*arg) < 0;
+      for (const TProofLabeling& option : arg->Options) {
+        if (!IsCompatible(theory, candidate, option)) continue;
+        Merge(candidate, option);
+        keep = true;
+      }
+      if (!keep) break;
+    }
+    if (keep) result.push_back(std::move(candidate));
+  }
+}
+
+}  // namespace dialectic
