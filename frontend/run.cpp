@@ -55,15 +55,7 @@ void ListPreferred(const TTheory& theory, TextArea& memo5) {
   const std::string elapsed = TimeIt([&] { ComputePreferred(theory, preferred, memo5); });
   memo5.Add("");
   memo5.Add("Preferred extensions");
-  // Candidates with exactly the same text (letter case counting) are listed once.
-  StringList lines;
-  std::unordered_set<std::string> seen_texts;
-  for (const TProofLabeling& candidate : preferred) {
-    std::string text = LabelingText(candidate);
-    if (!seen_texts.insert(text).second) continue;
-    lines.push_back("  " + text);
-  }
-  memo5.AddStrings(lines);
+  memo5.AddStrings(PreferredLines(preferred));
   memo5.Add("");
   memo5.Add(elapsed);
 }
@@ -88,6 +80,16 @@ void ApplyDepth(TForm1& form) {
   } else {
     form.Edit1 = std::to_string(form.Depth);
   }
+}
+
+StringList PreferredLines(const std::vector<TProofLabeling>& preferred) {
+  StringList lines;
+  std::unordered_set<std::string> seen_texts;
+  for (const TProofLabeling& candidate : preferred) {
+    std::string text = LabelingText(candidate);
+    if (seen_texts.insert(text).second) lines.push_back("  " + std::move(text));
+  }
+  return lines;
 }
 
 void ListOptions(const TTheory& theory, TextArea& area) {

@@ -1,0 +1,146 @@
+#include "frontend/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "frontend/example_library.h"
+#include "tests/test_support.h"
+
+namespace dialectic {
+namespace {
+
+struct Outcome {
+  int exit_code;
+  std::string out, err;
+};
+
+class CommandLineTest : public ::testing::Test {
+ protected:
+  Outcome Call(const std::vector<std::string>& args, const std::string& input = "") {
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int code = RunCommandLine(args, in, out, err, examples_);
+    return {code, out.str(), std::regex_replace(err.str(), std::regex("\\s+$"), "")};
+  }
+  static std::string Timeless(const std::string& text) {
+    return std::regex_replace(text, std::regex("[0-9]+ ms elapsed"), "# ms elapsed");
+  }
+  TempDir dir_;
+  std::filesystem::path examples_ = dir_.path() / "examples.txt";
+};
+
+TEST_F(CommandLineTest, PrintsTheChosenAreasInTheirFixedOrder) {
+  const Outcome outcome =
+      Call({"--area", "extensions", "--no-trace", "--area=options"}, "a b, b c\n");
+  EXPECT_EQ(outcome.exit_code, 0);
+  EXPECT_EQ(Timeless(outcome.out),
+            "[options]\na :\n  a c (b)\nb :\n  c (b)\nc :\n  c\n\n# ms elapsed\n"
+            "[extensions]\nGrounded extension\n  a c (b)\n\n# ms elapsed\n\n"
+            "Preferred extensions\n  a c (b)\n\n# ms elapsed\n");
+  EXPECT_EQ(outcome.err, "");
+}
+
+TEST_F(CommandLineTest, PrintsAllFourAreasByDefaultWithTheTraceOn) {
+  const Outcome outcome = Call({"-"}, "a");
+  EXPECT_EQ(outcome.exit_code, 0);
+  EXPECT_EQ(Timeless(outcome.out),
+            "[rephrased]\nSTANDARD STYLE\na \n\nCOMMA STYLE\n\n\nYET ANOTHER STYLE\na \n\n"
+            "[trace]\nPartial proof options of a \n0:\n  a\n1:\n  <as previous level>\n\n"
+            "Partial refutation options of a \n0:\n  (a)\n1:\n  <none>\n\n"
+            "[options]\na :\n  a\n\n# ms elapsed\n"
+            "[extensions]\nGrounded extension\n  a\n\n# ms elapsed\n\nPreferred extensions\n"
+            "  a\n\n# ms elapsed\n");
+}
+
+TEST_F(CommandLineTest, ReadsLinesFromAFileWithAnyLineEndsAndNulBytesAsCharacters) {
+  const std::filesystem::path input = dir_.path() / "theory.txt";
+  std::ofstream(input, std::ios::binary) << std::string("a b\r\nb c\rc\0d\ne", 16);
+  const Outcome outcome = Call({"--area", "rephrased", input.string()});
+  EXPECT_EQ(outcome.exit_code, 0);
+  EXPECT_EQ(outcome.out.substr(0, 43),
+            std::string("[rephrased]\nSTANDARD STYLE\na b\nb c\nc\0d \ne \n", 43));
+}
+
+TEST_F(CommandLineTest, DepthTextIsReadAsTheDepthBoxReadsIt) {
+  struct Case {
+    std::string depth;
+    bool warns;
+  };
+  const Case cases[] = {{"1", true}, {"$1", true}, {"100", false}, {"1 ", false}, {"x", false}};
+  for (const Case& c : cases) {
+    const Outcome outcome = Call({"--depth", c.depth, "--area", "rephrased"}, "a b");
+    EXPECT_EQ(outcome.exit_code, 0);
+    EXPECT_EQ(
+        outcome.out.find("Check whether computation depth was sufficient") != std::string::npos,
+        c.warns)
+        << c.depth;
+  }
+}
+
+TEST_F(CommandLineTest, ExamplesComeFromTheLibraryWithoutWritingIt) {
+  const Outcome listed = Call({"--list-examples", "ignored-file"});
+  EXPECT_EQ(listed.exit_code, 0);
+  std::string captions;
+  for (const std::string& caption : ExampleCaptions(BuiltInExamples())) captions += caption + "\n";
+  EXPECT_EQ(listed.out, captions);
+
+  const Outcome chosen = Call({"--example", "Even cycle", "--area", "extensions", "--no-trace"});
+  EXPECT_EQ(chosen.exit_code, 0);
+  EXPECT_NE(chosen.out.find("Preferred extensions\n  b (a)\n  a (b)\n"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(examples_));
+
+  std::ofstream(examples_, std::ios::binary) << "#Mine\nx y\n";
+  EXPECT_EQ(Call({"--list-examples"}).out, "Mine\n");
+  EXPECT_NE(Call({"--example=Mine", "--area", "options"}).out.find("x :\n  y (x)\n"),
+            std::string::npos);
+}
+
+TEST_F(CommandLineTest, UsageErrorsExitWithTwoAndOneLine) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"--bogus"}, "dialectic-cli: unknown option --bogus (see --help)"},
+      {{"--area", "graph"},
+       "dialectic-cli: unknown area \"graph\" (rephrased, trace, options or extensions) (see "
+       "--help)"},
+      {{"--depth"}, "dialectic-cli: option --depth needs a value (see --help)"},
+      {{"a.txt", "b.txt"}, "dialectic-cli: more than one input file (see --help)"},
+      {{"--example", "Even cycle", "a.txt"},
+       "dialectic-cli: --example and an input file exclude each other (see --help)"},
+      {{"--example", "even cycle"}, "dialectic-cli: no example has the caption \"even cycle\""},
+  };
+  for (const Case& c : cases) {
+    const Outcome outcome = Call(c.args);
+    EXPECT_EQ(outcome.exit_code, 2) << c.message;
+    EXPECT_EQ(outcome.err, c.message);
+    EXPECT_EQ(outcome.out, "");
+  }
+}
+
+TEST_F(CommandLineTest, FileProblemsExitWithOne) {
+  const std::filesystem::path missing = dir_.path() / "missing.txt";
+  const Outcome outcome = Call({missing.string()});
+  EXPECT_EQ(outcome.exit_code, 1);
+  EXPECT_EQ(outcome.err, "dialectic-cli: Cannot open file \"" + missing.string() +
+                             "\". No such file or directory");
+  std::filesystem::create_directory(examples_);
+  EXPECT_EQ(Call({"--list-examples"}).exit_code, 0);  // a folder is no library file
+}
+
+TEST_F(CommandLineTest, HelpPrintsUsage) {
+  const Outcome outcome = Call({"--help", "--bogus-after-help-is-never-reached?"});
+  EXPECT_NE(outcome.exit_code, 0);
+  const Outcome help = Call({"--help"});
+  EXPECT_EQ(help.exit_code, 0);
+  EXPECT_EQ(help.out.rfind("Usage: dialectic-cli", 0), 0u);
+}
+
+}  // namespace
+}  // namespace dialectic

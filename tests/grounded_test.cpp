@@ -1,0 +1,63 @@
+#include "semantics/grounded.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/test_support.h"
+
+namespace dialectic {
+namespace {
+
+TEST(ComputeGrounded, ExtensionsOfSmallTheories) {
+  struct Case {
+    std::string theory;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"", "<empty>"},
+      {"a", "a"},
+      {"a b", "b (a)"},
+      {"a b, b c", "a c (b)"},
+      {"a b, b a", "<empty>"},
+      {"a a", "<empty>"},
+      {"a b, b c, c a", "<empty>"},
+      {"a b, b c, c c", "<empty>"},
+      {"a b, b c, c b", "<empty>"},
+      {"a b c, b c, c b", "<empty>"},
+      {"a b1 b2, b1 c1, b2 c2", "a c1 c2 (b1 b2)"},
+      {"a b1 b2, b1 c", "b2 c (a b1)"},
+      {"a b, b c d, d b", "a c d (b)"},
+      // The first of two names differing in letter case is IN; the second is then found in IN.
+      {"b a A", "a (b)"},
+      {"b A a", "A (b)"},
+      {"a b, b c, c d, d e", "a c e (b d)"},
+  };
+  for (const Case& c : cases) {
+    TTheory theory;
+    ParseText(c.theory, theory);
+    TProofLabeling result;
+    ComputeGrounded(theory, result);
+    EXPECT_EQ(LabelingText(result), c.text) << c.theory;
+    EXPECT_TRUE(result.NewIn.empty());
+    EXPECT_TRUE(result.NewOut.empty());
+  }
+}
+
+TEST(GroundedClosure, ExtendsTheStartLabelingAndReplacesTheResult) {
+  TTheory theory;
+  ParseText("a b, b c", theory);
+  TProofLabeling start;
+  start.OutArgs.Add("x ");
+  start.NewIn.Add("b ");
+  TProofLabeling result;
+  result.InArgs.Add("stale ");
+  result.NewOut.Add("stale ");
+  GroundedClosure(theory, start, result);
+  EXPECT_EQ(LabelingText(result), "a c (b x)");
+  EXPECT_TRUE(result.NewIn.empty());
+  EXPECT_TRUE(result.NewOut.empty());
+}
+
+}  // namespace
+}  // namespace dialectic

@@ -1,0 +1,199 @@
+#include "semantics/option_search.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "semantics/stage_steps.h"
+#include "tests/test_support.h"
+
+namespace dialectic {
+namespace {
+
+struct SearchResult {
+  TextArea memo2;
+  TextArea memo3;
+};
+
+class OptionSearchTest : public ::testing::Test {
+ protected:
+  SearchResult& Search(const std::string& text, std::int32_t depth, bool show_trace) {
+    ParseText(text, theory_);
+    ComputeAllOptions(theory_, {depth, show_trace, result_.memo2, result_.memo3});
+    return result_;
+  }
+
+  StringList OptionTexts(const std::string& name) {
+    StringList texts;
+    for (const TProofLabeling& option : theory_.FindOrAdd(name).Options)
+      texts.push_back(LabelingText(option));
+    return texts;
+  }
+
+  TTheory theory_;
+  SearchResult result_;
+};
+
+const StringList kReinstatementTraceOfA = {
+    "Partial proof options of a ",
+    "0:",
+    "  a",
+    "1:",
+    "  a (b)",
+    "2:",
+    "  a c (b)",
+    "3:",
+    "  <as previous level>",
+    "",
+    "Partial refutation options of a ",
+    "0:",
+    "  (a)",
+    "1:",
+    "  b (a)",
+    "2:",
+    "  b (a c)",
+    "3:",
+    "  <none>",
+    "",
+};
+
+TEST_F(OptionSearchTest, TracesEveryStageOfReinstatement) {
+  const SearchResult& result = Search("a b, b c", 100, true);
+  const StringList& trace = result.memo3.Lines();
+  ASSERT_GE(trace.size(), kReinstatementTraceOfA.size());
+  EXPECT_EQ(StringList(trace.begin(), trace.begin() + kReinstatementTraceOfA.size()),
+            kReinstatementTraceOfA);
+  EXPECT_EQ(OptionTexts("a "), StringList{"a c (b)"});
+  EXPECT_EQ(OptionTexts("b "), StringList{"c (b)"});
+  EXPECT_EQ(OptionTexts("c "), StringList{"c"});
+  EXPECT_EQ(result.memo2.Count(), 0);
+}
+
+TEST_F(OptionSearchTest, WithoutTraceOnlyTheStableStagesAreWritten) {
+  const SearchResult& result = Search("a b, b c", 100, false);
+  const StringList expected = {"3:", "  <as previous level>",
+                               "3:", "  <none>",
+                               "2:", "  <none>",
+                               "2:", "  <as previous level>",
+                               "1:", "  <as previous level>",
+                               "1:", "  <none>"};
+  EXPECT_EQ(result.memo3.Lines(), expected);
+  EXPECT_EQ(OptionTexts("a "), StringList{"a c (b)"});
+}
+
+TEST_F(OptionSearchTest, ClearsTheTraceAreaFirst) {
+  result_.memo3.Add("from an earlier run");
+  Search("a", 100, false);
+  EXPECT_EQ(result_.memo3.Lines(), (StringList{"1:", "  <as previous level>", "1:", "  <none>"}));
+}
+
+TEST_F(OptionSearchTest, InsufficientDepthWarnsOncePerUnstablePhase) {
+  const StringList warning = {"***", "Check whether computation depth was sufficient", "***"};
+  struct Case {
+    std::string theory;
+    std::int32_t depth;
+    int warnings;
+    StringList options_of_a;
+  };
+  const Case cases[] = {
+      {"a b, b c", 1, 4, {"a (b)", "b (a)"}}, {"a b, b c", 2, 2, {"a c (b)", "b (a c)"}},
+      {"a b, b c", 3, 0, {"a c (b)"}},        {"a", 0, 2, {"a", "(a)"}},
+      {"a b", -5, 4, {"a", "(a)"}},
+  };
+  for (const Case& c : cases) {
+    theory_.Clear();
+    result_.memo2.Clear();
+    Search(c.theory, c.depth, true);
+    ASSERT_EQ(result_.memo2.Count(), 3 * c.warnings) << c.theory << " depth " << c.depth;
+    for (int w = 0; w < c.warnings; ++w) {
+      const StringList lines(result_.memo2.Lines().begin() + 3 * w,
+                             result_.memo2.Lines().begin() + 3 * w + 3);
+      EXPECT_EQ(lines, warning);
+    }
+    EXPECT_EQ(OptionTexts("a "), c.options_of_a) << c.theory << " depth " << c.depth;
+  }
+}
+
+TEST_F(OptionSearchTest, DepthZeroWritesOnlyTheStartLabelings) {
+  const SearchResult& result = Search("a", 0, true);
+  const StringList expected = {"Partial proof options of a ",      "0:", "  a",   "",
+                               "Partial refutation options of a ", "0:", "  (a)", ""};
+  EXPECT_EQ(result.memo3.Lines(), expected);
+}
+
+TEST_F(OptionSearchTest, SelfAttackerHasNoOptions) {
+  const SearchResult& result = Search("a a", 100, true);
+  const StringList expected = {
+      "Partial proof options of a ",      "0:", "  a",   "1:", "  <none>", "",
+      "Partial refutation options of a ", "0:", "  (a)", "1:", "  <none>", ""};
+  EXPECT_EQ(result.memo3.Lines(), expected);
+  EXPECT_TRUE(OptionTexts("a ").empty());
+}
+
+TEST_F(OptionSearchTest, EvenCycleGivesBothArgumentsBothKindsOfOption) {
+  Search("a b, b a", 100, false);
+  EXPECT_EQ(OptionTexts("a "), (StringList{"a (b)", "b (a)"}));
+  EXPECT_EQ(OptionTexts("b "), (StringList{"b (a)", "a (b)"}));
+}
+
+TEST_F(OptionSearchTest, TooManyCombinationsStopThatPhaseWithAMessage) {
+  std::string text = "a";
+  for (int i = 0; i < 9; ++i) text += " b" + std::to_string(i);
+  for (int i = 0; i < 9; ++i) {
+    text += ", b" + std::to_string(i);
+    for (int j = 0; j < 4; ++j) text += " c" + std::to_string(i) + "_" + std::to_string(j);
+  }
+  const SearchResult& result = Search(text, 100, false);
+  const StringList expected = {"***", "Too many counter-attack combinations for a ", "***"};
+  EXPECT_EQ(result.memo2.Lines(), expected);
+  // The proof of a keeps the option of its last completed stage, the defence of a.
+  const StringList options = OptionTexts("a ");
+  ASSERT_EQ(options.size(), 1u);
+  EXPECT_EQ(options[0], "a (b0 b1 b2 b3 b4 b5 b6 b7 b8)");
+  // Every other argument is searched as usual.
+  EXPECT_EQ(OptionTexts("b0 "), (StringList{"c0_0 (b0)", "c0_1 (b0)", "c0_2 (b0)", "c0_3 (b0)"}));
+  EXPECT_EQ(OptionTexts("c0_0 "), StringList{"c0_0"});
+}
+
+TEST(IsStable, ComparesOptionsPositionByPositionWithLetterCaseCounting) {
+  TTheory theory;
+  ParseText("a b, A", theory);
+  TArg& a = theory.Args[0];
+  auto add = [&](std::vector<TProofLabeling>& list, const StringList& in) {
+    list.emplace_back().InArgs.AddAll(in);
+  };
+  EXPECT_TRUE(IsStable(a));
+  add(a.Options, {"a "});
+  EXPECT_FALSE(IsStable(a));
+  TakeSnapshot(a);
+  EXPECT_TRUE(IsStable(a));
+  add(a.Options, {"b "});
+  TakeSnapshot(a);
+  a.Options.pop_back();
+  EXPECT_TRUE(IsStable(a));  // a shorter list whose options equal the snapshot's
+  a.Options[0].InArgs.Clear();
+  a.Options[0].InArgs.Add("A ");
+  EXPECT_FALSE(IsStable(a));
+  a.Options.clear();
+  EXPECT_TRUE(IsStable(a));
+}
+
+TEST(TakeSnapshot, CopiesOnlyTheInAndOutSets) {
+  TTheory theory;
+  ParseText("a b", theory);
+  TArg& a = theory.Args[0];
+  TProofLabeling& option = a.Options.emplace_back();
+  option.InArgs.Add("a ");
+  option.OutArgs.Add("b ");
+  option.NewOut.Add("b ");
+  a.PrevOptions.emplace_back();
+  a.PrevOptions.emplace_back();
+  TakeSnapshot(a);
+  ASSERT_EQ(a.PrevOptions.size(), 1u);
+  EXPECT_EQ(LabelingText(a.PrevOptions[0]), "a (b)");
+  EXPECT_TRUE(a.PrevOptions[0].NewOut.empty());
+  EXPECT_EQ(a.PrevOptions[0].Arg, &a);
+}
+
+}  // namespace
+}  // namespace dialectic

@@ -1,0 +1,187 @@
+#include "frontend/run.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+
+#include "tests/test_support.h"
+
+namespace dialectic {
+namespace {
+
+// Replaces every timing line by "# ms elapsed", after checking its form.
+StringList WithoutTimings(const TextArea& area) {
+  static const std::regex kTiming("^[0-9]+ ms elapsed$");
+  StringList lines = area.Lines();
+  for (std::string& line : lines) {
+    if (line.find("elapsed") == std::string::npos) continue;
+    EXPECT_TRUE(std::regex_match(line, kTiming)) << line;
+    line = "# ms elapsed";
+  }
+  return lines;
+}
+
+class RunTest : public ::testing::Test {
+ protected:
+  void RunOn(const std::string& input) {
+    form_.Memo1.SetText(input);
+    dialectic::Run(form_);
+  }
+  TForm1 form_;
+};
+
+TEST_F(RunTest, EmptyInputGivesTheBareLayoutOfEveryArea) {
+  form_.Edit1 = "100";
+  RunOn("");
+  EXPECT_EQ(form_.Memo2.Lines(),
+            (StringList{"STANDARD STYLE", "", "COMMA STYLE", "", "", "YET ANOTHER STYLE"}));
+  EXPECT_TRUE(form_.Memo3.Lines().empty());
+  EXPECT_EQ(WithoutTimings(form_.Memo4), (StringList{"", "# ms elapsed"}));
+  EXPECT_EQ(WithoutTimings(form_.Memo5),
+            (StringList{"Grounded extension", "  <empty>", "", "# ms elapsed", "",
+                        "Preferred extensions", "  <empty>", "", "# ms elapsed"}));
+}
+
+TEST_F(RunTest, ReinstatementFillsEveryArea) {
+  form_.Edit1 = "100";
+  RunOn("a b, b c");
+  EXPECT_EQ(form_.Memo2.Lines(),
+            (StringList{"STANDARD STYLE", "a b", "b c", "", "COMMA STYLE", "a b, b c", "",
+                        "YET ANOTHER STYLE", "a ", "  x-- b ", "", "b ", "  x-- c ", "  --x a ", "",
+                        "c ", "  --x b ", ""}));
+  EXPECT_EQ(form_.Memo3.Lines(), (StringList{"Partial proof options of a ",
+                                             "0:",
+                                             "  a",
+                                             "1:",
+                                             "  a (b)",
+                                             "2:",
+                                             "  a c (b)",
+                                             "3:",
+                                             "  <as previous level>",
+                                             "",
+                                             "Partial refutation options of a ",
+                                             "0:",
+                                             "  (a)",
+                                             "1:",
+                                             "  b (a)",
+                                             "2:",
+                                             "  b (a c)",
+                                             "3:",
+                                             "  <none>",
+                                             "",
+                                             "Partial proof options of b ",
+                                             "0:",
+                                             "  b",
+                                             "1:",
+                                             "  b (c)",
+                                             "2:",
+                                             "  <none>",
+                                             "",
+                                             "Partial refutation options of b ",
+                                             "0:",
+                                             "  (b)",
+                                             "1:",
+                                             "  c (b)",
+                                             "2:",
+                                             "  <as previous level>",
+                                             "",
+                                             "Partial proof options of c ",
+                                             "0:",
+                                             "  c",
+                                             "1:",
+                                             "  <as previous level>",
+                                             "",
+                                             "Partial refutation options of c ",
+                                             "0:",
+                                             "  (c)",
+                                             "1:",
+                                             "  <none>",
+                                             ""}));
+  EXPECT_TRUE(form_.Memo3.Visible());
+  EXPECT_EQ(WithoutTimings(form_.Memo4),
+            (StringList{"a :", "  a c (b)", "b :", "  c (b)", "c :", "  c", "", "# ms elapsed"}));
+  EXPECT_EQ(WithoutTimings(form_.Memo5),
+            (StringList{"Grounded extension", "  a c (b)", "", "# ms elapsed", "",
+                        "Preferred extensions", "  a c (b)", "", "# ms elapsed"}));
+}
+
+TEST_F(RunTest, RunningTwiceGivesTheSameAreas) {
+  RunOn("a b, b a, c a b\nd d e");
+  const StringList memo2 = form_.Memo2.Lines(), memo3 = form_.Memo3.Lines();
+  const StringList memo4 = WithoutTimings(form_.Memo4), memo5 = WithoutTimings(form_.Memo5);
+  dialectic::Run(form_);
+  EXPECT_EQ(form_.Memo2.Lines(), memo2);
+  EXPECT_EQ(form_.Memo3.Lines(), memo3);
+  EXPECT_EQ(WithoutTimings(form_.Memo4), memo4);
+  EXPECT_EQ(WithoutTimings(form_.Memo5), memo5);
+}
+
+TEST_F(RunTest, TooManyAmbiguousArgumentsPutTheMessageAfterTheGroundedTiming) {
+  std::string input;
+  for (int i = 0; i < 16; ++i) {
+    const std::string a = "a" + std::to_string(i), b = "b" + std::to_string(i);
+    input += a + " " + b + ", " + b + " " + a + "\n";
+  }
+  RunOn(input + "z a0");
+  EXPECT_EQ(WithoutTimings(form_.Memo5),
+            (StringList{"Grounded extension", "  <empty>", "", "# ms elapsed",
+                        "There are too many dialectically ambiguous arguments for this version of "
+                        "the algorithm",
+                        "", "Preferred extensions", "", "# ms elapsed"}));
+}
+
+TEST_F(RunTest, WarningsFollowTheRephrasingAndTheTraceOffKeepsStageResults) {
+  form_.Edit1 = "1";
+  form_.ShowTrace = false;
+  RunOn("a b");
+  const StringList& memo2 = form_.Memo2.Lines();
+  ASSERT_GE(memo2.size(), 3u);
+  EXPECT_EQ(StringList(memo2.end() - 3, memo2.end()),
+            (StringList{"***", "Check whether computation depth was sufficient", "***"}));
+  EXPECT_EQ(form_.Depth, 1);
+  EXPECT_EQ(form_.Memo3.Lines(), (StringList{"1:", "  <as previous level>", "1:", "  <none>"}));
+}
+
+TEST(PreferredLines, ListsEachTextOnceWithLetterCaseCounting) {
+  auto labeling = [](const StringList& in, const StringList& out) {
+    TProofLabeling l;
+    l.InArgs.AddAll(in);
+    l.OutArgs.AddAll(out);
+    return l;
+  };
+  const std::vector<TProofLabeling> preferred = {
+      labeling({"a "}, {"b "}), labeling({"b "}, {"a "}),   labeling({"a "}, {"b "}),
+      labeling({"A "}, {"b "}), labeling({"a\t "}, {"b "}),
+  };
+  EXPECT_EQ(PreferredLines(preferred), (StringList{"  a (b)", "  b (a)", "  A (b)", "  a\t (b)"}));
+  EXPECT_TRUE(PreferredLines({}).empty());
+}
+
+TEST(ApplyDepth, ValidTextSetsTheDepthAndFocusesTheButtonInvalidTextIsPutBack) {
+  struct Case {
+    std::string text;
+    std::int32_t depth;
+    std::string text_after;
+    Control focus;
+  };
+  const Case cases[] = {
+      {"25", 25, "25", Control::kButton1},     {"25 ", 7, "7", Control::kEdit1},
+      {"abc", 7, "7", Control::kEdit1},        {"$1A", 26, "$1A", Control::kButton1},
+      {"-3", -3, "-3", Control::kButton1},     {"0x10", 16, "0x10", Control::kButton1},
+      {"4294967296", 7, "7", Control::kEdit1}, {"", 7, "7", Control::kEdit1},
+  };
+  for (const Case& c : cases) {
+    TForm1 form;
+    form.Depth = 7;
+    form.Focus = Control::kEdit1;
+    form.Edit1 = c.text;
+    ApplyDepth(form);
+    EXPECT_EQ(form.Depth, c.depth) << c.text;
+    EXPECT_EQ(form.Edit1, c.text_after) << c.text;
+    EXPECT_EQ(form.Focus, c.focus) << c.text;
+  }
+}
+
+}  // namespace
+}  // namespace dialectic

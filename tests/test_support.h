@@ -1,0 +1,56 @@
+// Small helpers shared by the core tests.
+#pragma once
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <string_view>
+
+#include "frontend/text_area.h"
+#include "model/theory.h"
+#include "model/theory_text.h"
+
+namespace dialectic {
+
+// Enters the text's lines (separated by LF) into the theory.
+inline void ParseText(std::string_view text, TTheory& theory) {
+  TextArea input;
+  input.SetText(text);
+  ParseInput(input, theory);
+}
+
+// The names of the arguments in Args, trimmed of their ending blank, joined by ",".
+inline std::string ArgNames(const TArgs& args) {
+  std::string names;
+  for (const TArg* arg : args) {
+    if (!names.empty()) names += ',';
+    names += arg->Name.substr(0, arg->Name.size() - 1);
+  }
+  return names;
+}
+
+// A fresh directory under the system's temporary directory, removed with everything in it.
+class TempDir {
+ public:
+  TempDir() {
+    std::random_device seed;
+    path_ = std::filesystem::temp_directory_path() /
+            ("dialectic-test-" + std::to_string(seed()) + std::to_string(seed()));
+    std::filesystem::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace dialectic
