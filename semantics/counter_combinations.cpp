@@ -99,9 +99,18 @@ std::vector<StringList> MinimalCombinations(const std::vector<const TArg*>& open
   std::stable_sort(by_size.begin(), by_size.end(),
                    [&](std::size_t a, std::size_t b) { return sizes[a] < sizes[b]; });
 
+  // Distinct sets of equal size never contain one another, so a candidate is compared only with
+  // the survivors of strictly smaller size: those before smaller_end.
   std::vector<std::size_t> survivors;
+  std::size_t smaller_end = 0;
+  int current_size = -1;
   for (std::size_t candidate : by_size) {
-    const bool dominated = std::any_of(survivors.begin(), survivors.end(), [&](std::size_t s) {
+    if (sizes[candidate] != current_size) {
+      current_size = sizes[candidate];
+      smaller_end = survivors.size();
+    }
+    const auto smaller = survivors.begin() + static_cast<std::ptrdiff_t>(smaller_end);
+    const bool dominated = std::any_of(survivors.begin(), smaller, [&](std::size_t s) {
       return IsSubsetBits(distinct_sets[s], distinct_sets[candidate]);
     });
     if (!dominated) survivors.push_back(candidate);
