@@ -11,6 +11,11 @@ bool FoldedLess(const std::string& a, std::string_view b) { return CompareFolded
 }  // namespace
 
 void NameSet::Add(std::string_view name) {
+  // Names often come in set order (copies, merges): append without a search then.
+  if (names_.empty() || CompareFolded(names_.back(), name) < 0) {
+    names_.emplace_back(name);
+    return;
+  }
   const auto at = std::lower_bound(names_.begin(), names_.end(), name, FoldedLess);
   if (at != names_.end() && CompareFolded(*at, name) == 0) return;
   names_.emplace(at, name);

@@ -6,11 +6,19 @@
 namespace dialectic {
 
 std::string LabelingText(const TProofLabeling& labeling) {
-  std::string text;
-  for (const std::string& name : labeling.InArgs) text += name;
-  if (!labeling.OutArgs.empty()) {
+  std::string in_names;
+  for (const std::string& name : labeling.InArgs) in_names += name;
+  std::string out_names;
+  for (const std::string& name : labeling.OutArgs) out_names += name;
+  return LabelingTextOfNames(std::move(in_names), out_names);
+}
+
+std::string LabelingTextOfNames(std::string in_names, std::string_view out_names) {
+  // Every name ends in its blank, which separates it from the next one.
+  std::string text = std::move(in_names);
+  if (!out_names.empty()) {
     text += '(';
-    for (const std::string& name : labeling.OutArgs) text += name;
+    text += out_names;
     text = Trim(text) + ')';
   }
   text = Trim(text);
@@ -18,8 +26,11 @@ std::string LabelingText(const TProofLabeling& labeling) {
 }
 
 bool IsAttackedByIn(const TProofLabeling& labeling, const TArg& arg) {
-  for (const std::string& name : labeling.InArgs) {
-    if (arg.Attackers.IndexOfName(name) >= 0) return true;
+  // A set holds at most one spelling of each name, so some IN name equals an attacker's name
+  // byte for byte exactly when the set's entry for that name is spelled as the attacker's.
+  for (const TArg* attacker : arg.Attackers) {
+    const int at = labeling.InArgs.IndexOf(attacker->Name);
+    if (at >= 0 && labeling.InArgs[static_cast<std::size_t>(at)] == attacker->Name) return true;
   }
   return false;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/name_set.h"
 
@@ -25,6 +26,9 @@ struct TProofLabeling {
 // The one-line text form: IN names, then the OUT names in parentheses, trimmed; "<empty>" when
 // nothing shows.
 std::string LabelingText(const TProofLabeling& labeling);
+
+// The text form from the IN names and the OUT names, each concatenated in set order.
+std::string LabelingTextOfNames(std::string in_names, std::string_view out_names);
 
 // Whether some IN name is, byte for byte, the name of an attacker of the argument.
 bool IsAttackedByIn(const TProofLabeling& labeling, const TArg& arg);

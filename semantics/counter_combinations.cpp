@@ -45,34 +45,58 @@ int CountBits(const NameBits& bits) {
   return count;
 }
 
-// For each open argument, the bit of each of its attackers, in Attackers order.
-std::vector<std::vector<int>> AttackerBits(const std::vector<const TArg*>& open, int& bit_count) {
-  std::map<std::string, int> bit_of_folded_name;
-  std::vector<std::vector<int>> bits;
+// Renumbers the ids densely from 0, so that the bitsets need only as many bits as there are
+// distinct attackers.
+std::vector<std::vector<int>> DenseIds(const std::vector<std::vector<int>>& ids, int& id_count) {
+  std::unordered_map<int, int> dense_of;
+  std::vector<std::vector<int>> dense;
+  dense.reserve(ids.size());
+  for (const std::vector<int>& list : ids) {
+    std::vector<int>& dense_list = dense.emplace_back();
+    dense_list.reserve(list.size());
+    for (int id : list) {
+      dense_list.push_back(dense_of.emplace(id, static_cast<int>(dense_of.size())).first->second);
+    }
+  }
+  id_count = static_cast<int>(dense_of.size());
+  return dense;
+}
+
+// For each open argument, an id per attacker that is equal for names equal under case folding.
+std::vector<std::vector<int>> FoldedNameIds(const std::vector<const TArg*>& open) {
+  std::map<std::string, int> id_of_folded_name;
+  std::vector<std::vector<int>> ids;
   for (const TArg* arg : open) {
-    std::vector<int>& arg_bits = bits.emplace_back();
+    std::vector<int>& arg_ids = ids.emplace_back();
     for (const TArg* attacker : arg->Attackers) {
       std::string folded = attacker->Name;
       for (char& c : folded) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
-      const auto [at, inserted] =
-          bit_of_folded_name.emplace(folded, static_cast<int>(bit_of_folded_name.size()));
-      arg_bits.push_back(at->second);
+      arg_ids.push_back(
+          id_of_folded_name.emplace(folded, static_cast<int>(id_of_folded_name.size()))
+              .first->second);
     }
   }
-  bit_count = static_cast<int>(bit_of_folded_name.size());
-  return bits;
+  return ids;
 }
 
 }  // namespace
 
 std::vector<StringList> MinimalCombinations(const std::vector<const TArg*>& open,
                                             std::uint64_t count) {
+  std::vector<StringList> result;
+  for (std::uint64_t k : MinimalCombinationNumbers(FoldedNameIds(open), count))
+    result.push_back(Combination(open, k));
+  return result;
+}
+
+std::vector<std::uint64_t> MinimalCombinationNumbers(
+    const std::vector<std::vector<int>>& attacker_ids, std::uint64_t count) {
   // Same outcome as comparing every ordered pair, in far less work: keep the first combination of
   // each distinct name set, then visit the distinct sets by size; a set survives when no survivor
   // found so far (all of them no larger) is contained in it. A set that contains any strictly
   // smaller set also contains a minimal one, and the minimal ones are all survivors.
   int bit_count = 0;
-  const std::vector<std::vector<int>> attacker_bits = AttackerBits(open, bit_count);
+  const std::vector<std::vector<int>> attacker_bits = DenseIds(attacker_ids, bit_count);
   const std::size_t words = static_cast<std::size_t>(bit_count + 63) / 64;
 
   std::vector<NameBits> distinct_sets;
@@ -117,10 +141,10 @@ std::vector<StringList> MinimalCombinations(const std::vector<const TArg*>& open
   }
   std::sort(survivors.begin(), survivors.end());
 
-  std::vector<StringList> result;
-  result.reserve(survivors.size());
-  for (std::size_t s : survivors) result.push_back(Combination(open, first_combination[s]));
-  return result;
+  std::vector<std::uint64_t> numbers;
+  numbers.reserve(survivors.size());
+  for (std::size_t s : survivors) numbers.push_back(first_combination[s]);
+  return numbers;
 }
 
 }  // namespace dialectic

@@ -1,9 +1,12 @@
 #include "semantics/option_search.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "frontend/write_labeling.h"
+#include "semantics/dense_option_search.h"
+#include "semantics/dense_theory.h"
 #include "semantics/stage_steps.h"
 
 namespace dialectic {
@@ -56,6 +59,14 @@ TProofLabeling StartLabeling(TArg& arg) {
 }  // namespace
 
 void ComputeAllOptions(TTheory& theory, const SearchContext& context) {
+  if (const std::optional<DenseTheory> dense = MakeDenseTheory(theory)) {
+    ComputeAllOptionsDense(*dense, context);
+    return;
+  }
+  ComputeAllOptionsByName(theory, context);
+}
+
+void ComputeAllOptionsByName(TTheory& theory, const SearchContext& context) {
   context.Memo3.Clear();
   for (TArg* arg : theory.Args) SearchOptions(*arg, context);
 }

@@ -20,8 +20,12 @@ struct SearchContext {
   TextArea& Memo3;     // receives the stage results and the trace
 };
 
-// Clears the trace, then searches the options of every argument in order.
+// Clears the trace, then searches the options of every argument in order. Theories without names
+// equal under case folding are searched by rank, the others by name; both give the same output.
 void ComputeAllOptions(TTheory& theory, const SearchContext& context);
+
+// The same search by name for every theory.
+void ComputeAllOptionsByName(TTheory& theory, const SearchContext& context);
 
 // Both phases for one argument.
 void SearchOptions(TArg& arg, const SearchContext& context);

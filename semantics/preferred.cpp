@@ -1,10 +1,21 @@
 #include "semantics/preferred.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 
+#include "semantics/dense_preferred.h"
+#include "semantics/dense_theory.h"
 #include "semantics/stage_steps.h"
 
 namespace dialectic {
+
+namespace {
+
+constexpr std::string_view kTooManyAmbiguous =
+    "There are too many dialectically ambiguous arguments for this version of the algorithm";
+
+}  // namespace
 
 bool IsAmbiguous(const TArg& arg) {
   const auto has_in = [&](const TProofLabeling& o) { return o.InArgs.Contains(arg.Name); };
@@ -37,21 +48,45 @@ std::uint64_t Power2(int n) {
   return power;
 }
 
-void ComputePreferred(const TTheory& theory, std::vector<TProofLabeling>& result, TextArea& memo5) {
-  result.clear();
-  TArgs ambiguous;
-  GetAmbiguousArgs(theory, ambiguous);
-  const int k = ambiguous.Count();
-  if (k > kMaxAmbiguousArgs) {
-    memo5.Add(
-        "There are too many dialectically ambiguous arguments for this version of the algorithm");
-    return;
-  }
+namespace {
 
+// Empties the result and fills the ambiguous list; past the limit it writes the message instead
+// and gives false.
+bool PrepareCandidates(const TTheory& theory, std::vector<TProofLabeling>& result, TextArea& memo5,
+                       TArgs& ambiguous) {
+  result.clear();
+  GetAmbiguousArgs(theory, ambiguous);
+  if (ambiguous.Count() <= kMaxAmbiguousArgs) return true;
+  memo5.Add(kTooManyAmbiguous);
+  return false;
+}
+
+}  // namespace
+
+void ComputePreferred(const TTheory& theory, std::vector<TProofLabeling>& result, TextArea& memo5) {
+  TArgs ambiguous;
+  if (!PrepareCandidates(theory, result, memo5, ambiguous)) return;
+  if (const std::optional<DenseTheory> dense = MakeDenseTheory(theory)) {
+    result = KeptCandidatesDense(*dense, ambiguous);
+  } else {
+    result = KeptCandidatesByName(theory, ambiguous);
+  }
+}
+
+void ComputePreferredByName(const TTheory& theory, std::vector<TProofLabeling>& result,
+                            TextArea& memo5) {
+  TArgs ambiguous;
+  if (PrepareCandidates(theory, result, memo5, ambiguous))
+    result = KeptCandidatesByName(theory, ambiguous);
+}
+
+std::vector<TProofLabeling> KeptCandidatesByName(const TTheory& theory, const TArgs& ambiguous) {
   // Bit j of the combination number labels the j-th ambiguous argument: clear IN, set OUT. Each
   // argument's turn starts with keep set; its compatible options are merged one after another,
   // each tested against the candidate as it stands. An ambiguous argument that merged nothing
   // rejects the candidate, and the arguments after it are not visited.
+  std::vector<TProofLabeling> result;
+  const int k = ambiguous.Count();
   const std::uint64_t combinations = Power2(k);
   for (std::uint64_t c = 0; c < combinations; ++c) {
     TProofLabeling candidate;
@@ -71,6 +106,7 @@ void ComputePreferred(const TTheory& theory, std::vector<TProofLabeling>& result
     }
     if (keep) result.push_back(std::move(candidate));
   }
+  return result;
 }
 
 }  // namespace dialectic

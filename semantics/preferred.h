@@ -21,6 +21,13 @@ inline constexpr int kMaxAmbiguousArgs = 32;
 // kMaxAmbiguousArgs ambiguous arguments it appends the "too many" line to memo5 instead.
 void ComputePreferred(const TTheory& theory, std::vector<TProofLabeling>& result, TextArea& memo5);
 
+// The same by enumerating every combination, for every theory.
+void ComputePreferredByName(const TTheory& theory, std::vector<TProofLabeling>& result,
+                            TextArea& memo5);
+
+// The kept candidates for the ambiguous arguments, by enumerating every combination number.
+std::vector<TProofLabeling> KeptCandidatesByName(const TTheory& theory, const TArgs& ambiguous);
+
 // The ambiguous arguments of the theory, in theory order.
 void GetAmbiguousArgs(const TTheory& theory, TArgs& ambiguous);
 
