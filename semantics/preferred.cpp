@@ -4,8 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "semantics/dense_preferred.h"
-#include "semantics/dense_theory.h"
+#include "semantics/preferred_walk.h"
 #include "semantics/stage_steps.h"
 
 namespace dialectic {
@@ -14,6 +13,8 @@ namespace {
 
 constexpr std::string_view kTooManyAmbiguous =
     "There are too many dialectically ambiguous arguments for this version of the algorithm";
+constexpr std::string_view kTooManyPreferred =
+    "The preferred extensions are too many to enumerate with this version of the algorithm";
 
 }  // namespace
 
@@ -66,47 +67,45 @@ bool PrepareCandidates(const TTheory& theory, std::vector<TProofLabeling>& resul
 void ComputePreferred(const TTheory& theory, std::vector<TProofLabeling>& result, TextArea& memo5) {
   TArgs ambiguous;
   if (!PrepareCandidates(theory, result, memo5, ambiguous)) return;
-  if (const std::optional<DenseTheory> dense = MakeDenseTheory(theory)) {
-    result = KeptCandidatesDense(*dense, ambiguous);
+  std::optional<std::vector<TProofLabeling>> kept = KeptCandidatesByWalk(theory, ambiguous);
+  if (kept) {
+    result = std::move(*kept);
   } else {
-    result = KeptCandidatesByName(theory, ambiguous);
+    memo5.Add(kTooManyPreferred);
   }
 }
 
 void ComputePreferredByName(const TTheory& theory, std::vector<TProofLabeling>& result,
                             TextArea& memo5) {
   TArgs ambiguous;
-  if (PrepareCandidates(theory, result, memo5, ambiguous))
-    result = KeptCandidatesByName(theory, ambiguous);
+  if (!PrepareCandidates(theory, result, memo5, ambiguous)) return;
+  for (std::uint64_t c = 0; c < Power2(ambiguous.Count()); ++c) {
+    if (std::optional<TProofLabeling> candidate = CandidateOf(theory, ambiguous, c))
+      result.push_back(std::move(*candidate));
+  }
 }
 
-std::vector<TProofLabeling> KeptCandidatesByName(const TTheory& theory, const TArgs& ambiguous) {
+std::optional<TProofLabeling> CandidateOf(const TTheory& theory, const TArgs& ambiguous,
+                                          std::uint64_t combination) {
   // Bit j of the combination number labels the j-th ambiguous argument: clear IN, set OUT. Each
   // argument's turn starts with keep set; its compatible options are merged one after another,
   // each tested against the candidate as it stands. An ambiguous argument that merged nothing
   // rejects the candidate, and the arguments after it are not visited.
-  std::vector<TProofLabeling> result;
-  const int k = ambiguous.Count();
-  const std::uint64_t combinations = Power2(k);
-  for (std::uint64_t c = 0; c < combinations; ++c) {
-    TProofLabeling candidate;
-    for (int j = 0; j < k; ++j) {
-      NameSet& labels = ((c / Power2(j)) % 2 == 1) ? candidate.OutArgs : candidate.InArgs;
-      labels.Add(ambiguous[j].Name);
-    }
-    bool keep = true;
-    for (const TArg* arg : theory.Args) {
-      keep = ambiguous.IndexOf(*arg) < 0;
-      for (const TProofLabeling& option : arg->Options) {
-        if (!IsCompatible(theory, candidate, option)) continue;
-        Merge(candidate, option);
-        keep = true;
-      }
-      if (!keep) break;
-    }
-    if (keep) result.push_back(std::move(candidate));
+  TProofLabeling candidate;
+  for (int j = 0; j < ambiguous.Count(); ++j) {
+    NameSet& labels = ((combination / Power2(j)) % 2 == 1) ? candidate.OutArgs : candidate.InArgs;
+    labels.Add(ambiguous[j].Name);
   }
-  return result;
+  for (const TArg* arg : theory.Args) {
+    bool keep = ambiguous.IndexOf(*arg) < 0;
+    for (const TProofLabeling& option : arg->Options) {
+      if (!IsCompatible(theory, candidate, option)) continue;
+      Merge(candidate, option);
+      keep = true;
+    }
+    if (!keep) return std::nullopt;
+  }
+  return candidate;
 }
 
 }  // namespace dialectic

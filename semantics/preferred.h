@@ -5,7 +5,9 @@
 // rejects the candidate. Kept candidates come in the order of their combination numbers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "frontend/text_area.h"
@@ -17,16 +19,24 @@ namespace dialectic {
 // The most ambiguous arguments whose combinations are enumerated.
 inline constexpr int kMaxAmbiguousArgs = 32;
 
+// The most preferred candidates one run lists; twice the 65,536 of sixteen independent cycles.
+inline constexpr std::size_t kMaxPreferredCandidates = std::size_t{1} << 17;
+
 // Empties the result and appends one labeling per kept combination. With more than
-// kMaxAmbiguousArgs ambiguous arguments it appends the "too many" line to memo5 instead.
+// kMaxAmbiguousArgs ambiguous arguments it appends the "too many" line to memo5 instead; so it
+// does when the kept combinations would be more than kMaxPreferredCandidates or finding them
+// would take too long (then the result stays empty too).
 void ComputePreferred(const TTheory& theory, std::vector<TProofLabeling>& result, TextArea& memo5);
 
-// The same by enumerating every combination, for every theory.
+// The same by replaying the keep rule for every combination number in turn, without limit on
+// their number: the plain enumeration that the faster walk must agree with.
 void ComputePreferredByName(const TTheory& theory, std::vector<TProofLabeling>& result,
                             TextArea& memo5);
 
-// The kept candidates for the ambiguous arguments, by enumerating every combination number.
-std::vector<TProofLabeling> KeptCandidatesByName(const TTheory& theory, const TArgs& ambiguous);
+// The candidate of one combination of labels for the ambiguous arguments, or nothing when the
+// keep rule rejects it.
+std::optional<TProofLabeling> CandidateOf(const TTheory& theory, const TArgs& ambiguous,
+                                          std::uint64_t combination);
 
 // The ambiguous arguments of the theory, in theory order.
 void GetAmbiguousArgs(const TTheory& theory, TArgs& ambiguous);

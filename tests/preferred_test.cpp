@@ -73,6 +73,46 @@ TEST(ComputePreferred, ThirtyThreeAmbiguousArgumentsGiveTheMessageAndNothingElse
                        "the algorithm"});
 }
 
+TEST(ComputePreferred, TooManyKeptCandidatesGiveAMessageInsteadOfAList) {
+  // Eighteen arguments whose only options are themselves IN and themselves OUT: every one of the
+  // 2^18 combinations is kept, more than the listing takes.
+  TTheory theory;
+  for (int i = 0; i < 18; ++i) {
+    TArg& arg = theory.FindOrAdd("x" + std::to_string(i) + " ");
+    arg.Options.emplace_back().InArgs.Add(arg.Name);
+    arg.Options.emplace_back().OutArgs.Add(arg.Name);
+  }
+  TextArea memo5;
+  std::vector<TProofLabeling> result;
+  ComputePreferred(theory, result, memo5);
+  EXPECT_TRUE(result.empty());
+  EXPECT_EQ(memo5.Lines(), StringList{"The preferred extensions are too many to enumerate with "
+                                      "this version of the algorithm"});
+
+  theory.Clear();
+  for (int i = 0; i < 17; ++i) {
+    TArg& arg = theory.FindOrAdd("x" + std::to_string(i) + " ");
+    arg.Options.emplace_back().InArgs.Add(arg.Name);
+    arg.Options.emplace_back().OutArgs.Add(arg.Name);
+  }
+  memo5.Clear();
+  ComputePreferred(theory, result, memo5);
+  EXPECT_EQ(result.size(), kMaxPreferredCandidates);
+  EXPECT_EQ(memo5.Count(), 0);
+  EXPECT_EQ(LabelingText(result[1]), "x1 x10 x11 x12 x13 x14 x15 x16 x2 x3 x4 x5 x6 x7 x8 x9 (x0)");
+}
+
+TEST(ComputePreferred, SixteenCyclesListEveryOneOfTheirExtensionsInCombinationOrder) {
+  const PreferredRun run(EvenCycles(16));
+  ASSERT_EQ(run.result.size(), 65536u);
+  EXPECT_EQ(run.Texts()[0],
+            "b0 b1 b10 b11 b12 b13 b14 b15 b2 b3 b4 b5 b6 b7 b8 b9 "
+            "(a0 a1 a10 a11 a12 a13 a14 a15 a2 a3 a4 a5 a6 a7 a8 a9)");
+  EXPECT_EQ(run.Texts()[1],
+            "a0 b1 b10 b11 b12 b13 b14 b15 b2 b3 b4 b5 b6 b7 b8 b9 "
+            "(a1 a10 a11 a12 a13 a14 a15 a2 a3 a4 a5 a6 a7 a8 a9 b0)");
+}
+
 TEST(IsAmbiguous, NeedsAnOptionWithTheArgumentInAndOneWithItOut) {
   TTheory theory;
   ParseText("a b", theory);
