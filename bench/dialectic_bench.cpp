@@ -3,13 +3,9 @@
 // (the option search alone, on the parsed theory) and Preferred (the preferred extensions alone,
 // from the options the search left). The built-in examples are measured as whole runs with the
 // trace on, one by one and all 34 in a row.
-//
-// EvenCycles/16 needs 2^32 preferred candidates and is registered only when the environment
-// variable DIALECTIC_BENCH_SLOW is set (to anything); a filter then picks it out.
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <deque>
 #include <memory>
 #include <string>
@@ -137,9 +133,7 @@ void RegisterExamples() {
 
 void RegisterAll() {
   RegisterExamples();
-  const bool slow = std::getenv("DIALECTIC_BENCH_SLOW") != nullptr;
   for (int pairs : {8, 10, 12, 16}) {
-    if (pairs == 16 && !slow) continue;
     RegisterWorkload("EvenCycles/" + std::to_string(pairs), {EvenCyclesTheory(pairs)},
                      benchmark::kMillisecond);
   }

@@ -59,7 +59,7 @@ TEST_F(CommandLineTest, PrintsAllFourAreasByDefaultWithTheTraceOn) {
 
 TEST_F(CommandLineTest, ReadsLinesFromAFileWithAnyLineEndsAndNulBytesAsCharacters) {
   const std::filesystem::path input = dir_.path() / "theory.txt";
-  std::ofstream(input, std::ios::binary) << std::string("a b\r\nb c\rc\0d\ne", 16);
+  std::ofstream(input, std::ios::binary) << std::string("a b\r\nb c\rc\0d\ne", 14);
   const Outcome outcome = Call({"--area", "rephrased", input.string()});
   EXPECT_EQ(outcome.exit_code, 0);
   EXPECT_EQ(outcome.out.substr(0, 43),
