@@ -1,6 +1,7 @@
 #include "model/name_set.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace dialectic {
 
@@ -19,6 +20,15 @@ void NameSet::Add(std::string_view name) {
   const auto at = std::lower_bound(names_.begin(), names_.end(), name, FoldedLess);
   if (at != names_.end() && CompareFolded(*at, name) == 0) return;
   names_.emplace(at, name);
+}
+
+NameSet NameSet::FromSortedNames(std::vector<std::string> names) {
+  assert(std::adjacent_find(names.begin(), names.end(), [](const auto& a, const auto& b) {
+           return CompareFolded(a, b) >= 0;
+         }) == names.end());
+  NameSet set;
+  set.names_ = std::move(names);
+  return set;
 }
 
 void NameSet::AddAll(const NameSet& other) {

@@ -17,6 +17,9 @@ class NameSet {
 
   // Adds the name unless a name equal to it under case folding is present.
   void Add(std::string_view name);
+  // The set of names that are already in set order, no two equal under case folding.
+  static NameSet FromSortedNames(std::vector<std::string> names);
+
   // Adds every name of the other list, in its order.
   void AddAll(const NameSet& other);
   void AddAll(const StringList& names);

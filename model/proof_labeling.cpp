@@ -19,9 +19,10 @@ std::string LabelingTextOfNames(std::string in_names, std::string_view out_names
   if (!out_names.empty()) {
     text += '(';
     text += out_names;
-    text = Trim(text) + ')';
+    TrimInPlace(text);
+    text += ')';
   }
-  text = Trim(text);
+  TrimInPlace(text);
   return text.empty() ? "<empty>" : text;
 }
 

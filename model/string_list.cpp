@@ -30,6 +30,12 @@ std::string Trim(std::string_view text) {
   return std::string(first, last);
 }
 
+void TrimInPlace(std::string& text) {
+  auto is_kept = [](char c) { return static_cast<unsigned char>(c) > 32; };
+  text.erase(std::find_if(text.rbegin(), text.rend(), is_kept).base(), text.end());
+  text.erase(text.begin(), std::find_if(text.begin(), text.end(), is_kept));
+}
+
 StringList SplitLines(std::string_view text) {
   StringList lines;
   std::size_t start = 0;

@@ -28,6 +28,8 @@ int IndexOfText(const StringList& list, std::string_view text);
 
 // The text without the characters of code 32 or less at both ends.
 std::string Trim(std::string_view text);
+// The same, in place.
+void TrimInPlace(std::string& text);
 
 // The pieces of the text between line breaks (CR LF, lone CR or lone LF). An empty text gives no
 // piece, and a break at the very end gives no empty piece after it.

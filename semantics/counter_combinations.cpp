@@ -1,10 +1,11 @@
 #include "semantics/counter_combinations.h"
 
 #include <algorithm>
-#include <bit>
 #include <map>
 #include <string>
 #include <unordered_map>
+
+#include "semantics/rank_set.h"
 
 namespace dialectic {
 
@@ -20,30 +21,6 @@ StringList Combination(const std::vector<const TArg*>& open, std::uint64_t k) {
 }
 
 namespace {
-
-// A set of names as a bitset over the case-folded names that the open arguments' attackers use.
-using NameBits = std::vector<std::uint64_t>;
-
-struct NameBitsHash {
-  std::size_t operator()(const NameBits& bits) const {
-    std::size_t hash = 0;
-    for (std::uint64_t word : bits) hash = hash * 1000003u ^ std::hash<std::uint64_t>()(word);
-    return hash;
-  }
-};
-
-bool IsSubsetBits(const NameBits& small, const NameBits& large) {
-  for (std::size_t w = 0; w < small.size(); ++w) {
-    if ((small[w] & ~large[w]) != 0) return false;
-  }
-  return true;
-}
-
-int CountBits(const NameBits& bits) {
-  int count = 0;
-  for (std::uint64_t word : bits) count += std::popcount(word);
-  return count;
-}
 
 // Renumbers the ids densely from 0, so that the bitsets need only as many bits as there are
 // distinct attackers.
@@ -97,18 +74,16 @@ std::vector<std::uint64_t> MinimalCombinationNumbers(
   // smaller set also contains a minimal one, and the minimal ones are all survivors.
   int bit_count = 0;
   const std::vector<std::vector<int>> attacker_bits = DenseIds(attacker_ids, bit_count);
-  const std::size_t words = static_cast<std::size_t>(bit_count + 63) / 64;
 
-  std::vector<NameBits> distinct_sets;
+  std::vector<RankSet> distinct_sets;
   std::vector<std::uint64_t> first_combination;
-  std::unordered_map<NameBits, std::size_t, NameBitsHash> index_of_set;
+  std::unordered_map<RankSet, std::size_t, RankSetHash> index_of_set;
   for (std::uint64_t k = 0; k < count; ++k) {
-    NameBits bits(words, 0);
+    RankSet bits(bit_count);
     std::uint64_t rest = k;
     for (const std::vector<int>& arg_bits : attacker_bits) {
-      const int bit = arg_bits[rest % arg_bits.size()];
+      bits.Add(arg_bits[rest % arg_bits.size()]);
       rest /= arg_bits.size();
-      bits[static_cast<std::size_t>(bit) / 64] |= std::uint64_t{1} << (bit % 64);
     }
     if (index_of_set.emplace(bits, distinct_sets.size()).second) {
       distinct_sets.push_back(std::move(bits));
@@ -119,7 +94,7 @@ std::vector<std::uint64_t> MinimalCombinationNumbers(
   std::vector<std::size_t> by_size(distinct_sets.size());
   for (std::size_t i = 0; i < by_size.size(); ++i) by_size[i] = i;
   std::vector<int> sizes(distinct_sets.size());
-  for (std::size_t i = 0; i < sizes.size(); ++i) sizes[i] = CountBits(distinct_sets[i]);
+  for (std::size_t i = 0; i < sizes.size(); ++i) sizes[i] = distinct_sets[i].Count();
   std::stable_sort(by_size.begin(), by_size.end(),
                    [&](std::size_t a, std::size_t b) { return sizes[a] < sizes[b]; });
 
@@ -135,7 +110,7 @@ std::vector<std::uint64_t> MinimalCombinationNumbers(
     }
     const auto smaller = survivors.begin() + static_cast<std::ptrdiff_t>(smaller_end);
     const bool dominated = std::any_of(survivors.begin(), smaller, [&](std::size_t s) {
-      return IsSubsetBits(distinct_sets[s], distinct_sets[candidate]);
+      return distinct_sets[s].IsSubsetOf(distinct_sets[candidate]);
     });
     if (!dominated) survivors.push_back(candidate);
   }

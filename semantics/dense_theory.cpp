@@ -49,9 +49,11 @@ std::string DenseLabelingText(const DenseTheory& dense, const RankSet& in, const
 }
 
 NameSet NamesOfRanks(const DenseTheory& dense, const RankSet& ranks) {
-  NameSet names;
-  ranks.ForEach([&](int r) { names.Add(dense.arg_of_rank[static_cast<std::size_t>(r)]->Name); });
-  return names;
+  std::vector<std::string> names;
+  names.reserve(static_cast<std::size_t>(ranks.Count()));
+  ranks.ForEach(
+      [&](int r) { names.push_back(dense.arg_of_rank[static_cast<std::size_t>(r)]->Name); });
+  return NameSet::FromSortedNames(std::move(names));
 }
 
 RankSet RanksOfNames(const DenseTheory& dense, const NameSet& names) {

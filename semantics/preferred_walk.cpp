@@ -38,16 +38,30 @@ class NameClasses {
     return static_cast<int>(at - names_.begin());
   }
   RankSet ClassesOf(const NameSet& names) const {
+    // Both lists are in name-set order, so one merge pass finds every class.
     RankSet classes(Count());
-    for (const std::string& name : names) classes.Add(ClassOf(name));
+    std::size_t c = 0;
+    for (const std::string& name : names) {
+      while (c < names_.size() && !IsSpellingOf(names_[c], name)) ++c;
+      assert(c < names_.size());
+      if (c == names_.size()) break;
+      classes.Add(static_cast<int>(c));
+    }
     return classes;
   }
+  // Whether the name belongs to the class spelled class_name. Where every class holds one name,
+  // only that very spelling does, and the byte comparison is the quicker test.
+  bool IsSpellingOf(const std::string& class_name, const std::string& name) const {
+    return all_spellings_distinct_ ? class_name == name : EqualFolded(class_name, name);
+  }
+
   // Whether every class holds one name, so that a set of classes spells its names.
   bool AllSpellingsDistinct() const { return all_spellings_distinct_; }
   NameSet NamesOf(const RankSet& classes) const {
-    NameSet names;
-    classes.ForEach([&](int c) { names.Add(names_[static_cast<std::size_t>(c)]); });
-    return names;
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(classes.Count()));
+    classes.ForEach([&](int c) { names.push_back(names_[static_cast<std::size_t>(c)]); });
+    return NameSet::FromSortedNames(std::move(names));
   }
 
  private:

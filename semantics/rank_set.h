@@ -1,8 +1,11 @@
 // A set of arguments as a bitset over their collation ranks, so that ascending iteration lists the
-// arguments in name-set order and set operations are word operations.
+// arguments in name-set order and set operations are word operations. Sets of up to 128 ranks
+// live inline, without a heap allocation.
 #pragma once
 
+#include <array>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -12,46 +15,79 @@ class RankSet {
  public:
   RankSet() = default;
   // An empty set for ranks 0 to size - 1.
-  explicit RankSet(int size) : words_(static_cast<std::size_t>(size + 63) / 64, 0) {}
+  explicit RankSet(int size) : word_count_(static_cast<std::size_t>(size + 63) / 64) {
+    if (word_count_ > kInlineWords) heap_.assign(word_count_, 0);
+  }
 
-  void Add(int rank) { words_[Word(rank)] |= Bit(rank); }
-  bool Contains(int rank) const { return (words_[Word(rank)] & Bit(rank)) != 0; }
+  void Add(int rank) { words()[Word(rank)] |= Bit(rank); }
+  bool Contains(int rank) const { return (words()[Word(rank)] & Bit(rank)) != 0; }
   void AddAll(const RankSet& other) {
-    for (std::size_t w = 0; w < words_.size(); ++w) words_[w] |= other.words_[w];
+    for (std::size_t w = 0; w < word_count_; ++w) words()[w] |= other.words()[w];
   }
   void Clear() {
-    for (std::uint64_t& word : words_) word = 0;
+    for (std::size_t w = 0; w < word_count_; ++w) words()[w] = 0;
   }
   bool empty() const {
-    for (std::uint64_t word : words_) {
-      if (word != 0) return false;
+    for (std::size_t w = 0; w < word_count_; ++w) {
+      if (words()[w] != 0) return false;
     }
     return true;
   }
+  int Count() const {
+    int count = 0;
+    for (std::size_t w = 0; w < word_count_; ++w) count += std::popcount(words()[w]);
+    return count;
+  }
   bool Intersects(const RankSet& other) const {
-    for (std::size_t w = 0; w < words_.size(); ++w) {
-      if ((words_[w] & other.words_[w]) != 0) return true;
+    for (std::size_t w = 0; w < word_count_; ++w) {
+      if ((words()[w] & other.words()[w]) != 0) return true;
     }
     return false;
+  }
+  bool IsSubsetOf(const RankSet& other) const {
+    for (std::size_t w = 0; w < word_count_; ++w) {
+      if ((words()[w] & ~other.words()[w]) != 0) return false;
+    }
+    return true;
   }
 
   // Calls visit(rank) for every rank in the set, ascending.
   template <typename Visit>
   void ForEach(Visit&& visit) const {
-    for (std::size_t w = 0; w < words_.size(); ++w) {
-      for (std::uint64_t word = words_[w]; word != 0; word &= word - 1) {
+    for (std::size_t w = 0; w < word_count_; ++w) {
+      for (std::uint64_t word = words()[w]; word != 0; word &= word - 1) {
         visit(static_cast<int>(w * 64) + std::countr_zero(word));
       }
     }
   }
 
+  std::size_t Hash() const {
+    std::size_t hash = word_count_;
+    for (std::size_t w = 0; w < word_count_; ++w) hash = hash * 1000003u ^ words()[w];
+    return hash;
+  }
+
+  // Unused inline words stay zero and the heap is empty for inline sets, so member-wise equality
+  // is set equality.
   friend bool operator==(const RankSet& a, const RankSet& b) = default;
 
  private:
+  static constexpr std::size_t kInlineWords = 2;
+
   static std::size_t Word(int rank) { return static_cast<std::size_t>(rank) / 64; }
   static std::uint64_t Bit(int rank) { return std::uint64_t{1} << (rank % 64); }
+  std::uint64_t* words() { return word_count_ > kInlineWords ? heap_.data() : inline_.data(); }
+  const std::uint64_t* words() const {
+    return word_count_ > kInlineWords ? heap_.data() : inline_.data();
+  }
 
-  std::vector<std::uint64_t> words_;
+  std::size_t word_count_ = 0;
+  std::array<std::uint64_t, kInlineWords> inline_{};
+  std::vector<std::uint64_t> heap_;
+};
+
+struct RankSetHash {
+  std::size_t operator()(const RankSet& set) const { return set.Hash(); }
 };
 
 }  // namespace dialectic
