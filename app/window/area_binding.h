@@ -3,8 +3,14 @@
 // whose lines changed is shown in one go, the caret goes to the start when the area asks for it,
 // and the editor follows the area's visibility. Text crosses between the area's bytes and the
 // editor's characters as UTF-8 here and nowhere else.
+// A long text is shown in pieces: its first lines at once, the rest appended piece by piece from
+// the event loop, so that a trace of a million lines shows at once and the window stays
+// responsive while the rest comes in. Until the last piece is in, the editor takes no edits.
 #pragma once
 
+#include <QString>
+#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "frontend/text_area.h"
@@ -33,12 +39,16 @@ class AreaBinding {
 
  private:
   void ShowText();
+  // Appends the lines after position from (a line break) of the text, a piece at a time.
+  void AppendPieces(std::shared_ptr<const QString> text, qsizetype from, std::uint64_t showing);
   void ShowCaretAndVisibility();
 
   TextArea& area_;
   QPlainTextEdit& editor_;
   bool is_input_;
-  StringList lines_before_;  // the area's lines when the handler started
+  StringList lines_before_;    // the area's lines when the handler started
+  std::uint64_t showing_ = 0;  // counts the texts shown; a piece of an older text is dropped
+  bool appending_ = false;     // pieces of the shown text are still to come
 };
 
 }  // namespace dialectic

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTimer>
 #include <QtTest>
 #include <cerrno>
@@ -406,6 +407,30 @@ class MainWindowTest : public QObject {
     ClickButton1(*window);
     QVERIFY(memo4->toPlainText().startsWith(QStringLiteral("a :")));
     QVERIFY(!memo4->toPlainText().contains(QStringLiteral("noted")));
+  }
+
+  void ALongTraceShowsAtOnceAndFillsInFromTheEventLoop() {
+    auto window = OpenWindow();
+    QVERIFY(window);
+    // A chain of a hundred and twenty arguments traces some twenty-nine thousand lines.
+    QString chain;
+    for (int i = 1; i < 120; ++i) chain += QStringLiteral("a%1 a%2, ").arg(i).arg(i + 1);
+    Find<QPlainTextEdit>(*window, "Memo1")->setPlainText(chain);
+    ClickButton1(*window);
+    auto* memo3 = Find<QPlainTextEdit>(*window, "Memo3");
+    const TextArea& trace = window->form().Memo3;
+    QVERIFY(trace.Count() > 20000);
+    QVERIFY(memo3->isReadOnly());
+    QVERIFY(memo3->blockCount() < trace.Count());
+    QCOMPARE(memo3->document()->firstBlock().text(), QString::fromStdString(trace.Get(0)));
+    // A click while the rest comes in starts over from the whole area, not the part shown.
+    const int trace_lines = trace.Count();
+    ClickButton1(*window);
+    QCOMPARE(trace.Count(), trace_lines);
+    QTRY_VERIFY(!memo3->isReadOnly());
+    QCOMPARE(memo3->blockCount(), trace.Count());
+    QCOMPARE(memo3->toPlainText(), QString::fromStdString(trace.Text()));
+    QVERIFY(!memo3->document()->isModified());
   }
 
   void InputCrossesAsUtf8_data() {
