@@ -116,7 +116,7 @@ StringList ExampleLines(const StringList& examples, std::string_view caption) {
 void LoadExamples(TForm1& form) {
   form.Examples = BuiltInExamples();
   if (IsExistingFile(form.ExamplesPath)) {
-    form.Examples = ExampleFileLines(ReadWholeFile(form.ExamplesPath));
+    form.Examples = ExampleFileLines(ReadRegularFile(form.ExamplesPath));
   } else if (form.WriteMissingExamples) {
     WriteLinesCrLf(form.ExamplesPath, form.Examples);
   }

@@ -33,12 +33,15 @@ bool IsExistingFile(const std::filesystem::path& path) {
   return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
-  // Only regular files are read: a pipe or device of that name would block or never end.
+std::string ReadRegularFile(const std::filesystem::path& path) {
   std::error_code ignored;
   if (IsExistingFile(path) && !std::filesystem::is_regular_file(path, ignored)) {
     throw MakeFileError("Cannot open file", path, EINVAL);
   }
+  return ReadWholeFile(path);
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
   FileHandle file(std::fopen(path.c_str(), "rb"));
   if (!file) throw MakeFileError("Cannot open file", path, errno);
   std::string text;

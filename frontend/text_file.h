@@ -18,8 +18,13 @@ class FileError : public std::runtime_error {
 // Whether a file of that name exists; a folder does not count.
 bool IsExistingFile(const std::filesystem::path& path);
 
-// Every byte of the file. Throws FileError "Cannot open file "<path>". <reason>".
+// Every byte of the file, which may also be a pipe or a device. Throws FileError
+// "Cannot open file "<path>". <reason>".
 std::string ReadWholeFile(const std::filesystem::path& path);
+
+// The same for a regular file only: another kind of file (a pipe, a device) is refused with that
+// error instead of being read, since reading it might wait or never end.
+std::string ReadRegularFile(const std::filesystem::path& path);
 
 // Creates the file and writes every line followed by CR LF. Throws FileError
 // "Cannot create file "<path>". <reason>".

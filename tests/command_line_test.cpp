@@ -66,6 +66,12 @@ TEST_F(CommandLineTest, ReadsLinesFromAFileWithAnyLineEndsAndNulBytesAsCharacter
             std::string("[rephrased]\nSTANDARD STYLE\na b\nb c\nc\0d \ne \n", 43));
 }
 
+TEST_F(CommandLineTest, ReadsAnInputFileThatIsNoRegularFile) {
+  const Outcome outcome = Call({"--area", "rephrased", "/dev/null"});
+  EXPECT_EQ(outcome.exit_code, 0);
+  EXPECT_EQ(outcome.out.rfind("[rephrased]\nSTANDARD STYLE\n\nCOMMA STYLE\n", 0), 0u);
+}
+
 TEST_F(CommandLineTest, DepthTextIsReadAsTheDepthBoxReadsIt) {
   struct Case {
     std::string depth;
