@@ -34,29 +34,6 @@ class OptionSearchTest : public ::testing::Test {
   SearchResult result_;
 };
 
-const StringList kReinstatementTraceOfA = {
-    "Partial proof options of a ",
-    "0:",
-    "  a",
-    "1:",
-    "  a (b)",
-    "2:",
-    "  a c (b)",
-    "3:",
-    "  <as previous level>",
-    "",
-    "Partial refutation options of a ",
-    "0:",
-    "  (a)",
-    "1:",
-    "  b (a)",
-    "2:",
-    "  b (a c)",
-    "3:",
-    "  <none>",
-    "",
-};
-
 TEST_F(OptionSearchTest, TracesEveryStageOfReinstatement) {
   const SearchResult& result = Search("a b, b c", 100, true);
   const StringList& trace = result.memo3.Lines();

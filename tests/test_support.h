@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "frontend/text_area.h"
+#include "model/string_list.h"
 #include "model/theory.h"
 #include "model/theory_text.h"
 
@@ -28,6 +29,30 @@ inline std::string ArgNames(const TArgs& args) {
   }
   return names;
 }
+
+// The trace of argument a in the theory "a b, b c" at depth 100.
+inline const StringList kReinstatementTraceOfA = {
+    "Partial proof options of a ",
+    "0:",
+    "  a",
+    "1:",
+    "  a (b)",
+    "2:",
+    "  a c (b)",
+    "3:",
+    "  <as previous level>",
+    "",
+    "Partial refutation options of a ",
+    "0:",
+    "  (a)",
+    "1:",
+    "  b (a)",
+    "2:",
+    "  b (a c)",
+    "3:",
+    "  <none>",
+    "",
+};
 
 // A fresh directory under the system's temporary directory, removed with everything in it.
 class TempDir {

@@ -249,57 +249,31 @@ void MainWindow::ShowRadioChoice() {
   }
 }
 
+std::vector<std::pair<Control, QWidget*>> MainWindow::FocusableControls() const {
+  QAbstractButton* chosen = radio_buttons_->checkedButton();
+  QWidget* radio_item = chosen != nullptr ? chosen : radio_buttons_->button(0);
+  return {{Control::kMemo1, memo1_},           {Control::kMemo2, memo2_},
+          {Control::kButton1, button1_},       {Control::kMemo3, memo3_},
+          {Control::kRadioGroup1, radio_item}, {Control::kMemo4, memo4_},
+          {Control::kMemo5, memo5_},           {Control::kEdit1, edit1_},
+          {Control::kCheckBox1, check_box1_}};
+}
+
 Control MainWindow::FocusedControl() const {
   const QWidget* focused = focusWidget();
   if (focused == nullptr) return Control::kNone;
-  if (focused == memo1_) return Control::kMemo1;
-  if (focused == memo2_) return Control::kMemo2;
-  if (focused == button1_) return Control::kButton1;
-  if (focused == memo3_) return Control::kMemo3;
+  // Any item of the radio group counts as the group.
   if (focused->parentWidget() == radio_group1_) return Control::kRadioGroup1;
-  if (focused == memo4_) return Control::kMemo4;
-  if (focused == memo5_) return Control::kMemo5;
-  if (focused == edit1_) return Control::kEdit1;
-  if (focused == check_box1_) return Control::kCheckBox1;
+  for (const auto& [control, widget] : FocusableControls()) {
+    if (widget == focused) return control;
+  }
   return Control::kNone;
 }
 
 void MainWindow::MoveFocus(Control control) {
-  QWidget* target = nullptr;
-  switch (control) {
-    case Control::kNone:
-      return;
-    case Control::kMemo1:
-      target = memo1_;
-      break;
-    case Control::kMemo2:
-      target = memo2_;
-      break;
-    case Control::kButton1:
-      target = button1_;
-      break;
-    case Control::kMemo3:
-      target = memo3_;
-      break;
-    case Control::kRadioGroup1: {
-      QAbstractButton* chosen = radio_buttons_->checkedButton();
-      target = chosen != nullptr ? chosen : radio_buttons_->button(0);
-      break;
-    }
-    case Control::kMemo4:
-      target = memo4_;
-      break;
-    case Control::kMemo5:
-      target = memo5_;
-      break;
-    case Control::kEdit1:
-      target = edit1_;
-      break;
-    case Control::kCheckBox1:
-      target = check_box1_;
-      break;
+  for (const auto& [each, widget] : FocusableControls()) {
+    if (each == control && widget != nullptr) widget->setFocus(Qt::OtherFocusReason);
   }
-  if (target != nullptr) target->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace dialectic

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 #include "app/window/area_binding.h"
@@ -51,6 +52,9 @@ class MainWindow : public QWidget {
   void ShowState();
   void ShowRadioChoice();
 
+  // Every control that can hold the focus with its widget; the radio group's is its chosen item
+  // (the first one while none is chosen).
+  std::vector<std::pair<Control, QWidget*>> FocusableControls() const;
   Control FocusedControl() const;
   void MoveFocus(Control control);
 
