@@ -158,10 +158,11 @@ class DenseSearch {
   }
 
   StepOutcome CounterStep(DenseOptions& options) const {
+    std::vector<std::uint64_t> counts;
     for (const DenseLabeling& option : options) {
-      if (!option.new_out.empty() && Count(OpenArguments(option)) > kMaxCounterCombinations)
-        return StepOutcome::kTooManyCombinations;
+      if (!option.new_out.empty()) counts.push_back(Count(OpenArguments(option)));
     }
+    if (!IsWithinCombinationLimits(counts)) return StepOutcome::kTooManyCombinations;
     DenseOptions advanced;
     advanced.reserve(options.size());
     for (DenseLabeling& option : options) {

@@ -60,6 +60,16 @@ std::uint64_t CombinationCount(const std::vector<const TArg*>& open) {
   return count;
 }
 
+bool IsWithinCombinationLimits(const std::vector<std::uint64_t>& counts) {
+  std::uint64_t total = 0;
+  for (std::uint64_t count : counts) {
+    if (count > kMaxCounterCombinations) return false;
+    total += count;  // cannot overflow: every count is at most 2^16
+    if (total > kMaxStepCombinations) return false;
+  }
+  return true;
+}
+
 bool ExpandCounters(const TProofLabeling& labeling, std::vector<TProofLabeling>& result) {
   result.clear();
   const std::vector<const TArg*> open = OpenArguments(labeling);
@@ -85,11 +95,11 @@ bool ExpandCounters(const TProofLabeling& labeling, std::vector<TProofLabeling>&
 namespace {
 
 bool NeedsTooManyCombinations(const std::vector<TProofLabeling>& options) {
+  std::vector<std::uint64_t> counts;
   for (const TProofLabeling& option : options) {
-    if (!option.NewOut.empty() && CombinationCount(OpenArguments(option)) > kMaxCounterCombinations)
-      return true;
+    if (!option.NewOut.empty()) counts.push_back(CombinationCount(OpenArguments(option)));
   }
-  return false;
+  return !IsWithinCombinationLimits(counts);
 }
 
 }  // namespace

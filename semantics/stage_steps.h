@@ -20,14 +20,21 @@ namespace dialectic {
 // of four attackers each (4^8) are answered within about a second; a counter step that would need
 // more stops the search of its phase instead.
 inline constexpr std::uint64_t kMaxCounterCombinations = std::uint64_t{1} << 16;
+// The most combinations that one counter step may enumerate over all its options together, so
+// that the options cannot multiply without bound from stage to stage.
+inline constexpr std::uint64_t kMaxStepCombinations = std::uint64_t{1} << 17;
+
+// Whether a counter step whose options need these numbers of combinations keeps within both
+// limits.
+bool IsWithinCombinationLimits(const std::vector<std::uint64_t>& counts);
 
 enum class StepOutcome { kDone, kTooManyCombinations };
 
 // Advances the argument's options by one defend step.
 void DefendStep(TArg& arg);
 
-// Advances the argument's options by one counter step. When some option would need more than
-// kMaxCounterCombinations combinations, nothing changes and kTooManyCombinations is returned.
+// Advances the argument's options by one counter step. When the step would need more
+// combinations than the limits allow, nothing changes and kTooManyCombinations is returned.
 StepOutcome CounterStep(TArg& arg);
 
 // Makes every attacker of every NewIn argument OUT (and NewOut) unless it already is; true when

@@ -132,6 +132,38 @@ TEST_F(OptionSearchTest, TooManyCombinationsStopThatPhaseWithAMessage) {
   EXPECT_EQ(OptionTexts("c0_0 "), StringList{"c0_0"});
 }
 
+TEST_F(OptionSearchTest, OptionsCannotMultiplyPastTheLimitOfAStep) {
+  // a has 4^6 = 4,096 proof options after its first counter step; each of them then needs 2^6
+  // combinations for the d arguments, 262,144 in all, past the limit of one step.
+  std::string text = "a";
+  for (int i = 0; i < 6; ++i) text += " b" + std::to_string(i);
+  for (int i = 0; i < 6; ++i) {
+    const std::string b = "b" + std::to_string(i);
+    text += ", " + b;
+    for (int j = 0; j < 4; ++j) text += " c" + std::to_string(i) + std::to_string(j);
+    for (int j = 0; j < 4; ++j) {
+      const std::string c = "c" + std::to_string(i) + std::to_string(j);
+      const std::string d = "d" + std::to_string(i) + std::to_string(j);
+      text += ", " + c + " " + d + ", " + d + " e" + c + " f" + c;
+    }
+  }
+  const SearchResult& result = Search(text, 100, false);
+  EXPECT_EQ(result.memo2.Lines(),
+            (StringList{"***", "Too many counter-attack combinations for a ", "***"}));
+  const StringList options = OptionTexts("a ");
+  ASSERT_EQ(options.size(), 4096u);
+  EXPECT_EQ(options.front(),
+            "a c00 c10 c20 c30 c40 c50 (b0 b1 b2 b3 b4 b5 d00 d10 d20 d30 d40 d50)");
+}
+
+TEST(IsWithinCombinationLimits, BoundsEachOptionAndTheWholeStep) {
+  EXPECT_TRUE(IsWithinCombinationLimits({}));
+  EXPECT_TRUE(IsWithinCombinationLimits({kMaxCounterCombinations, kMaxCounterCombinations}));
+  EXPECT_FALSE(IsWithinCombinationLimits({kMaxCounterCombinations + 1}));
+  EXPECT_FALSE(IsWithinCombinationLimits({kMaxCounterCombinations, kMaxCounterCombinations, 1}));
+  EXPECT_FALSE(IsWithinCombinationLimits({UINT64_MAX}));
+}
+
 TEST(IsStable, ComparesOptionsPositionByPositionWithLetterCaseCounting) {
   TTheory theory;
   ParseText("a b, A", theory);
