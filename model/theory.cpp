@@ -12,14 +12,19 @@ int TArgs::IndexOfName(std::string_view name) const {
 int TArgs::IndexOf(const TArg& arg) const { return IndexOfName(arg.Name); }
 
 TArg& TTheory::FindOrAdd(std::string_view name) {
-  const int found = Args.IndexOfName(name);
-  if (found >= 0) return Args[found];
+  if (TArg* found = Find(name)) return *found;
   auto arg = std::make_unique<TArg>();
   arg->Theory = this;
   arg->Name = std::string(name);
   Args.Add(*arg);
+  arg_of_name_.emplace(arg->Name, arg.get());
   owned_args_.push_back(std::move(arg));
   return *owned_args_.back();
+}
+
+TArg* TTheory::Find(std::string_view name) const {
+  const auto found = arg_of_name_.find(std::string(name));
+  return found == arg_of_name_.end() ? nullptr : found->second;
 }
 
 void TTheory::AddAttack(std::string_view attacker_name, std::string_view target_name) {
@@ -31,6 +36,7 @@ void TTheory::AddAttack(std::string_view attacker_name, std::string_view target_
 
 void TTheory::Clear() {
   Args.Clear();
+  arg_of_name_.clear();
   owned_args_.clear();
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/proof_labeling.h"
@@ -57,6 +58,8 @@ class TTheory {
 
   // The argument with exactly this name, appended as a new argument when there is none.
   TArg& FindOrAdd(std::string_view name);
+  // The argument with exactly this name, or none.
+  TArg* Find(std::string_view name) const;
   // Records that the attacker attacks the target; the target is looked up (and added) first.
   void AddAttack(std::string_view attacker_name, std::string_view target_name);
   // Discards every argument with its attacks and options.
@@ -64,6 +67,8 @@ class TTheory {
 
  private:
   std::vector<std::unique_ptr<TArg>> owned_args_;  // same order as Args
+  // Every argument by its exact name, so that looking a name up does not scan Args.
+  std::unordered_map<std::string, TArg*> arg_of_name_;
 };
 
 }  // namespace dialectic

@@ -21,10 +21,13 @@ std::optional<DenseTheory> MakeDenseTheory(const TTheory& theory) {
     rank_of_arg[dense.arg_of_rank[static_cast<std::size_t>(r)]] = r;
   for (const TArg* arg : theory.Args) dense.rank_of_position.push_back(rank_of_arg[arg]);
   dense.attackers.resize(static_cast<std::size_t>(dense.size));
+  dense.targets.resize(static_cast<std::size_t>(dense.size));
   for (int r = 0; r < dense.size; ++r) {
-    std::vector<int>& attackers = dense.attackers[static_cast<std::size_t>(r)];
-    for (const TArg* attacker : dense.arg_of_rank[static_cast<std::size_t>(r)]->Attackers)
-      attackers.push_back(rank_of_arg[attacker]);
+    const TArg& arg = *dense.arg_of_rank[static_cast<std::size_t>(r)];
+    for (const TArg* attacker : arg.Attackers)
+      dense.attackers[static_cast<std::size_t>(r)].push_back(rank_of_arg[attacker]);
+    for (const TArg* target : arg.Targets)
+      dense.targets[static_cast<std::size_t>(r)].push_back(rank_of_arg[target]);
   }
   return dense;
 }

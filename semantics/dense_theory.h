@@ -20,6 +20,7 @@ struct DenseTheory {
   std::vector<TArg*> arg_of_rank;
   std::vector<int> rank_of_position;        // by position in Args
   std::vector<std::vector<int>> attackers;  // by rank, in Attackers order
+  std::vector<std::vector<int>> targets;    // by rank, in Targets order
   std::unordered_map<const TArg*, int> rank_of_arg;
 };
 

@@ -10,23 +10,31 @@ namespace dialectic {
 
 namespace {
 
-// The closure from nothing on the dense view, pass for pass as by name.
+// The closure from nothing on the dense view. Where no two names are equal under case folding the
+// closure does not depend on the order in which arguments qualify, so instead of whole passes an
+// argument is taken in as soon as its last attacker has been made OUT: each attack is looked at
+// once rather than once per pass.
 void ComputeGroundedDense(const DenseTheory& dense, TProofLabeling& result) {
   RankSet in(dense.size);
   RankSet out(dense.size);
-  bool added = true;
-  while (added) {
-    added = false;
-    for (int rank : dense.rank_of_position) {
-      if (in.Contains(rank) || IsAttackedByInDense(dense, in, rank)) continue;
-      const std::vector<int>& attackers = dense.attackers[static_cast<std::size_t>(rank)];
-      if (!std::all_of(attackers.begin(), attackers.end(),
-                       [&](int y) { return IsAttackedByInDense(dense, in, y); }))
-        continue;
-      in.Add(rank);
-      for (const TArg* target : dense.arg_of_rank[static_cast<std::size_t>(rank)]->Targets)
-        out.Add(dense.rank_of_arg.at(target));
-      added = true;
+  std::vector<std::size_t> attackers_not_out(static_cast<std::size_t>(dense.size));
+  std::vector<int> qualified;
+  for (int rank = 0; rank < dense.size; ++rank) {
+    const std::size_t count = dense.attackers[static_cast<std::size_t>(rank)].size();
+    attackers_not_out[static_cast<std::size_t>(rank)] = count;
+    if (count == 0) qualified.push_back(rank);
+  }
+  while (!qualified.empty()) {
+    const int rank = qualified.back();
+    qualified.pop_back();
+    in.Add(rank);
+    for (int target : dense.targets[static_cast<std::size_t>(rank)]) {
+      if (out.Contains(target)) continue;
+      out.Add(target);
+      for (int attacked : dense.targets[static_cast<std::size_t>(target)]) {
+        if (--attackers_not_out[static_cast<std::size_t>(attacked)] == 0)
+          qualified.push_back(attacked);
+      }
     }
   }
   result.InArgs = NamesOfRanks(dense, in);

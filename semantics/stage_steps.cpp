@@ -8,9 +8,9 @@
 namespace dialectic {
 
 const TArg& ArgNamed(const TTheory& theory, const std::string& name) {
-  const int index = theory.Args.IndexOfName(name);
-  assert(index >= 0);
-  return theory.Args[index];
+  const TArg* arg = theory.Find(name);
+  assert(arg != nullptr);
+  return *arg;
 }
 
 bool AddAttackersOut(TProofLabeling& labeling) {
