@@ -1,7 +1,6 @@
 #include "semantics/dense_theory.h"
 
 #include <algorithm>
-#include <cassert>
 #include <unordered_map>
 
 namespace dialectic {
@@ -16,7 +15,7 @@ std::optional<DenseTheory> MakeDenseTheory(const TTheory& theory) {
     const auto at = static_cast<std::size_t>(r);
     if (EqualFolded(dense.arg_of_rank[at - 1]->Name, dense.arg_of_rank[at]->Name)) return {};
   }
-  std::unordered_map<const TArg*, int>& rank_of_arg = dense.rank_of_arg;
+  std::unordered_map<const TArg*, int> rank_of_arg;
   for (int r = 0; r < dense.size; ++r)
     rank_of_arg[dense.arg_of_rank[static_cast<std::size_t>(r)]] = r;
   for (const TArg* arg : theory.Args) dense.rank_of_position.push_back(rank_of_arg[arg]);
@@ -57,19 +56,6 @@ NameSet NamesOfRanks(const DenseTheory& dense, const RankSet& ranks) {
   ranks.ForEach(
       [&](int r) { names.push_back(dense.arg_of_rank[static_cast<std::size_t>(r)]->Name); });
   return NameSet::FromSortedNames(std::move(names));
-}
-
-RankSet RanksOfNames(const DenseTheory& dense, const NameSet& names) {
-  // Both lists are in the same order, so one merge pass pairs every name with its rank.
-  RankSet ranks(dense.size);
-  int r = 0;
-  for (const std::string& name : names) {
-    while (r < dense.size && dense.arg_of_rank[static_cast<std::size_t>(r)]->Name != name) ++r;
-    assert(r < dense.size);
-    if (r == dense.size) break;
-    ranks.Add(r);
-  }
-  return ranks;
 }
 
 bool IsAttackedByInDense(const DenseTheory& dense, const RankSet& in, int rank) {

@@ -6,7 +6,6 @@
 
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "model/proof_labeling.h"
@@ -21,7 +20,6 @@ struct DenseTheory {
   std::vector<int> rank_of_position;        // by position in Args
   std::vector<std::vector<int>> attackers;  // by rank, in Attackers order
   std::vector<std::vector<int>> targets;    // by rank, in Targets order
-  std::unordered_map<const TArg*, int> rank_of_arg;
 };
 
 // The dense view of the theory, or nothing when two of its names are equal under case folding.
@@ -39,9 +37,6 @@ std::string DenseLabelingText(const DenseTheory& dense, const RankSet& in, const
 
 // The argument's name set of the ranks.
 NameSet NamesOfRanks(const DenseTheory& dense, const RankSet& ranks);
-
-// The ranks of the names of a name set; every name must be an argument's exact name.
-RankSet RanksOfNames(const DenseTheory& dense, const NameSet& names);
 
 // Whether an IN argument attacks the argument of this rank.
 bool IsAttackedByInDense(const DenseTheory& dense, const RankSet& in, int rank);
