@@ -30,6 +30,7 @@ void TForm1::ChooseRadioItem(int index) {
 }
 
 void TForm1::RadioGroup1Click() {
+  if (RadioItemIndex < 0 || RadioItemIndex >= static_cast<int>(RadioItems.size())) return;
   Memo1.Clear();
   Memo1.AddStrings(ExampleLines(Examples, RadioItems[static_cast<std::size_t>(RadioItemIndex)]));
   Run(*this);
