@@ -38,16 +38,16 @@ void ListGrounded(const TTheory& theory, TextArea& memo5) {
   memo5.Add(elapsed);
 }
 
-void ListAllOptions(TForm1& form) {
-  form.Memo4.Clear();
+void ListAllOptions(TTheory& theory, const RunSettings& settings, const RunAreas& areas) {
+  areas.Memo4.Clear();
   // The trace area is hidden while it fills, so that a view need not repaint it line by line.
-  form.Memo3.SetVisible(false);
-  const SearchContext context{form.Depth, form.ShowTrace, form.Memo2, form.Memo3};
-  const std::string elapsed = TimeIt([&] { ComputeAllOptions(form.Theory, context); });
-  ListOptions(form.Theory, form.Memo4);
-  form.Memo4.Add("");
-  form.Memo4.Add(elapsed);
-  form.Memo3.SetVisible(true);
+  areas.Memo3.SetVisible(false);
+  const SearchContext context{settings.depth, settings.show_trace, areas.Memo2, areas.Memo3};
+  const std::string elapsed = TimeIt([&] { ComputeAllOptions(theory, context); });
+  ListOptions(theory, areas.Memo4);
+  areas.Memo4.Add("");
+  areas.Memo4.Add(elapsed);
+  areas.Memo3.SetVisible(true);
 }
 
 void ListPreferred(const TTheory& theory, TextArea& memo5) {
@@ -62,14 +62,26 @@ void ListPreferred(const TTheory& theory, TextArea& memo5) {
 
 }  // namespace
 
-void Run(TForm1& form) {
+bool RunTheory(const LineList& memo1, const RunSettings& settings, TTheory& theory,
+               const RunAreas& areas, RunContext& /*context*/) {
+  theory.Clear();
+  ParseInput(memo1, theory);
+  Rephrase(theory, areas.Memo2);
+  ListGrounded(theory, areas.Memo5);
+  ListAllOptions(theory, settings, areas);
+  ListPreferred(theory, areas.Memo5);
+  return true;
+}
+
+bool Run(TForm1& form, RunContext& context) {
   ApplyDepth(form);
-  form.Theory.Clear();
-  ParseInput(form.Memo1, form.Theory);
-  Rephrase(form.Theory, form.Memo2);
-  ListGrounded(form.Theory, form.Memo5);
-  ListAllOptions(form);
-  ListPreferred(form.Theory, form.Memo5);
+  return RunTheory(form.Memo1, {form.Depth, form.ShowTrace}, form.Theory,
+                   {form.Memo2, form.Memo3, form.Memo4, form.Memo5}, context);
+}
+
+void Run(TForm1& form) {
+  RunContext context;
+  Run(form, context);
 }
 
 void ApplyDepth(TForm1& form) {

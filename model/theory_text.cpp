@@ -24,10 +24,10 @@ void ParseClause(std::string_view clause, TTheory& theory) {
   }
 }
 
-void ParseInput(const TextArea& memo1, TTheory& theory) {
+void ParseInput(const LineList& memo1, TTheory& theory) {
   const int count = memo1.Count();
   for (int i = 0; i < count; ++i) {
-    std::string line = memo1.Get(i);
+    std::string line(memo1.Get(i));
     std::replace(line.begin(), line.end(), ',', '\n');
     for (const std::string& clause : SplitLines(line)) ParseClause(clause, theory);
   }

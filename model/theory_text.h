@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "frontend/text_area.h"
+#include "model/line_list.h"
 #include "model/theory.h"
 
 namespace dialectic {
@@ -24,7 +25,7 @@ FirstWordSplit SplitFirstWord(std::string_view text);
 void ParseClause(std::string_view clause, TTheory& theory);
 
 // Enters every line of the input area into the theory, adding to what it holds.
-void ParseInput(const TextArea& memo1, TTheory& theory);
+void ParseInput(const LineList& memo1, TTheory& theory);
 
 // Replaces the area's content by the STANDARD, COMMA and YET ANOTHER styles of the theory.
 void Rephrase(const TTheory& theory, TextArea& memo2);

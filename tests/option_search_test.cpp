@@ -83,8 +83,8 @@ TEST_F(OptionSearchTest, InsufficientDepthWarnsOncePerUnstablePhase) {
     Search(c.theory, c.depth, true);
     ASSERT_EQ(result_.memo2.Count(), 3 * c.warnings) << c.theory << " depth " << c.depth;
     for (int w = 0; w < c.warnings; ++w) {
-      const StringList lines(result_.memo2.Lines().begin() + 3 * w,
-                             result_.memo2.Lines().begin() + 3 * w + 3);
+      const StringList warnings = result_.memo2.Lines();
+      const StringList lines(warnings.begin() + 3 * w, warnings.begin() + 3 * w + 3);
       EXPECT_EQ(lines, warning);
     }
     EXPECT_EQ(OptionTexts("a "), c.options_of_a) << c.theory << " depth " << c.depth;

@@ -43,13 +43,12 @@ void AreaBinding::TakeEditorText() {
   // While pieces are still to come the area holds the whole text and the editor only a part.
   if (!appending_ && (is_input_ || editor_.document()->isModified()))
     area_.SetText(EditorText(editor_));
-  lines_before_ = area_.Lines();
+  lines_before_ = static_cast<const LineList&>(area_);
 }
 
 void AreaBinding::ShowChanges() {
-  if (area_.Lines() != lines_before_) ShowText();
-  lines_before_.clear();
-  lines_before_.shrink_to_fit();
+  if (!(static_cast<const LineList&>(area_) == lines_before_)) ShowText();
+  lines_before_.Clear();
   ShowCaretAndVisibility();
 }
 

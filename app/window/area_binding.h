@@ -46,7 +46,7 @@ class AreaBinding {
   TextArea& area_;
   QPlainTextEdit& editor_;
   bool is_input_;
-  StringList lines_before_;    // the area's lines when the handler started
+  LineList lines_before_;      // the area's lines when the handler started
   std::uint64_t showing_ = 0;  // counts the texts shown; a piece of an older text is dropped
   bool appending_ = false;     // pieces of the shown text are still to come
 };

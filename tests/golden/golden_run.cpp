@@ -11,8 +11,9 @@ std::array<StringList, 4> StoredRun(TForm1& form, const StringList& input,
   form.Edit1 = std::string(depth_text);
   form.ShowTrace = show_trace;
   form.Button1Click();
-  return StoredOutputs(
-      {&form.Memo2.Lines(), &form.Memo3.Lines(), &form.Memo4.Lines(), &form.Memo5.Lines()});
+  const std::array<StringList, 4> areas = {form.Memo2.Lines(), form.Memo3.Lines(),
+                                           form.Memo4.Lines(), form.Memo5.Lines()};
+  return StoredOutputs({&areas[0], &areas[1], &areas[2], &areas[3]});
 }
 
 }  // namespace dialectic::golden

@@ -1,0 +1,83 @@
+#include "model/line_list.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace dialectic {
+
+LineList& LineList::operator=(const LineList& other) {
+  if (this != &other) {
+    Clear();
+    AddAll(other);
+  }
+  return *this;
+}
+
+void LineList::Clear() {
+  blocks_.clear();
+  block_used_ = 0;
+  block_capacity_ = 0;
+  lines_.clear();
+  character_count_ = 0;
+}
+
+char* LineList::Reserve(std::size_t size) {
+  if (block_capacity_ - block_used_ < size) {
+    // A line longer than a block gets a block of its own size.
+    block_capacity_ = std::max(kBlockSize, size);
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(block_capacity_));
+    block_used_ = 0;
+  }
+  char* at = blocks_.back().get() + block_used_;
+  block_used_ += size;
+  return at;
+}
+
+void LineList::Add(std::string_view line) {
+  if (line.empty()) {
+    lines_.emplace_back();
+    return;
+  }
+  char* at = Reserve(line.size());
+  std::memcpy(at, line.data(), line.size());
+  lines_.emplace_back(at, line.size());
+  character_count_ += line.size();
+}
+
+void LineList::AddStrings(const StringList& lines) {
+  for (const std::string& line : lines) Add(line);
+}
+
+void LineList::AddAll(const LineList& other) {
+  lines_.reserve(lines_.size() + other.lines_.size());
+  for (std::string_view line : other) Add(line);
+}
+
+int LineList::IndexOf(std::string_view line) const {
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (EqualFolded(lines_[i], line)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string LineList::Text() const {
+  std::string text;
+  text.reserve(character_count_ + lines_.size());
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (i > 0) text += '\n';
+    text += lines_[i];
+  }
+  return text;
+}
+
+void LineList::SetText(std::string_view text) {
+  Clear();
+  AddStrings(SplitLines(text));
+}
+
+bool operator==(const LineList& a, const LineList& b) {
+  return a.lines_.size() == b.lines_.size() &&
+         std::equal(a.lines_.begin(), a.lines_.end(), b.lines_.begin());
+}
+
+}  // namespace dialectic
