@@ -20,7 +20,7 @@ void TForm1::FormCreate() {
   LoadExamples(*this);
 }
 
-void TForm1::Button1Click() { Run(*this); }
+void TForm1::Button1Click() { StartRun(); }
 
 void TForm1::ChooseRadioItem(int index) {
   if (index < 0 || index >= static_cast<int>(RadioItems.size())) return;
@@ -33,7 +33,7 @@ void TForm1::RadioGroup1Click() {
   if (RadioItemIndex < 0 || RadioItemIndex >= static_cast<int>(RadioItems.size())) return;
   Memo1.Clear();
   Memo1.AddStrings(ExampleLines(Examples, RadioItems[static_cast<std::size_t>(RadioItemIndex)]));
-  Run(*this);
+  StartRun();
 }
 
 void TForm1::Edit1KeyDown(int key) {
@@ -41,5 +41,13 @@ void TForm1::Edit1KeyDown(int key) {
 }
 
 void TForm1::CheckBox1Click() { ShowTrace = !ShowTrace; }
+
+void TForm1::StartRun() {
+  if (RunStarter) {
+    RunStarter(*this);
+  } else {
+    Run(*this);
+  }
+}
 
 }  // namespace dialectic

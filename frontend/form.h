@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "frontend/text_area.h"
@@ -59,6 +60,10 @@ class TForm1 {
   // Whether LoadExamples creates the file when it does not exist.
   bool WriteMissingExamples = true;
 
+  // How the handlers start a run. Unset, they run it at once on this thread. A view that runs it
+  // elsewhere sets its own starter, which applies the depth from the depth box first, as Run does.
+  std::function<void(TForm1&)> RunStarter;
+
   // Start-up: empty theory, depth 100, trace on, the example library loaded. Throws FileError
   // when the library file cannot be read or created; the state reached so far stays.
   void FormCreate();
@@ -72,6 +77,9 @@ class TForm1 {
   void Edit1KeyDown(int key);
   // Flips ShowTrace, whatever the box shows.
   void CheckBox1Click();
+
+ private:
+  void StartRun();
 };
 
 }  // namespace dialectic

@@ -2,25 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
 
 #include "tests/test_support.h"
 
 namespace dialectic {
 namespace {
-
-// Replaces every timing line by "# ms elapsed", after checking its form.
-StringList WithoutTimings(const TextArea& area) {
-  static const std::regex kTiming("^[0-9]+ ms elapsed$");
-  StringList lines = area.Lines();
-  for (std::string& line : lines) {
-    if (line.find("elapsed") == std::string::npos) continue;
-    EXPECT_TRUE(std::regex_match(line, kTiming)) << line;
-    line = "# ms elapsed";
-  }
-  return lines;
-}
 
 class RunTest : public ::testing::Test {
  protected:

@@ -1,8 +1,11 @@
 // Small helpers shared by the core tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <random>
+#include <regex>
 #include <string>
 #include <string_view>
 
@@ -18,6 +21,18 @@ inline void ParseText(std::string_view text, TTheory& theory) {
   TextArea input;
   input.SetText(text);
   ParseInput(input, theory);
+}
+
+// The area's lines with every timing line replaced by "# ms elapsed", after checking its form.
+inline StringList WithoutTimings(const TextArea& area) {
+  static const std::regex kTiming("^[0-9]+ ms elapsed$");
+  StringList lines = area.Lines();
+  for (std::string& line : lines) {
+    if (line.find("elapsed") == std::string::npos) continue;
+    EXPECT_TRUE(std::regex_match(line, kTiming)) << line;
+    line = "# ms elapsed";
+  }
+  return lines;
 }
 
 // The names of the arguments in Args, trimmed of their ending blank, joined by ",".

@@ -1,0 +1,62 @@
+#include "frontend/run_job.h"
+
+#include <exception>
+#include <utility>
+
+namespace dialectic {
+
+RunJob::RunJob(const LineList& input, const RunSettings& settings, TTheory& theory,
+               std::function<void()> on_end)
+    : input_(input),
+      settings_(settings),
+      theory_(theory),
+      on_end_(std::move(on_end)),
+      worker_([this] { Work(); }) {}
+
+RunJob::~RunJob() {
+  context_.RequestStop();
+  worker_.join();
+}
+
+void RunJob::Work() {
+  try {
+    result_.Completed =
+        RunTheory(input_, settings_, theory_,
+                  {result_.Memo2, result_.Memo3, result_.Memo4, result_.Memo5}, context_);
+  } catch (const std::exception& error) {
+    // Nothing is thrown for a theory; this is the machine giving out, which the caller reports.
+    result_.Completed = false;
+    result_.Error = error.what();
+  }
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    ended_ = true;
+  }
+  end_signal_.notify_all();
+  if (on_end_) on_end_();
+}
+
+bool RunJob::HasEnded() const {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return ended_;
+}
+
+bool RunJob::WaitFor(std::chrono::milliseconds timeout) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return end_signal_.wait_for(lock, timeout, [this] { return ended_; });
+}
+
+RunResult& RunJob::Result() {
+  // The lock orders the worker's writes before the caller's reads.
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return result_;
+}
+
+void SwapResultAreas(TForm1& form, RunResult& result) {
+  std::swap(form.Memo2, result.Memo2);
+  std::swap(form.Memo3, result.Memo3);
+  std::swap(form.Memo4, result.Memo4);
+  std::swap(form.Memo5, result.Memo5);
+}
+
+}  // namespace dialectic

@@ -1,0 +1,73 @@
+// One run of the whole computation on a worker thread of its own. The run writes into four text
+// areas that the job owns, so the caller's areas stay untouched (and readable) while it runs; the
+// theory is the caller's, and the caller leaves it alone until the run has ended. Once the run has
+// ended, completed or stopped, the job's areas hold what it wrote and the caller may take them.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "frontend/form.h"
+#include "frontend/run.h"
+#include "frontend/text_area.h"
+#include "model/line_list.h"
+#include "model/run_context.h"
+#include "model/theory.h"
+
+namespace dialectic {
+
+// What a run leaves: its four areas and how it ended.
+struct RunResult {
+  TextArea Memo2;                    // Rephrased, and the search's warnings
+  TextArea Memo3;                    // Trace
+  TextArea Memo4;                    // Proof and refutation options
+  TextArea Memo5;                    // Grounded and preferred extensions
+  bool Completed = false;            // false when the run was stopped or failed
+  std::optional<std::string> Error;  // what escaped the run, such as running out of memory
+};
+
+class RunJob {
+ public:
+  // Starts the run of the input lines (copied) at once. on_end, when given, is called on the
+  // worker thread after the run has ended, when HasEnded is already true.
+  RunJob(const LineList& input, const RunSettings& settings, TTheory& theory,
+         std::function<void()> on_end = {});
+  // Asks the run to stop and waits for the worker.
+  ~RunJob();
+  RunJob(const RunJob&) = delete;
+  RunJob& operator=(const RunJob&) = delete;
+
+  // The stop request and the progress, for any thread.
+  RunContext& Context() { return context_; }
+
+  bool HasEnded() const;
+  // Waits until the run has ended or the timeout has passed; gives whether it has ended.
+  bool WaitFor(std::chrono::milliseconds timeout);
+  // What the run left; valid only once it has ended.
+  RunResult& Result();
+
+ private:
+  void Work();
+
+  LineList input_;
+  RunSettings settings_;
+  TTheory& theory_;
+  std::function<void()> on_end_;
+  RunContext context_;
+  RunResult result_;
+  mutable std::mutex mutex_;
+  std::condition_variable end_signal_;
+  bool ended_ = false;  // guarded by mutex_
+  std::thread worker_;  // last, so that it starts once every other member is ready
+};
+
+// Exchanges the form's result areas with the run's: the form gets what the run wrote and the
+// result keeps the areas the form showed before, which can then be dropped on any thread.
+void SwapResultAreas(TForm1& form, RunResult& result);
+
+}  // namespace dialectic

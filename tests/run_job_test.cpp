@@ -1,0 +1,132 @@
+#include "frontend/run_job.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "tests/test_support.h"
+
+namespace dialectic {
+namespace {
+
+using std::chrono::seconds;
+
+// "a1 a2, a2 a3, ...": length arguments, each attacked by the next.
+std::string Chain(int length) {
+  std::string text;
+  for (int i = 1; i < length; ++i) {
+    text += "a" + std::to_string(i) + " a" + std::to_string(i + 1) + "\n";
+  }
+  return text;
+}
+
+TEST(RunJob, FillsItsOwnAreasAsTheRunOnTheFormDoes) {
+  struct Case {
+    std::string input;
+    RunSettings settings;
+  };
+  const Case kCases[] = {
+      {"", {100, true}},          {"a b, b c", {100, true}},
+      {"a b, b a", {100, false}}, {"a b c\nb d e z\nc f g h i", {2, true}},
+      {"a a", {0, true}},         {Chain(40), {100, true}},
+      {Chain(40), {7, false}},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.input);
+    TForm1 form;
+    form.Memo1.SetText(c.input);
+    form.Edit1 = std::to_string(c.settings.depth);
+    form.ShowTrace = c.settings.show_trace;
+    form.Button1Click();
+
+    TextArea input;
+    input.SetText(c.input);
+    TTheory theory;
+    RunJob job(input, c.settings, theory);
+    ASSERT_TRUE(job.WaitFor(seconds(60)));
+    const RunResult& result = job.Result();
+    EXPECT_TRUE(result.Completed);
+    EXPECT_FALSE(result.Error);
+    EXPECT_EQ(result.Memo2.Lines(), form.Memo2.Lines());
+    EXPECT_EQ(result.Memo3.Lines(), form.Memo3.Lines());
+    EXPECT_EQ(WithoutTimings(result.Memo4), WithoutTimings(form.Memo4));
+    EXPECT_EQ(WithoutTimings(result.Memo5), WithoutTimings(form.Memo5));
+    EXPECT_TRUE(result.Memo3.Visible());
+    EXPECT_EQ(ArgNames(theory.Args), ArgNames(form.Theory.Args));
+  }
+}
+
+TEST(RunJob, ReadsItsOwnCopyOfTheInput) {
+  TextArea input;
+  input.SetText("a b");
+  TTheory theory;
+  RunJob job(input, {}, theory);
+  input.SetText("x y, y z");
+  ASSERT_TRUE(job.WaitFor(seconds(60)));
+  EXPECT_EQ(ArgNames(theory.Args), "a,b");
+}
+
+TEST(RunJob, TellsTheEndOnceOnTheWorker) {
+  TextArea input;
+  input.SetText("a b, b c");
+  TTheory theory;
+  std::atomic<int> calls{0};
+  std::atomic<bool> told_on_caller_thread{false};
+  const std::thread::id caller = std::this_thread::get_id();
+  {
+    RunJob job(input, {}, theory, [&] {
+      ++calls;
+      told_on_caller_thread = std::this_thread::get_id() == caller;
+    });
+    ASSERT_TRUE(job.WaitFor(seconds(60)));
+    EXPECT_TRUE(job.HasEnded());
+  }
+  EXPECT_EQ(calls, 1);
+  EXPECT_FALSE(told_on_caller_thread);
+}
+
+TEST(RunJob, SwapGivesTheFormTheRunsAreasAndKeepsTheOldOnes) {
+  TForm1 form;
+  form.Memo2.SetText("old rephrasing");
+  form.Memo3.SetText("old\ntrace");
+  form.Memo5.SetText("old extensions");
+  TextArea input;
+  input.SetText("a b, b c");
+  RunJob job(input, {}, form.Theory);
+  ASSERT_TRUE(job.WaitFor(seconds(60)));
+  RunResult& result = job.Result();
+  const StringList run_trace = result.Memo3.Lines();
+  SwapResultAreas(form, result);
+  EXPECT_EQ(form.Memo2.Get(0), "STANDARD STYLE");
+  EXPECT_EQ(form.Memo3.Lines(), run_trace);
+  EXPECT_EQ(form.Memo4.Get(0), "a :");
+  EXPECT_EQ(form.Memo5.Get(0), "Grounded extension");
+  EXPECT_EQ(result.Memo2.Lines(), StringList{"old rephrasing"});
+  EXPECT_EQ(result.Memo3.Lines(), (StringList{"old", "trace"}));
+  EXPECT_TRUE(result.Memo4.empty());
+  EXPECT_EQ(result.Memo5.Lines(), StringList{"old extensions"});
+}
+
+TEST(RunJob, HandlersUseTheStarterWhenOneIsSet) {
+  TForm1 form;
+  form.ExamplesPath = "";
+  int started = 0;
+  form.RunStarter = [&](TForm1& starting) {
+    EXPECT_EQ(&starting, &form);
+    ++started;
+  };
+  form.Button1Click();
+  form.RadioItems = {"One"};
+  form.Examples = {"#One", "a b"};
+  form.ChooseRadioItem(0);
+  EXPECT_EQ(started, 2);
+  EXPECT_EQ(form.Memo1.Lines(), StringList{"a b"});
+  // The starter decides what runs: the form's own areas stay as they were.
+  EXPECT_TRUE(form.Memo5.empty());
+}
+
+}  // namespace
+}  // namespace dialectic
