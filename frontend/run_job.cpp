@@ -15,7 +15,11 @@ RunJob::RunJob(const LineList& input, const RunSettings& settings, TTheory& theo
 
 RunJob::~RunJob() {
   context_.RequestStop();
-  worker_.join();
+  Join();
+}
+
+void RunJob::Join() {
+  if (worker_.joinable()) worker_.join();
 }
 
 void RunJob::Work() {
