@@ -1,0 +1,131 @@
+// A view of a long list of byte lines that lays out only the lines on screen, so that a text of
+// millions of lines shows at once and scrolls smoothly. Each line wraps at the view's width; the
+// vertical scroll bar counts lines, and scrolling by keys or wheel goes row by row, also within a
+// line taller than the view. The user can select (mouse, Shift with the movement keys), copy,
+// select all and find, but not edit: a key that would edit is handed on (EditKeyPressed) so that
+// the owner can switch to an editor. Lines become UTF-8 text here, a line at a time as it shows;
+// they must stay unchanged while the view shows them.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QBasicTimer>
+#include <QPoint>
+#include <QString>
+#include <compare>
+#include <memory>
+#include <unordered_map>
+
+#include "model/line_list.h"
+
+class QTextLayout;
+
+namespace dialectic {
+
+// A place between two characters: a line and an offset into the line as shown (UTF-16 units).
+struct TextPosition {
+  int line = 0;
+  int column = 0;
+  friend auto operator<=>(const TextPosition&, const TextPosition&) = default;
+};
+
+class LineView : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  explicit LineView(QWidget* parent = nullptr);
+  ~LineView() override;
+
+  // Shows the lines, or nothing for nullptr, from the top with the caret at the start.
+  void SetLines(const LineList* lines);
+  int LineCount() const;
+  // Line i as shown.
+  QString LineText(int line) const;
+
+  TextPosition Caret() const { return caret_; }
+  TextPosition Anchor() const { return anchor_; }
+  // Selects from the anchor to the caret (nothing when they are equal); the caret comes into view.
+  void Select(TextPosition anchor, TextPosition caret);
+  void SelectAll();
+  bool HasSelection() const { return anchor_ != caret_; }
+  // The selected lines joined by LF.
+  QString SelectedText() const;
+  // Puts the selection on the clipboard; without a selection nothing happens.
+  void Copy() const;
+  // Selects the next place holding the text, letter case ignored as everywhere in the program,
+  // after the selection (backward: before it) and around the end; false when there is none.
+  bool Find(const QString& text, bool backward);
+
+  // The line at the top of the view, and a scroll that puts a line there (as far as the end
+  // allows).
+  int TopLine() const { return top_.line; }
+  void ScrollToLine(int line);
+
+ signals:
+  // A key that would change the text was pressed; the view leaves the text as it is.
+  void EditKeyPressed(QKeyEvent* event);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+
+ private:
+  // A wrapped row: the line and the row within it.
+  struct RowPosition {
+    int line = 0;
+    int row = 0;
+    friend auto operator<=>(const RowPosition&, const RowPosition&) = default;
+  };
+  enum class Move;
+
+  // The line laid out at the current width; kept for the lines last shown.
+  const QTextLayout& Layout(int line) const;
+  int RowCount(int line) const;
+  int RowHeight() const;
+  int VisibleRows() const;
+  void ForgetLayouts();
+
+  // The row the given number of rows further on (back for a negative count), within the text.
+  RowPosition MoveRows(RowPosition from, int rows) const;
+  RowPosition RowOf(TextPosition position) const;
+  // The top row that shows the text's last row at the bottom.
+  RowPosition LastTop() const;
+  void ScrollTo(RowPosition top);
+  void ScrollRows(int rows);
+  void UpdateScrollRange();
+  void MakeCaretVisible();
+
+  TextPosition PositionAt(QPoint point);
+  TextPosition Moved(TextPosition from, Move move);
+  void MoveCaret(TextPosition to, bool keep_anchor);
+  bool MoveByKey(QKeyEvent* event);
+  void SelectWordAt(TextPosition position);
+  void RestartCaretBlink();
+
+  const LineList* lines_ = nullptr;
+  RowPosition top_;
+  TextPosition anchor_;
+  TextPosition caret_;
+  qreal wanted_x_ = -1;  // where up and down keep the caret; negative: wherever it stands now
+  bool caret_shown_ = true;
+  bool selecting_ = false;  // the left button went down in the view and is still down
+  bool scrolling_ = false;  // the view sets its own scroll bar
+  QPoint drag_point_;       // the mouse while selecting
+  int wheel_remainder_ = 0;
+  QBasicTimer caret_blink_;
+  QBasicTimer drag_scroll_;  // scrolls on while the mouse selects above or below the view
+  mutable std::unordered_map<int, std::unique_ptr<QTextLayout>> layouts_;
+};
+
+}  // namespace dialectic
