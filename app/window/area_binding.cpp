@@ -1,28 +1,29 @@
 #include "app/window/area_binding.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QString>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTimer>
+#include <memory>
+
+#include "app/window/line_view.h"
 
 namespace dialectic {
 
 namespace {
 
-// Lines per piece of a long text: each piece takes the editor some tens of milliseconds.
-constexpr int kLinesPerPiece = 20000;
+// Up to these sizes the editor takes a text in some tens of milliseconds.
+constexpr int kEditorMaxLines = 5000;
+constexpr std::size_t kEditorMaxCharacters = std::size_t{1} << 19;
 
-// The position of the line break that ends the given number of lines from position from on, or
-// -1 when the text ends first.
-qsizetype EndOfLines(const QString& text, qsizetype from, int lines) {
-  qsizetype at = from - 1;
-  for (int line = 0; line < lines; ++line) {
-    at = text.indexOf(QLatin1Char('\n'), at + 1);
-    if (at < 0) return -1;
-  }
-  return at;
+// The editor position of a view position: the line's block and the offset in it, both counting
+// the same characters.
+int EditorPosition(const QTextDocument& document, TextPosition position) {
+  const QTextBlock block = document.findBlockByNumber(position.line);
+  return block.position() + std::min(position.column, block.length() - 1);
 }
 
 }  // namespace
@@ -36,67 +37,127 @@ std::string EditorText(const QPlainTextEdit& editor) {
   return text.toUtf8().toStdString();
 }
 
-AreaBinding::AreaBinding(TextArea& area, QPlainTextEdit& editor, bool is_input)
-    : area_(area), editor_(editor), is_input_(is_input) {}
+bool IsLargeText(const LineList& lines) {
+  return lines.Count() > kEditorMaxLines || lines.CharacterCount() > kEditorMaxCharacters;
+}
+
+AreaBinding::AreaBinding(TextArea& area, QPlainTextEdit& editor, const QString& name)
+    : area_(area), editor_(editor), view_(nullptr), name_(name) {
+  editor_.setObjectName(name_);
+}
+
+AreaBinding::AreaBinding(TextArea& area, QPlainTextEdit& editor, LineView& view,
+                         const QString& name)
+    : area_(area), editor_(editor), view_(&view), name_(name) {
+  editor_.setObjectName(name_);
+  view.hide();
+  QObject::connect(&view, &LineView::EditKeyPressed, &view,
+                   [this](QKeyEvent* event) { SwitchToEditor(event); });
+}
 
 void AreaBinding::TakeEditorText() {
-  // While pieces are still to come the area holds the whole text and the editor only a part.
-  if (!appending_ && (is_input_ || editor_.document()->isModified()))
+  const bool is_input = view_ == nullptr;
+  if (&Shown() == &editor_ && (is_input || editor_.document()->isModified())) {
     area_.SetText(EditorText(editor_));
-  lines_before_ = static_cast<const LineList&>(area_);
+    // The area now holds the edit; it is read again only after a further one.
+    editor_.document()->setModified(false);
+  }
+  if (is_input) lines_before_ = static_cast<const LineList&>(area_);
 }
 
 void AreaBinding::ShowChanges() {
-  if (!(static_cast<const LineList&>(area_) == lines_before_)) ShowText();
+  if (view_ == nullptr && !(static_cast<const LineList&>(area_) == lines_before_)) {
+    editor_.setPlainText(QString::fromStdString(area_.Text()));
+    editor_.document()->setModified(false);
+  }
   lines_before_.Clear();
   ShowCaretAndVisibility();
 }
 
 void AreaBinding::Show() {
-  ShowText();
+  if (view_ != nullptr && IsLargeText(area_)) {
+    view_->SetLines(&area_);
+    ShowIn(*view_);
+    // The editor lets go of the previous text, however long.
+    editor_.clear();
+  } else {
+    if (view_ != nullptr) view_->SetLines(nullptr);
+    editor_.setPlainText(QString::fromStdString(area_.Text()));
+    ShowIn(editor_);
+  }
+  editor_.document()->setModified(false);
   ShowCaretAndVisibility();
 }
 
-void AreaBinding::ShowText() {
-  const std::uint64_t showing = ++showing_;
-  auto text = std::make_shared<const QString>(QString::fromStdString(area_.Text()));
-  const qsizetype first_piece_end = EndOfLines(*text, 0, kLinesPerPiece);
-  editor_.setPlainText(first_piece_end < 0 ? *text : text->first(first_piece_end));
-  // The editor now shows the area exactly; an edit from here on marks it for reading back.
-  editor_.document()->setModified(false);
-  const bool complete = first_piece_end < 0;
-  appending_ = !complete;
-  editor_.setReadOnly(!complete);
-  editor_.document()->setUndoRedoEnabled(complete);
-  if (!complete) AppendPieces(std::move(text), first_piece_end, showing);
+QWidget& AreaBinding::Shown() const {
+  if (in_view_) return *view_;
+  return editor_;
 }
 
-void AreaBinding::AppendPieces(std::shared_ptr<const QString> text, qsizetype from,
-                               std::uint64_t showing) {
-  QTimer::singleShot(0, &editor_, [this, text = std::move(text), from, showing] {
-    if (showing != showing_) return;
-    const qsizetype piece_end = EndOfLines(*text, from + 1, kLinesPerPiece);
-    QTextCursor end(editor_.document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(text->mid(from, piece_end < 0 ? -1 : piece_end - from));
-    editor_.document()->setModified(false);
-    if (piece_end >= 0) {
-      AppendPieces(text, piece_end, showing);
-      return;
-    }
-    appending_ = false;
-    editor_.setReadOnly(false);
-    editor_.document()->setUndoRedoEnabled(true);
-  });
+bool AreaBinding::IsShownBy(const QWidget* widget) const {
+  return widget != nullptr && widget == &Shown();
+}
+
+void AreaBinding::ShowIn(QWidget& widget) {
+  QWidget& other = &widget == &editor_ ? static_cast<QWidget&>(*view_) : editor_;
+  if (&widget == &Shown()) return;
+  in_view_ = &widget == view_;
+  other.setObjectName(QString());
+  widget.setObjectName(name_);
+  // The newcomer takes the focus before the other one hides, so that it does not wander off.
+  const bool had_focus = other.hasFocus();
+  widget.setVisible(area_.Visible());
+  if (had_focus) widget.setFocus(Qt::OtherFocusReason);
+  other.hide();
 }
 
 void AreaBinding::ShowCaretAndVisibility() {
   if (area_.TakeCaretReset()) {
-    editor_.moveCursor(QTextCursor::Start);
-    editor_.verticalScrollBar()->setValue(0);
-    editor_.horizontalScrollBar()->setValue(0);
+    if (&Shown() == &editor_) {
+      editor_.moveCursor(QTextCursor::Start);
+      editor_.verticalScrollBar()->setValue(0);
+      editor_.horizontalScrollBar()->setValue(0);
+    } else {
+      view_->Select({}, {});
+    }
   }
-  if (editor_.isHidden() == area_.Visible()) editor_.setVisible(area_.Visible());
+  QWidget& shown = Shown();
+  if (shown.isHidden() == area_.Visible()) shown.setVisible(area_.Visible());
+}
+
+bool AreaBinding::Find(const QString& text, bool backward) {
+  if (&Shown() != &editor_) return view_->Find(text, backward);
+  const QTextDocument::FindFlags flags =
+      backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
+  if (editor_.find(text, flags)) return true;
+  const QTextCursor kept = editor_.textCursor();
+  editor_.moveCursor(backward ? QTextCursor::End : QTextCursor::Start);
+  if (editor_.find(text, flags)) return true;
+  editor_.setTextCursor(kept);
+  return false;
+}
+
+void AreaBinding::SwitchToEditor(QKeyEvent* event) {
+  const std::unique_ptr<QKeyEvent> key(event->clone());
+  if (!in_view_) {
+    // A key that reached the view after the switch belongs to the editor as well.
+    QApplication::sendEvent(&editor_, key.get());
+    return;
+  }
+  const TextPosition anchor = view_->Anchor();
+  const TextPosition caret = view_->Caret();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  editor_.setPlainText(QString::fromStdString(area_.Text()));
+  QApplication::restoreOverrideCursor();
+  editor_.document()->setModified(false);
+  QTextCursor cursor(editor_.document());
+  cursor.setPosition(EditorPosition(*editor_.document(), anchor));
+  cursor.setPosition(EditorPosition(*editor_.document(), caret), QTextCursor::KeepAnchor);
+  editor_.setTextCursor(cursor);
+  ShowIn(editor_);
+  view_->SetLines(nullptr);
+  editor_.centerCursor();
+  QApplication::sendEvent(&editor_, key.get());
 }
 
 }  // namespace dialectic

@@ -1,54 +1,74 @@
-// Binds one text area of the form to the plain-text editor that shows it. Before a handler the
-// editor's text is taken into the area where it may differ from it; after the handler an area
-// whose lines changed is shown in one go, the caret goes to the start when the area asks for it,
-// and the editor follows the area's visibility. Text crosses between the area's bytes and the
-// editor's characters as UTF-8 here and nowhere else.
-// A long text is shown in pieces: its first lines at once, the rest appended piece by piece from
-// the event loop, so that a trace of a million lines shows at once and the window stays
-// responsive while the rest comes in. Until the last piece is in, the editor takes no edits.
+// Binds one text area of the form to the widgets that show it. The input area, and any area of
+// moderate size, shows in a plain-text editor. A large result area shows in a LineView over the
+// area's own lines, which copies nothing and lays out only what is on screen; the first key that
+// would edit it turns it into the editor, with the caret, the selection and that key kept. The
+// widget showing the area carries the area's name (Memo1 ... Memo5), the other none, and both
+// follow the area's visibility. Before a handler the editor's text is taken into the area where it
+// may differ from it. The input area is shown again when a handler changed it; a result area
+// changes only when a run ends, and the window then shows it with Show. Text crosses between the
+// area's bytes and the editor's characters as UTF-8 here and nowhere else (the LineView converts
+// the lines it shows itself).
 #pragma once
 
 #include <QString>
-#include <cstdint>
-#include <memory>
 #include <string>
 
 #include "frontend/text_area.h"
-#include "model/string_list.h"
 
+class QKeyEvent;
 class QPlainTextEdit;
+class QWidget;
 
 namespace dialectic {
+
+class LineView;
 
 // The editor's text as an area holds it: lines joined by LF, every other character kept as it is
 // (a no-break space stays one, where QPlainTextEdit::toPlainText would make it a blank).
 std::string EditorText(const QPlainTextEdit& editor);
 
+// Whether the lines are too many or too long for the editor to take them at once without a
+// noticeable pause.
+bool IsLargeText(const LineList& lines);
+
 class AreaBinding {
  public:
-  // An input area is read before every handler; any other area only when the user has edited it
-  // since it was last shown, so that a long trace is not copied back at every event.
-  AreaBinding(TextArea& area, QPlainTextEdit& editor, bool is_input);
+  // The input area: read before every handler, always in the editor.
+  AreaBinding(TextArea& area, QPlainTextEdit& editor, const QString& name);
+  // A result area: read before a handler only when the user has edited it since it was shown,
+  // shown in the view while it is large.
+  AreaBinding(TextArea& area, QPlainTextEdit& editor, LineView& view, const QString& name);
+  AreaBinding(const AreaBinding&) = delete;
+  AreaBinding& operator=(const AreaBinding&) = delete;
 
-  // Before a handler: takes the editor's text into the area where needed and remembers the lines.
+  // Before a handler: takes the editor's text into the area where needed and, for the input,
+  // remembers the lines.
   void TakeEditorText();
-  // After a handler: shows what the handler changed.
+  // After a handler: shows the input again when the handler changed it; puts the caret at the
+  // start when the area asks for it.
   void ShowChanges();
   // Shows the whole area, whatever changed.
   void Show();
 
+  // The widget that shows the area now (hidden while the area is).
+  QWidget& Shown() const;
+  bool IsShownBy(const QWidget* widget) const;
+  // Selects the next place that holds the text, after the selection (backward: before it) and
+  // around the end; false when there is none.
+  bool Find(const QString& text, bool backward);
+
  private:
-  void ShowText();
-  // Appends the lines after position from (a line break) of the text, a piece at a time.
-  void AppendPieces(std::shared_ptr<const QString> text, qsizetype from, std::uint64_t showing);
+  void ShowIn(QWidget& widget);
   void ShowCaretAndVisibility();
+  // The view's text goes into the editor, which then takes the key.
+  void SwitchToEditor(QKeyEvent* event);
 
   TextArea& area_;
   QPlainTextEdit& editor_;
-  bool is_input_;
-  LineList lines_before_;      // the area's lines when the handler started
-  std::uint64_t showing_ = 0;  // counts the texts shown; a piece of an older text is dropped
-  bool appending_ = false;     // pieces of the shown text are still to come
+  LineView* view_;        // none for the input area
+  bool in_view_ = false;  // whether the view shows the area rather than the editor
+  QString name_;
+  LineList lines_before_;  // the input's lines when the handler started
 };
 
 }  // namespace dialectic

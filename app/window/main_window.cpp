@@ -1,5 +1,7 @@
 #include "app/window/main_window.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
@@ -10,20 +12,34 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
+#include <QThreadPool>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
 #include <exception>
 #include <optional>
 #include <string>
 
 #include "app/window/caption_fit.h"
 #include "app/window/error_box.h"
+#include "app/window/find_bar.h"
+#include "app/window/line_view.h"
+#include "app/window/run_status.h"
+#include "frontend/run.h"
 
 namespace dialectic {
 
 namespace {
 
-constexpr QRect kWindowRect(11, 8, 989, 727);
+// Where the window opens, and the size of the client area that holds the controls; the status
+// bar comes below it.
+constexpr QPoint kWindowPlace(11, 8);
+constexpr QSize kClientSize(989, 727);
+
+// A run that ends within this time is taken over at once, as if it had run on the window's thread:
+// nothing is disabled and nothing flickers.
+constexpr std::chrono::milliseconds kQuickRun(25);
 
 constexpr QRect kMemo1Rect(0, 43, 225, 286);
 constexpr QRect kMemo2Rect(0, 352, 225, 304);
@@ -67,9 +83,8 @@ QRect RadioItemRect(int index, int count, const QRect& inside) {
   return QRect(inside.left(), top + index * pitch, inside.width(), pitch);
 }
 
-QPlainTextEdit* CreateMemo(QWidget* parent, const char* name, const QRect& rect, bool wraps) {
+QPlainTextEdit* CreateMemo(QWidget* parent, const QRect& rect, bool wraps) {
   auto* memo = new QPlainTextEdit(parent);
-  memo->setObjectName(QLatin1String(name));
   memo->setGeometry(rect);
   memo->setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
   memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -79,13 +94,25 @@ QPlainTextEdit* CreateMemo(QWidget* parent, const char* name, const QRect& rect,
   return memo;
 }
 
+// The view of a large result area, at the editor's place.
+LineView* CreateView(QWidget* parent, const QRect& rect) {
+  auto* view = new LineView(parent);
+  view->setGeometry(rect);
+  return view;
+}
+
+// Drops what the object holds on a thread of the pool, so that freeing a text of hundreds of
+// megabytes costs the window's thread nothing.
+template <typename T>
+void DropInBackground(std::shared_ptr<T> object) {
+  QThreadPool::globalInstance()->start([object]() mutable { object.reset(); });
+}
+
 }  // namespace
 
 MainWindow::MainWindow(const std::filesystem::path& examples_path, QWidget* parent)
-    : QWidget(parent) {
+    : QMainWindow(parent) {
   setWindowTitle(QStringLiteral("Computing argumentation"));
-  move(kWindowRect.topLeft());
-  resize(kWindowRect.size());
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setStyleHint(QFont::SansSerif);
   font.setPointSize(8);
@@ -95,10 +122,20 @@ MainWindow::MainWindow(const std::filesystem::path& examples_path, QWidget* pare
   setPalette(button_face);
   setAutoFillBackground(true);
 
-  CreateControls();
-  CreateLabels();
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("Client"));
+  setCentralWidget(client);
+  CreateControls(client);
+  CreateLabels(client);
+  find_bar_ = new FindBar(client);
+  run_status_ = new RunStatus(*statusBar(), *this);
+  connect(run_status_, &RunStatus::ProgressShown, this, &MainWindow::ClearResults);
+  // The window is as high as its client area and the bars around it.
+  move(kWindowPlace);
+  resize(kClientSize.width(), kClientSize.height() + statusBar()->sizeHint().height());
 
   Form1.ExamplesPath = examples_path;
+  Form1.RunStarter = [this](TForm1&) { StartRun(); };
   std::optional<std::string> start_up_error;
   try {
     Form1.FormCreate();
@@ -106,9 +143,10 @@ MainWindow::MainWindow(const std::filesystem::path& examples_path, QWidget* pare
     start_up_error = error.what();
   }
   CreateRadioItems();
+  CreateFindActions();
   SetTabOrder();
 
-  for (AreaBinding& area : areas_) area.Show();
+  for (auto& area : areas_) area->Show();
   edit1_->setText(QString::fromStdString(Form1.Edit1));
   ShowRadioChoice();
   MoveFocus(Form1.Focus);
@@ -118,19 +156,22 @@ MainWindow::MainWindow(const std::filesystem::path& examples_path, QWidget* pare
   }
 }
 
-void MainWindow::CreateControls() {
-  memo1_ = CreateMemo(this, "Memo1", kMemo1Rect, false);
-  memo2_ = CreateMemo(this, "Memo2", kMemo2Rect, true);
+MainWindow::~MainWindow() { job_.reset(); }
 
-  button1_ = new QPushButton(QStringLiteral("Do your thing"), this);
+void MainWindow::CreateControls(QWidget* client) {
+  memo1_ = CreateMemo(client, kMemo1Rect, false);
+  area_widgets_.emplace_back(memo1_, nullptr);
+  area_widgets_.emplace_back(CreateMemo(client, kMemo2Rect, true), CreateView(client, kMemo2Rect));
+
+  button1_ = new QPushButton(QStringLiteral("Do your thing"), client);
   button1_->setObjectName(QStringLiteral("Button1"));
   button1_->setGeometry(kButton1Rect);
   connect(button1_, &QPushButton::clicked, this,
           [this] { Forward([this] { Form1.Button1Click(); }); });
 
-  memo3_ = CreateMemo(this, "Memo3", kMemo3Rect, true);
+  area_widgets_.emplace_back(CreateMemo(client, kMemo3Rect, true), CreateView(client, kMemo3Rect));
 
-  radio_group1_ = new QGroupBox(this);
+  radio_group1_ = new QGroupBox(client);
   radio_group1_->setObjectName(QStringLiteral("RadioGroup1"));
   radio_group1_->setGeometry(kRadioGroup1Rect);
   radio_buttons_ = new QButtonGroup(this);
@@ -139,15 +180,15 @@ void MainWindow::CreateControls() {
   connect(radio_buttons_, &QButtonGroup::idClicked, this,
           [this](int index) { Forward([this, index] { Form1.ChooseRadioItem(index); }); });
 
-  memo4_ = CreateMemo(this, "Memo4", kMemo4Rect, true);
-  memo5_ = CreateMemo(this, "Memo5", kMemo5Rect, true);
+  area_widgets_.emplace_back(CreateMemo(client, kMemo4Rect, true), CreateView(client, kMemo4Rect));
+  area_widgets_.emplace_back(CreateMemo(client, kMemo5Rect, true), CreateView(client, kMemo5Rect));
 
-  edit1_ = new QLineEdit(this);
+  edit1_ = new QLineEdit(client);
   edit1_->setObjectName(QStringLiteral("Edit1"));
   edit1_->setGeometry(kEdit1Rect);
   edit1_->installEventFilter(this);
 
-  check_box1_ = new QCheckBox(QStringLiteral("Show trace"), this);
+  check_box1_ = new QCheckBox(QStringLiteral("Show trace"), client);
   check_box1_->setObjectName(QStringLiteral("CheckBox1"));
   check_box1_->setGeometry(kCheckBox1Rect);
   // Checked as the window opens; from then on the box toggles itself and the click flips
@@ -156,17 +197,19 @@ void MainWindow::CreateControls() {
   connect(check_box1_, &QCheckBox::clicked, this,
           [this] { Forward([this] { Form1.CheckBox1Click(); }); });
 
-  areas_.reserve(5);
-  areas_.emplace_back(Form1.Memo1, *memo1_, true);
-  areas_.emplace_back(Form1.Memo2, *memo2_, false);
-  areas_.emplace_back(Form1.Memo3, *memo3_, false);
-  areas_.emplace_back(Form1.Memo4, *memo4_, false);
-  areas_.emplace_back(Form1.Memo5, *memo5_, false);
+  TextArea* const areas[] = {&Form1.Memo1, &Form1.Memo2, &Form1.Memo3, &Form1.Memo4, &Form1.Memo5};
+  for (std::size_t i = 0; i < area_widgets_.size(); ++i) {
+    const QString name = QStringLiteral("Memo%1").arg(i + 1);
+    auto [editor, view] = area_widgets_[i];
+    areas_.push_back(view == nullptr
+                         ? std::make_unique<AreaBinding>(*areas[i], *editor, name)
+                         : std::make_unique<AreaBinding>(*areas[i], *editor, *view, name));
+  }
 }
 
-void MainWindow::CreateLabels() {
+void MainWindow::CreateLabels(QWidget* client) {
   for (const LabelLayout& layout : kLabels) {
-    auto* label = new QLabel(QLatin1String(layout.caption), this);
+    auto* label = new QLabel(QLatin1String(layout.caption), client);
     label->setObjectName(QLatin1String(layout.name));
     label->setGeometry(layout.rect);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -190,10 +233,35 @@ void MainWindow::CreateRadioItems() {
   }
 }
 
+void MainWindow::CreateFindActions() {
+  auto* find = new QAction(tr("Find"), this);
+  find->setShortcut(QKeySequence::Find);
+  connect(find, &QAction::triggered, this, &MainWindow::OpenFindBar);
+  auto* find_next = new QAction(tr("Find next"), this);
+  find_next->setShortcut(QKeySequence::FindNext);
+  connect(find_next, &QAction::triggered, this, [this] { find_bar_->FindAgain(false); });
+  auto* find_previous = new QAction(tr("Find previous"), this);
+  find_previous->setShortcut(QKeySequence::FindPrevious);
+  connect(find_previous, &QAction::triggered, this, [this] { find_bar_->FindAgain(true); });
+  addActions({find, find_next, find_previous});
+}
+
 void MainWindow::SetTabOrder() {
-  std::vector<QWidget*> order = {memo1_, memo2_, button1_, memo3_};
+  // An area's editor and view stand side by side in the order; only the one showing takes the
+  // focus.
+  const auto add_area = [this](std::vector<QWidget*>& order, std::size_t area) {
+    order.push_back(area_widgets_[area].first);
+    if (area_widgets_[area].second != nullptr) order.push_back(area_widgets_[area].second);
+  };
+  std::vector<QWidget*> order;
+  add_area(order, 0);
+  add_area(order, 1);
+  order.push_back(button1_);
+  add_area(order, 2);
   for (QAbstractButton* item : radio_buttons_->buttons()) order.push_back(item);
-  order.insert(order.end(), {memo4_, memo5_, edit1_, check_box1_});
+  add_area(order, 3);
+  add_area(order, 4);
+  order.insert(order.end(), {edit1_, check_box1_});
   for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
@@ -205,7 +273,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const int key = (qt_key == Qt::Key_Return || qt_key == Qt::Key_Enter) ? kEnterKey : qt_key;
     Forward([this, key] { Form1.Edit1KeyDown(key); });
   }
-  return QWidget::eventFilter(watched, event);
+  return QMainWindow::eventFilter(watched, event);
 }
 
 template <typename Handler>
@@ -222,14 +290,14 @@ void MainWindow::Forward(Handler handler) {
 }
 
 void MainWindow::TakeControlState() {
-  for (AreaBinding& area : areas_) area.TakeEditorText();
+  for (auto& area : areas_) area->TakeEditorText();
   Form1.Edit1 = edit1_->text().toUtf8().toStdString();
   focus_before_ = FocusedControl();
   Form1.Focus = focus_before_;
 }
 
 void MainWindow::ShowState() {
-  for (AreaBinding& area : areas_) area.ShowChanges();
+  for (auto& area : areas_) area->ShowChanges();
   const QString edit_text = QString::fromStdString(Form1.Edit1);
   if (edit1_->text() != edit_text) edit1_->setText(edit_text);
   ShowRadioChoice();
@@ -249,13 +317,87 @@ void MainWindow::ShowRadioChoice() {
   }
 }
 
+void MainWindow::StartRun() {
+  ApplyDepth(Form1);
+  const std::uint64_t run_number = ++run_number_;
+  // The end notice crosses to the window's thread as an event; it finds the run taken over
+  // already when the run was quick.
+  job_ = std::make_unique<RunJob>(Form1.Memo1, RunSettings{Form1.Depth, Form1.ShowTrace},
+                                  Form1.Theory, [this, run_number] {
+                                    QMetaObject::invokeMethod(
+                                        this,
+                                        [this, run_number] {
+                                          if (run_number == run_number_ && job_ != nullptr)
+                                            FinishRun();
+                                        },
+                                        Qt::QueuedConnection);
+                                  });
+  if (job_->WaitFor(kQuickRun)) {
+    FinishRun();
+    return;
+  }
+  EnableRunControls(false);
+  run_status_->Begin(job_->Context());
+}
+
+void MainWindow::FinishRun() {
+  std::shared_ptr<RunJob> job(std::move(job_));
+  // The end notice refers to the window; once the worker is gone nothing does.
+  job->Join();
+  RunResult& result = job->Result();
+  SwapResultAreas(Form1, result);
+  ShowResults();
+  run_status_->End(result.Completed);
+  EnableRunControls(true);
+  const std::optional<std::string> error = result.Error;
+  // The job now holds the areas shown before, which may be huge.
+  DropInBackground(std::move(job));
+  emit RunEnded();
+  if (error) ShowErrorBox(this, *error);
+}
+
+void MainWindow::ClearResults() {
+  auto old = std::make_shared<RunResult>();
+  SwapResultAreas(Form1, *old);
+  ShowResults();
+  DropInBackground(std::move(old));
+}
+
+void MainWindow::ShowResults() {
+  for (std::size_t i = 1; i < areas_.size(); ++i) areas_[i]->Show();
+}
+
+void MainWindow::EnableRunControls(bool enabled) {
+  for (QWidget* control : {static_cast<QWidget*>(button1_), static_cast<QWidget*>(radio_group1_),
+                           static_cast<QWidget*>(edit1_), static_cast<QWidget*>(check_box1_)}) {
+    control->setEnabled(enabled);
+  }
+  memo1_->setReadOnly(!enabled);
+  if (!enabled) {
+    // A disabled control gives the focus to the next one; it comes back unless the user moved it.
+    focus_while_running_ = QApplication::focusWidget();
+    return;
+  }
+  if (QApplication::focusWidget() == focus_while_running_) MoveFocus(Form1.Focus);
+}
+
+void MainWindow::OpenFindBar() {
+  AreaBinding* target = areas_[2].get();
+  for (auto& area : areas_) {
+    if (area->IsShownBy(QApplication::focusWidget())) target = area.get();
+  }
+  find_bar_->Open(target->Shown(), [target](const QString& text, bool backward) {
+    return target->Find(text, backward);
+  });
+}
+
 std::vector<std::pair<Control, QWidget*>> MainWindow::FocusableControls() const {
   QAbstractButton* chosen = radio_buttons_->checkedButton();
   QWidget* radio_item = chosen != nullptr ? chosen : radio_buttons_->button(0);
-  return {{Control::kMemo1, memo1_},           {Control::kMemo2, memo2_},
-          {Control::kButton1, button1_},       {Control::kMemo3, memo3_},
-          {Control::kRadioGroup1, radio_item}, {Control::kMemo4, memo4_},
-          {Control::kMemo5, memo5_},           {Control::kEdit1, edit1_},
+  return {{Control::kMemo1, &areas_[0]->Shown()}, {Control::kMemo2, &areas_[1]->Shown()},
+          {Control::kButton1, button1_},          {Control::kMemo3, &areas_[2]->Shown()},
+          {Control::kRadioGroup1, radio_item},    {Control::kMemo4, &areas_[3]->Shown()},
+          {Control::kMemo5, &areas_[4]->Shown()}, {Control::kEdit1, edit1_},
           {Control::kCheckBox1, check_box1_}};
 }
 

@@ -1,17 +1,27 @@
 // The program's one window: the form's controls at their fixed places over the one TForm1, which
-// holds all state and behaviour. Before an event reaches a handler the window takes the user's
-// input text, depth text and focus into the form; after the handler it shows the form's state in
-// the controls: the text areas, the depth text, the chosen radio item and the focus. An error
-// escaping a handler goes to a message box and the program goes on with the state reached.
+// holds all state and behaviour, with a status bar below them. Before an event reaches a handler
+// the window takes the user's input text, depth text and focus into the form; after the handler it
+// shows the form's state in the controls: the input, the depth text, the chosen radio item and the
+// focus. An error escaping a handler goes to a message box and the program goes on with the state
+// reached.
+// A run goes on a worker thread (RunJob) into areas of its own, so the window stays responsive.
+// Until it ends, the controls that start or change a run are disabled and the form's theory
+// belongs to the worker; the status bar shows the progress and can stop it. When it ends the
+// run's areas replace the form's result areas and show; the old ones are dropped on another
+// thread. A run that ends within a few milliseconds is taken over at once, without any of that.
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
+#include <QPointer>
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <utility>
 #include <vector>
 
 #include "app/window/area_binding.h"
 #include "frontend/form.h"
+#include "frontend/run_job.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -22,7 +32,11 @@ class QPushButton;
 
 namespace dialectic {
 
-class MainWindow : public QWidget {
+class FindBar;
+class LineView;
+class RunStatus;
+
+class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
@@ -31,18 +45,26 @@ class MainWindow : public QWidget {
   // the window opens all the same.
   explicit MainWindow(const std::filesystem::path& examples_path = "examples.txt",
                       QWidget* parent = nullptr);
+  // Stops a run that is still going on and waits for it.
+  ~MainWindow() override;
 
   const TForm1& form() const { return Form1; }
+  bool IsRunning() const { return job_ != nullptr; }
+
+ signals:
+  // A run has ended and its areas show.
+  void RunEnded();
 
  protected:
   // Passes every key that goes down in Edit1 to the form, then on to the edit box.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void CreateControls();
-  void CreateLabels();
+  void CreateControls(QWidget* client);
+  void CreateLabels(QWidget* client);
   // One radio button per radio item of the form, placed by hand so that a long list fits.
   void CreateRadioItems();
+  void CreateFindActions();
   void SetTabOrder();
 
   // Takes the controls' state into the form, runs the handler and shows the state reached.
@@ -51,6 +73,18 @@ class MainWindow : public QWidget {
   void TakeControlState();
   void ShowState();
   void ShowRadioChoice();
+
+  // The form's run starter: the depth from the depth box, then the run on a worker thread.
+  void StartRun();
+  // The run has ended: its areas go into the form and show.
+  void FinishRun();
+  // The areas of the previous run give way to empty ones while a long run goes on.
+  void ClearResults();
+  void ShowResults();
+  void EnableRunControls(bool enabled);
+
+  // Opens the find bar over the area that has the focus, else over the trace.
+  void OpenFindBar();
 
   // Every control that can hold the focus with its widget; the radio group's is its chosen item
   // (the first one while none is chosen).
@@ -61,18 +95,25 @@ class MainWindow : public QWidget {
   TForm1 Form1;
 
   QPlainTextEdit* memo1_ = nullptr;
-  QPlainTextEdit* memo2_ = nullptr;
   QPushButton* button1_ = nullptr;
-  QPlainTextEdit* memo3_ = nullptr;
   QGroupBox* radio_group1_ = nullptr;
   QButtonGroup* radio_buttons_ = nullptr;  // the items of RadioGroup1; a button's id is its index
-  QPlainTextEdit* memo4_ = nullptr;
-  QPlainTextEdit* memo5_ = nullptr;
   QLineEdit* edit1_ = nullptr;
   QCheckBox* check_box1_ = nullptr;
+  // Each area's editor and, for the result areas, its view, in tab order.
+  std::vector<std::pair<QPlainTextEdit*, LineView*>> area_widgets_;
 
-  std::vector<AreaBinding> areas_;         // Memo1 ... Memo5
-  Control focus_before_ = Control::kNone;  // where the focus was when the handler started
+  std::vector<std::unique_ptr<AreaBinding>> areas_;  // Memo1 ... Memo5
+  Control focus_before_ = Control::kNone;            // where the focus was when the handler started
+
+  FindBar* find_bar_ = nullptr;
+  RunStatus* run_status_ = nullptr;
+  // The run going on, or none. It works on Form1.Theory, so it is declared after Form1 and ends
+  // before Form1 goes.
+  std::unique_ptr<RunJob> job_;
+  std::uint64_t run_number_ = 0;  // counts the runs started; an end notice of an older one is
+                                  // dropped
+  QPointer<QWidget> focus_while_running_;  // where the focus went when the controls were disabled
 };
 
 }  // namespace dialectic
