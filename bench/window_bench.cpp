@@ -1,14 +1,25 @@
-// The window with a trace of about a million lines: the time from a click on "Do your thing"
-// until every area shows the run's result (the trace its first lines), and until the whole trace
-// is in its editor, beside the run alone on the toolkit-free form. Runs on Qt's offscreen platform
-// unless QT_QPA_PLATFORM says otherwise.
+// The window on long runs, on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise: the
+// time from a click on "Do your thing" until every area shows the first lines of the run's result,
+// for chains of 2,000 and 10,000 arguments with the trace on, beside the run alone on the
+// toolkit-free form; the longest the window's thread was kept from its timers meanwhile; the
+// process's peak memory; and a click on the two-argument even cycle right after the long chain.
+//
+// Counters: trace_lines and text_mb (the four result areas' characters and line breaks, in MB of
+// 10^6 bytes), max_gap_ms (the longest gap between ticks of a 10 ms timer during the click),
+// peak_rss_mb (the process's peak resident set so far, from getrusage; run one benchmark per
+// process to read it for that benchmark alone).
 
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
 
 #include "app/window/main_window.h"
 #include "bench/theory_generators.h"
@@ -17,66 +28,116 @@
 namespace dialectic {
 namespace {
 
-// A chain this long traces about 400 lines for each of its arguments at depth 100.
-constexpr int kChainLength = 2600;
+double PeakRssMb() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB
+}
 
-std::string JoinedLines(const StringList& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + '\n';
+double ResultTextMb(const TForm1& form) {
+  double bytes = 0;
+  for (const TextArea* area : {&form.Memo2, &form.Memo3, &form.Memo4, &form.Memo5}) {
+    bytes += static_cast<double>(area->CharacterCount() + static_cast<std::size_t>(area->Count()));
+  }
+  return bytes / 1e6;
+}
+
+QString JoinedLines(const StringList& lines) {
+  QString text;
+  for (const std::string& line : lines) text += QString::fromStdString(line) + '\n';
   return text;
 }
 
-void RunOnForm(benchmark::State& state) {
-  TForm1 form;
-  form.Edit1 = "100";
-  form.Memo1.AddStrings(ChainTheory(kChainLength));
-  for (auto _ : state) form.Button1Click();
-  state.counters["trace_lines"] = form.Memo3.Count();
-}
-
-// A window whose input is the long chain, ready for clicks on "Do your thing".
-class ChainWindow {
+// Ticks every 10 ms on the window's thread and keeps the longest gap between two ticks.
+class TickWatch {
  public:
-  ChainWindow() : window_((dir_.path() + "/examples.txt").toStdString()) {
-    window_.show();
-    window_.findChild<QPlainTextEdit*>("Memo1")->setPlainText(
-        QString::fromUtf8(JoinedLines(ChainTheory(kChainLength))));
+  TickWatch() {
+    QObject::connect(&timer_, &QTimer::timeout,
+                     [this] { longest_ = std::max(longest_, clock_.restart()); });
   }
-  void Click() { window_.findChild<QPushButton*>("Button1")->click(); }
-  const QPlainTextEdit& Trace() const { return *window_.findChild<QPlainTextEdit*>("Memo3"); }
-  int TraceLines() const { return window_.form().Memo3.Count(); }
+  void Start() {
+    longest_ = 0;
+    clock_.start();
+    timer_.start(10);
+  }
+  // The longest gap, counting the time since the last tick as well.
+  qint64 Stop() {
+    timer_.stop();
+    return std::max(longest_, clock_.elapsed());
+  }
+
+ private:
+  QTimer timer_;
+  QElapsedTimer clock_;
+  qint64 longest_ = 0;
+};
+
+// A window over a fresh example library, ready for clicks on "Do your thing".
+class BenchWindow {
+ public:
+  BenchWindow() : window_((dir_.path() + "/examples.txt").toStdString()) { window_.show(); }
+
+  void SetInput(const StringList& lines) {
+    window_.findChild<QPlainTextEdit*>("Memo1")->setPlainText(JoinedLines(lines));
+  }
+  // Clicks and waits, serving the event loop, until the run has ended and its areas show.
+  void ClickUntilShown() {
+    window_.findChild<QPushButton*>("Button1")->click();
+    while (window_.IsRunning()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  const TForm1& Form() const { return window_.form(); }
 
  private:
   QTemporaryDir dir_;
   MainWindow window_;
 };
 
-// Until the click returns: the run is done and every area shows, the trace its first lines.
+void RunOnForm(benchmark::State& state) {
+  TForm1 form;
+  form.Edit1 = "100";
+  form.Memo1.AddStrings(ChainTheory(static_cast<int>(state.range(0))));
+  for (auto _ : state) form.Button1Click();
+  state.counters["trace_lines"] = form.Memo3.Count();
+  state.counters["text_mb"] = ResultTextMb(form);
+}
+
 void ClickUntilShown(benchmark::State& state) {
-  ChainWindow window;
+  BenchWindow window;
+  window.SetInput(ChainTheory(static_cast<int>(state.range(0))));
+  TickWatch ticks;
+  qint64 max_gap = 0;
   for (auto _ : state) {
-    window.Click();
+    ticks.Start();
+    window.ClickUntilShown();
+    max_gap = std::max(max_gap, ticks.Stop());
+  }
+  state.counters["trace_lines"] = window.Form().Memo3.Count();
+  state.counters["text_mb"] = ResultTextMb(window.Form());
+  state.counters["max_gap_ms"] = static_cast<double>(max_gap);
+  state.counters["peak_rss_mb"] = PeakRssMb();
+}
+
+// The two-argument even cycle, each time right after the chain of 10,000 arguments.
+void EvenCycleAfterLongChain(benchmark::State& state) {
+  BenchWindow window;
+  TickWatch ticks;
+  qint64 max_gap = 0;
+  for (auto _ : state) {
     state.PauseTiming();
-    while (window.Trace().isReadOnly()) QApplication::processEvents();
+    window.SetInput(ChainTheory(10000));
+    window.ClickUntilShown();
+    window.SetInput({"a b, b a"});
     state.ResumeTiming();
+    ticks.Start();
+    window.ClickUntilShown();
+    max_gap = std::max(max_gap, ticks.Stop());
   }
-  state.counters["trace_lines"] = window.TraceLines();
+  state.counters["max_gap_ms"] = static_cast<double>(max_gap);
 }
 
-// Until the last line of the trace is in the editor.
-void ClickUntilComplete(benchmark::State& state) {
-  ChainWindow window;
-  for (auto _ : state) {
-    window.Click();
-    while (window.Trace().isReadOnly()) QApplication::processEvents();
-  }
-  state.counters["trace_lines"] = window.TraceLines();
-  state.counters["editor_lines"] = window.Trace().blockCount();
-}
-
-BENCHMARK(RunOnForm)->Unit(benchmark::kMillisecond);
-BENCHMARK(ClickUntilShown)->Unit(benchmark::kMillisecond);
-BENCHMARK(ClickUntilComplete)->Unit(benchmark::kMillisecond);
+BENCHMARK(RunOnForm)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(ClickUntilShown)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(EvenCycleAfterLongChain)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace dialectic

@@ -129,12 +129,17 @@ bool AreaBinding::Find(const QString& text, bool backward) {
   if (&Shown() != &editor_) return view_->Find(text, backward);
   const QTextDocument::FindFlags flags =
       backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
-  if (editor_.find(text, flags)) return true;
-  const QTextCursor kept = editor_.textCursor();
-  editor_.moveCursor(backward ? QTextCursor::End : QTextCursor::Start);
-  if (editor_.find(text, flags)) return true;
-  editor_.setTextCursor(kept);
-  return false;
+  bool found = editor_.find(text, flags);
+  if (!found) {
+    const QTextCursor kept = editor_.textCursor();
+    editor_.moveCursor(backward ? QTextCursor::End : QTextCursor::Start);
+    found = editor_.find(text, flags);
+    if (!found) editor_.setTextCursor(kept);
+  }
+  // A find bar may cover the last rows: a place found there moves up to the middle.
+  const int covered_from = editor_.viewport()->height() - 3 * editor_.fontMetrics().height();
+  if (found && editor_.cursorRect().bottom() > covered_from) editor_.centerCursor();
+  return found;
 }
 
 void AreaBinding::SwitchToEditor(QKeyEvent* event) {

@@ -418,6 +418,11 @@ bool LineView::Find(const QString& text, bool backward) {
     }
     if (at == std::string_view::npos) continue;
     Select({line, ColumnOf(bytes, at)}, {line, ColumnOf(bytes, at + needle.size())});
+    // A find bar may cover the last rows: a place found there moves up to the middle.
+    const RowPosition found_row = RowOf(caret_);
+    if (MoveRows(top_, VisibleRows() - 3) < found_row) {
+      ScrollTo(MoveRows(found_row, -VisibleRows() / 2));
+    }
     return true;
   }
   return false;
