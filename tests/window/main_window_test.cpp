@@ -24,6 +24,7 @@
 #include <string_view>
 
 #include "app/window/line_view.h"
+#include "tests/window/window_test_support.h"
 
 namespace dialectic {
 
@@ -54,11 +55,6 @@ void CloseNextBox(SeenBox* seen, QObject* owner) {
   poll->start(10);
 }
 
-// The lines as the memo shows them, every character as it stands.
-QStringList Lines(const QPlainTextEdit* memo) {
-  return memo->document()->toRawText().split(QChar::ParagraphSeparator);
-}
-
 QStringList RadioCaptions(const QWidget& window) {
   QStringList captions;
   for (const QRadioButton* item : window.findChildren<QRadioButton*>()) {
@@ -69,52 +65,8 @@ QStringList RadioCaptions(const QWidget& window) {
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public WindowTestBase {
   Q_OBJECT
-
- private:
-  // A window over a fresh temporary folder, shown and active.
-  std::unique_ptr<MainWindow> OpenWindow() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    auto window = std::make_unique<MainWindow>(ExamplesFile().toStdString());
-    window->show();
-    // Without a window manager (Xvfb) a window becomes active only when asked.
-    window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window.get())) return nullptr;
-    return window;
-  }
-  QString ExamplesFile() const { return dir_->filePath(QStringLiteral("examples.txt")); }
-
-  template <typename T>
-  static T* Find(const QWidget& window, const char* name) {
-    return window.findChild<T*>(QLatin1String(name));
-  }
-  static QRadioButton* Item(const QWidget& window, const QString& caption) {
-    for (QRadioButton* item : window.findChildren<QRadioButton*>()) {
-      if (item->text() == caption) return item;
-    }
-    return nullptr;
-  }
-  // Whether the run started last has ended, waiting for it as long as a slow machine may need.
-  [[nodiscard]] static bool RunEnds(const MainWindow& window) {
-    return QTest::qWaitFor([&window] { return !window.IsRunning(); }, 60000);
-  }
-  // Clicks the item on its indicator, where a click always counts, and waits for the run.
-  [[nodiscard]] static bool Choose(const MainWindow& window, QRadioButton* item) {
-    QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(6, item->height() / 2));
-    return RunEnds(window);
-  }
-  static void SetInput(const QWidget& window, const QString& text) {
-    auto* memo1 = Find<QPlainTextEdit>(window, "Memo1");
-    memo1->clear();
-    QTest::keyClicks(memo1, text);
-  }
-  [[nodiscard]] static bool ClickButton1(const MainWindow& window) {
-    QTest::mouseClick(Find<QPushButton>(window, "Button1"), Qt::LeftButton);
-    return RunEnds(window);
-  }
-
-  std::unique_ptr<QTemporaryDir> dir_;
 
  private slots:
   void WindowHasItsCaptionPlaceFontAndBackground() {
