@@ -58,14 +58,17 @@ std::vector<std::unique_ptr<TTheory>> ParseAll(const Theories& theories) {
 
 void OptionsAll(benchmark::State& state, const Theories& theories) {
   const std::vector<std::unique_ptr<TTheory>> parsed = ParseAll(theories);
+  std::vector<ArgIndex> indexes;
+  for (const std::unique_ptr<TTheory>& theory : parsed) indexes.emplace_back(*theory);
   TextArea memo2;
   TextArea memo3;
-  const SearchContext context{kDepth, false, memo2, memo3};
+  RunContext run;
+  const SearchContext context{kDepth, false, memo2, memo3, run};
   for (auto _ : state) {
-    for (const std::unique_ptr<TTheory>& theory : parsed) {
+    for (std::size_t t = 0; t < parsed.size(); ++t) {
       // Only the warnings would pile up from one iteration to the next.
       memo2.Clear();
-      ComputeAllOptions(*theory, context);
+      ComputeAllOptions(*parsed[t], indexes[t], context);
       benchmark::DoNotOptimize(memo3.Count());
     }
   }
@@ -73,18 +76,22 @@ void OptionsAll(benchmark::State& state, const Theories& theories) {
 
 void PreferredAll(benchmark::State& state, const Theories& theories) {
   const std::vector<std::unique_ptr<TTheory>> parsed = ParseAll(theories);
+  std::vector<ArgIndex> indexes;
+  for (const std::unique_ptr<TTheory>& theory : parsed) indexes.emplace_back(*theory);
   TextArea memo2;
   TextArea memo3;
-  const SearchContext context{kDepth, false, memo2, memo3};
-  for (const std::unique_ptr<TTheory>& theory : parsed) ComputeAllOptions(*theory, context);
+  RunContext run;
+  const SearchContext context{kDepth, false, memo2, memo3, run};
+  for (std::size_t t = 0; t < parsed.size(); ++t)
+    ComputeAllOptions(*parsed[t], indexes[t], context);
   TextArea memo5;
   std::vector<TProofLabeling> result;
   std::size_t extensions = 0;
   for (auto _ : state) {
     extensions = 0;
-    for (const std::unique_ptr<TTheory>& theory : parsed) {
+    for (std::size_t t = 0; t < parsed.size(); ++t) {
       memo5.Clear();
-      ComputePreferred(*theory, result, memo5);
+      ComputePreferred(*parsed[t], indexes[t], result, memo5, run);
       extensions += result.size();
       benchmark::DoNotOptimize(result.data());
     }

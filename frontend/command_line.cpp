@@ -125,7 +125,7 @@ void PrintAreas(const TForm1& form, const Options& options, std::ostream& out) {
   for (std::size_t a = 0; a < kAreas.size(); ++a) {
     if (!options.areas[a]) continue;
     out << '[' << kAreas[a].name << "]\n";
-    for (const std::string& line : (form.*kAreas[a].area).Lines()) out << line << '\n';
+    for (std::string_view line : form.*kAreas[a].area) out << line << '\n';
   }
 }
 

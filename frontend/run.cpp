@@ -2,11 +2,9 @@
 
 #include <chrono>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "frontend/depth_text.h"
-#include "frontend/write_labeling.h"
 #include "model/theory_text.h"
 #include "semantics/grounded.h"
 #include "semantics/option_search.h"
@@ -28,49 +26,66 @@ std::string TimeIt(Computation&& computation) {
   return std::to_string(elapsed.count()) + " ms elapsed";
 }
 
-void ListGrounded(const TTheory& theory, TextArea& memo5) {
+void ListGrounded(const ArgIndex& index, TextArea& memo5, RunContext& context) {
+  context.BeginPhase(RunPhase::kGrounded, index.Size());
   TProofLabeling grounded;
-  const std::string elapsed = TimeIt([&] { ComputeGrounded(theory, grounded); });
+  const std::string elapsed = TimeIt([&] { ComputeGrounded(index, grounded); });
   memo5.Clear();
   memo5.Add("Grounded extension");
-  WriteLabeling(grounded, memo5);
+  WriteLabeling(grounded, index, memo5);
   memo5.Add("");
   memo5.Add(elapsed);
 }
 
-void ListAllOptions(TTheory& theory, const RunSettings& settings, const RunAreas& areas) {
+bool ListAllOptions(TTheory& theory, const ArgIndex& index, const RunSettings& settings,
+                    const RunAreas& areas, RunContext& context) {
   areas.Memo4.Clear();
   // The trace area is hidden while it fills, so that a view need not repaint it line by line.
   areas.Memo3.SetVisible(false);
-  const SearchContext context{settings.depth, settings.show_trace, areas.Memo2, areas.Memo3};
-  const std::string elapsed = TimeIt([&] { ComputeAllOptions(theory, context); });
-  ListOptions(theory, areas.Memo4);
-  areas.Memo4.Add("");
-  areas.Memo4.Add(elapsed);
+  const SearchContext search{settings.depth, settings.show_trace, areas.Memo2, areas.Memo3,
+                             context};
+  bool completed = true;
+  const std::string elapsed = TimeIt([&] { completed = ComputeAllOptions(theory, index, search); });
+  if (completed) {
+    ListOptions(theory, index, areas.Memo4);
+    areas.Memo4.Add("");
+    areas.Memo4.Add(elapsed);
+  }
   areas.Memo3.SetVisible(true);
+  return completed;
 }
 
-void ListPreferred(const TTheory& theory, TextArea& memo5) {
+bool ListPreferred(const TTheory& theory, const ArgIndex& index, TextArea& memo5,
+                   RunContext& context) {
   std::vector<TProofLabeling> preferred;
-  const std::string elapsed = TimeIt([&] { ComputePreferred(theory, preferred, memo5); });
+  PreferredOutcome outcome = PreferredOutcome::kDone;
+  const std::string elapsed =
+      TimeIt([&] { outcome = ComputePreferred(theory, index, preferred, memo5, context); });
+  if (outcome == PreferredOutcome::kStopped) return false;
   memo5.Add("");
   memo5.Add("Preferred extensions");
-  memo5.AddStrings(PreferredLines(preferred));
+  memo5.AddStrings(PreferredLines(preferred, index));
   memo5.Add("");
   memo5.Add(elapsed);
+  return true;
 }
 
 }  // namespace
 
 bool RunTheory(const LineList& memo1, const RunSettings& settings, TTheory& theory,
-               const RunAreas& areas, RunContext& /*context*/) {
+               const RunAreas& areas, RunContext& context) {
   theory.Clear();
   ParseInput(memo1, theory);
+  const ArgIndex index(theory);
   Rephrase(theory, areas.Memo2);
-  ListGrounded(theory, areas.Memo5);
-  ListAllOptions(theory, settings, areas);
-  ListPreferred(theory, areas.Memo5);
-  return true;
+  areas.Memo2.ResetCaret();
+  ListGrounded(index, areas.Memo5, context);
+  if (context.StopRequested()) {
+    areas.Memo5.Add(kStoppedLine);
+    return false;
+  }
+  return ListAllOptions(theory, index, settings, areas, context) &&
+         ListPreferred(theory, index, areas.Memo5, context);
 }
 
 bool Run(TForm1& form, RunContext& context) {
@@ -94,20 +109,11 @@ void ApplyDepth(TForm1& form) {
   }
 }
 
-StringList PreferredLines(const std::vector<TProofLabeling>& preferred) {
-  StringList lines;
-  std::unordered_set<std::string> seen_texts;
-  for (const TProofLabeling& candidate : preferred) {
-    std::string text = LabelingText(candidate);
-    if (seen_texts.insert(text).second) lines.push_back("  " + std::move(text));
-  }
-  return lines;
-}
-
-void ListOptions(const TTheory& theory, TextArea& area) {
+void ListOptions(const TTheory& theory, const ArgIndex& index, LineList& area) {
+  LabelingWriter writer;
   for (const TArg* arg : theory.Args) {
     area.Add(arg->Name + ":");
-    for (const TProofLabeling& option : arg->Options) WriteLabeling(option, area);
+    for (const TProofLabeling& option : arg->Options) writer.Write(option, index, area);
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "frontend/form.h"
 #include "frontend/text_area.h"
+#include "model/arg_index.h"
 #include "model/line_list.h"
 #include "model/proof_labeling.h"
 #include "model/run_context.h"
@@ -45,11 +46,7 @@ bool Run(TForm1& form, RunContext& context);
 // otherwise puts the current depth back into the box.
 void ApplyDepth(TForm1& form);
 
-// The preferred listing: two blanks and the text of each labeling whose text (letter case
-// counting) no earlier labeling had.
-StringList PreferredLines(const std::vector<TProofLabeling>& preferred);
-
 // For every argument in order: its name followed by ":", then a line per option.
-void ListOptions(const TTheory& theory, TextArea& area);
+void ListOptions(const TTheory& theory, const ArgIndex& index, LineList& area);
 
 }  // namespace dialectic

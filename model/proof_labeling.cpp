@@ -1,44 +1,84 @@
 #include "model/proof_labeling.h"
 
-#include "model/string_list.h"
-#include "model/theory.h"
+#include <algorithm>
+
+#include "model/arg_index.h"
 
 namespace dialectic {
 
-std::string LabelingText(const TProofLabeling& labeling) {
-  std::string in_names;
-  for (const std::string& name : labeling.InArgs) in_names += name;
-  std::string out_names;
-  for (const std::string& name : labeling.OutArgs) out_names += name;
-  return LabelingTextOfNames(std::move(in_names), out_names);
+void AddName(RankSet& set, int rank, const ArgIndex& index) {
+  if (index.HasCaseEqualNames() && ContainsName(set, rank, index)) return;
+  set.Add(rank);
 }
 
-std::string LabelingTextOfNames(std::string in_names, std::string_view out_names) {
-  // Every name ends in its blank, which separates it from the next one.
-  std::string text = std::move(in_names);
-  if (!out_names.empty()) {
+void AddNames(RankSet& set, const RankSet& other, const ArgIndex& index) {
+  if (!index.HasCaseEqualNames()) {
+    set.AddAll(other);
+    return;
+  }
+  other.ForEach([&](int rank) { AddName(set, rank, index); });
+}
+
+bool ContainsName(const RankSet& set, int rank, const ArgIndex& index) {
+  if (!index.HasCaseEqualNames()) return set.Contains(rank);
+  return set.ContainsAnyIn(index.ClassBegin(rank), index.ClassEnd(rank));
+}
+
+bool IsAttackedByIn(const RankSet& in, int rank, const ArgIndex& index) {
+  const std::vector<int>& attackers = index.AttackersOf(rank);
+  // Either side may be the long one: an argument with thousands of attackers, or a large IN set.
+  if (static_cast<std::size_t>(in.Count()) < attackers.size()) {
+    return in.AnyOf([&](int member) {
+      const std::vector<int>& targets = index.TargetsOf(member);
+      return std::find(targets.begin(), targets.end(), rank) != targets.end();
+    });
+  }
+  return std::any_of(attackers.begin(), attackers.end(),
+                     [&](int attacker) { return in.Contains(attacker); });
+}
+
+void Merge(TProofLabeling& labeling, const TProofLabeling& other, const ArgIndex& index) {
+  AddNames(labeling.InArgs, other.InArgs, index);
+  AddNames(labeling.OutArgs, other.OutArgs, index);
+}
+
+void AppendLabelingText(const RankSet& in, const RankSet& out, const ArgIndex& index,
+                        std::string& text) {
+  // Every name ends in its blank, which separates it from the next one. The text is trimmed at
+  // both ends, also before the parenthesis that closes the OUT names; it is "<empty>" when
+  // nothing remains.
+  const std::size_t start = text.size();
+  in.ForEach([&](int rank) { text += index.NameOfRank(rank); });
+  const auto trim_end = [&] {
+    while (text.size() > start && static_cast<unsigned char>(text.back()) <= 32) text.pop_back();
+  };
+  if (!out.empty()) {
     text += '(';
-    text += out_names;
-    TrimInPlace(text);
+    out.ForEach([&](int rank) { text += index.NameOfRank(rank); });
+    trim_end();
     text += ')';
   }
-  TrimInPlace(text);
-  return text.empty() ? "<empty>" : text;
+  trim_end();
+  std::size_t first = start;
+  while (first < text.size() && static_cast<unsigned char>(text[first]) <= 32) ++first;
+  text.erase(start, first - start);
+  if (text.size() == start) text += "<empty>";
 }
 
-bool IsAttackedByIn(const TProofLabeling& labeling, const TArg& arg) {
-  // A set holds at most one spelling of each name, so some IN name equals an attacker's name
-  // byte for byte exactly when the set's entry for that name is spelled as the attacker's.
-  for (const TArg* attacker : arg.Attackers) {
-    const int at = labeling.InArgs.IndexOf(attacker->Name);
-    if (at >= 0 && labeling.InArgs[static_cast<std::size_t>(at)] == attacker->Name) return true;
-  }
-  return false;
+std::string LabelingText(const RankSet& in, const RankSet& out, const ArgIndex& index) {
+  std::string text;
+  AppendLabelingText(in, out, index, text);
+  return text;
 }
 
-void Merge(TProofLabeling& labeling, const TProofLabeling& other) {
-  labeling.InArgs.AddAll(other.InArgs);
-  labeling.OutArgs.AddAll(other.OutArgs);
+void LabelingWriter::Write(const TProofLabeling& labeling, const ArgIndex& index, LineList& area) {
+  line_.assign("  ");
+  AppendLabelingText(labeling.InArgs, labeling.OutArgs, index, line_);
+  area.Add(line_);
+}
+
+void WriteLabeling(const TProofLabeling& labeling, const ArgIndex& index, LineList& area) {
+  LabelingWriter().Write(labeling, index, area);
 }
 
 }  // namespace dialectic

@@ -1,39 +1,63 @@
-// A partial labeling of a theory's arguments by name: IN, OUT and the two working sets of the
-// option search (NewIn: made IN in the latest stage, attackers still to be made OUT; NewOut: made
-// OUT in the latest stage, still to be countered). It serves as the grounded extension, as each
-// option of an argument and as each preferred candidate.
+// A partial labeling of a theory's arguments: IN, OUT and the two working sets of the option
+// search (NewIn: made IN in the latest stage, attackers still to be made OUT; NewOut: made OUT in
+// the latest stage, still to be countered). It serves as the grounded extension, as each option
+// of an argument and as each preferred candidate. The sets hold ranks (arg_index.h) and follow the
+// rules of name sets: a set holds at most one argument of each class of names equal up to letter
+// case, the one added first, and lists its names in name order.
 #pragma once
 
 #include <string>
-#include <string_view>
 
-#include "model/name_set.h"
+#include "model/line_list.h"
+#include "model/rank_set.h"
 
 namespace dialectic {
 
+class ArgIndex;
 class TArg;
-class TTheory;
 
 struct TProofLabeling {
-  TTheory* Theory = nullptr;  // not owned
-  TArg* Arg = nullptr;        // the argument whose option this is; none for extensions
-  NameSet InArgs;
-  NameSet OutArgs;
-  NameSet NewIn;
-  NameSet NewOut;
+  const TArg* Arg = nullptr;  // the argument whose option this is; none for extensions
+  RankSet InArgs;
+  RankSet OutArgs;
+  RankSet NewIn;
+  RankSet NewOut;
 };
+
+// Adds the argument unless the set holds one of its class already.
+void AddName(RankSet& set, int rank, const ArgIndex& index);
+// Adds every argument of the other set, in name order, by the rule of AddName.
+void AddNames(RankSet& set, const RankSet& other, const ArgIndex& index);
+// Whether the set holds the argument or another of its class (letter case ignored).
+bool ContainsName(const RankSet& set, int rank, const ArgIndex& index);
+
+// Whether some IN argument is, exactly, an attacker of the argument.
+bool IsAttackedByIn(const RankSet& in, int rank, const ArgIndex& index);
+
+// Adds the other labeling's IN names to IN and its OUT names to OUT; NewIn and NewOut stay.
+void Merge(TProofLabeling& labeling, const TProofLabeling& other, const ArgIndex& index);
 
 // The one-line text form: IN names, then the OUT names in parentheses, trimmed; "<empty>" when
 // nothing shows.
-std::string LabelingText(const TProofLabeling& labeling);
+std::string LabelingText(const RankSet& in, const RankSet& out, const ArgIndex& index);
+// Appends the text form to the text, trimming only what it appends.
+void AppendLabelingText(const RankSet& in, const RankSet& out, const ArgIndex& index,
+                        std::string& text);
+inline std::string LabelingText(const TProofLabeling& labeling, const ArgIndex& index) {
+  return LabelingText(labeling.InArgs, labeling.OutArgs, index);
+}
 
-// The text form from the IN names and the OUT names, each concatenated in set order.
-std::string LabelingTextOfNames(std::string in_names, std::string_view out_names);
+// Writes the lines of listings of labelings, each two blanks and the labeling's text, reusing
+// one buffer so that a trace of millions of lines costs no allocation per line.
+class LabelingWriter {
+ public:
+  void Write(const TProofLabeling& labeling, const ArgIndex& index, LineList& area);
 
-// Whether some IN name is, byte for byte, the name of an attacker of the argument.
-bool IsAttackedByIn(const TProofLabeling& labeling, const TArg& arg);
+ private:
+  std::string line_;
+};
 
-// Adds the other labeling's IN names to IN and its OUT names to OUT; NewIn and NewOut stay.
-void Merge(TProofLabeling& labeling, const TProofLabeling& other);
+// Adds one such line.
+void WriteLabeling(const TProofLabeling& labeling, const ArgIndex& index, LineList& area);
 
 }  // namespace dialectic

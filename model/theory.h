@@ -1,14 +1,16 @@
 // An argumentation theory: named arguments in order of first mention and the attacks between them.
 // Invariants: no two arguments have byte-equal names (names differing only in letter case are two
-// arguments); y is among the Attackers of x exactly when x is among the Targets of y; every
-// argument in an attack list is an argument of the theory. The stored orders decide every later
-// output order.
+// arguments); y is among the Attackers of x exactly when x is among the Targets of y, each at most
+// once; every argument in an attack list is an argument of the theory; an argument's Position is
+// its place in Args. The stored orders decide every later output order.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "model/proof_labeling.h"
@@ -20,10 +22,6 @@ class TArg;
 // An ordered list of references to arguments; it owns none of them.
 class TArgs {
  public:
-  // Position of the first argument whose name equals the name byte for byte, or -1.
-  int IndexOfName(std::string_view name) const;
-  int IndexOf(const TArg& arg) const;
-
   void Add(TArg& arg) { items_.push_back(&arg); }
   void Clear() { items_.clear(); }
 
@@ -39,21 +37,16 @@ class TArgs {
 
 class TArg {
  public:
-  TTheory* Theory = nullptr;            // not owned
-  std::string Name;                     // the word as first written, followed by exactly one blank
-  TArgs Attackers;                      // in order of first statement, each once
-  TArgs Targets;                        // in order of first statement, each once
-  std::vector<TProofLabeling> Options;  // proof options, then refutation options
-  std::vector<TProofLabeling> PrevOptions;  // snapshot taken at the start of the latest stage
+  std::string Name;  // the word as first written, followed by exactly one blank
+  int Position = 0;  // the argument's place in the theory's Args
+  TArgs Attackers;   // in order of first statement, each once
+  TArgs Targets;     // in order of first statement, each once
+  // After the option search: the proof options, then the refutation options.
+  std::vector<TProofLabeling> Options;
 };
 
 class TTheory {
  public:
-  TTheory() = default;
-  // Arguments and labelings point back at their theory, so it never moves.
-  TTheory(const TTheory&) = delete;
-  TTheory& operator=(const TTheory&) = delete;
-
   TArgs Args;  // every argument, in order of first mention
 
   // The argument with exactly this name, appended as a new argument when there is none.
@@ -66,9 +59,18 @@ class TTheory {
   void Clear();
 
  private:
+  struct StringHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+      return std::hash<std::string_view>{}(text);
+    }
+  };
+
   std::vector<std::unique_ptr<TArg>> owned_args_;  // same order as Args
   // Every argument by its exact name, so that looking a name up does not scan Args.
-  std::unordered_map<std::string, TArg*> arg_of_name_;
+  std::unordered_map<std::string, TArg*, StringHash, std::equal_to<>> arg_of_name_;
+  // Every attack as (attacker position, target position), so that a repeated one is found at once.
+  std::unordered_set<std::uint64_t> attacks_;
 };
 
 }  // namespace dialectic

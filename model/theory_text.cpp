@@ -6,22 +6,41 @@
 
 namespace dialectic {
 
-FirstWordSplit SplitFirstWord(std::string_view text) {
-  const std::string padded = Trim(text) + ' ';
-  const std::size_t blank = padded.find(' ');
-  return {padded.substr(0, blank + 1), padded.substr(blank + 1)};
+namespace {
+
+bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+// The text without the characters of code 32 or less at both ends, as a view.
+std::string_view TrimmedView(std::string_view text) {
+  while (!text.empty() && IsTrimmed(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsTrimmed(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+std::vector<std::string> ClauseWords(std::string_view clause) {
+  // A word runs up to the next blank; the rest is trimmed again before the next word, so that any
+  // run of blanks and control characters between words separates them. Views keep a clause of a
+  // hundred thousand words linear.
+  std::vector<std::string> words;
+  std::string_view rest = TrimmedView(clause);
+  while (!rest.empty()) {
+    const std::size_t blank = std::min(rest.find(' '), rest.size());
+    std::string& word = words.emplace_back(rest.substr(0, blank));
+    word += ' ';
+    rest = TrimmedView(rest.substr(blank));
+  }
+  return words;
 }
 
 void ParseClause(std::string_view clause, TTheory& theory) {
-  FirstWordSplit split = SplitFirstWord(clause);
+  const std::vector<std::string> words = ClauseWords(clause);
   // An empty clause (from ",," or a line of blanks) has no word and names no argument.
-  if (split.word == " ") return;
-  const std::string target = split.word;
+  if (words.empty()) return;
+  const std::string& target = words.front();
   theory.FindOrAdd(target);
-  while (!split.rest.empty()) {
-    split = SplitFirstWord(split.rest);
-    theory.AddAttack(split.word, target);
-  }
+  for (std::size_t i = 1; i < words.size(); ++i) theory.AddAttack(words[i], target);
 }
 
 void ParseInput(const LineList& memo1, TTheory& theory) {
@@ -44,7 +63,7 @@ std::string AttackLine(const TArg& arg) {
 
 }  // namespace
 
-void Rephrase(const TTheory& theory, TextArea& memo2) {
+void Rephrase(const TTheory& theory, LineList& memo2) {
   memo2.Clear();
   memo2.Add("STANDARD STYLE");
   for (const TArg* arg : theory.Args) {
@@ -73,7 +92,6 @@ void Rephrase(const TTheory& theory, TextArea& memo2) {
     for (const TArg* target : arg->Targets) memo2.Add("  --x " + target->Name);
     memo2.Add("");
   }
-  memo2.ResetCaret();
 }
 
 }  // namespace dialectic

@@ -6,20 +6,16 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "frontend/text_area.h"
 #include "model/line_list.h"
 #include "model/theory.h"
 
 namespace dialectic {
 
-struct FirstWordSplit {
-  std::string word;  // the first word with the blank that ends it; a lone blank when there is none
-  std::string rest;  // empty, or ending in a blank and holding a character above code 32
-};
-
-// Cuts the first word off the trimmed string; only code 32 separates words.
-FirstWordSplit SplitFirstWord(std::string_view text);
+// The words of a clause, each followed by exactly one blank: the trimmed clause cut at every
+// blank, each piece trimmed again. Only code 32 ends a word; a clause of blanks has none.
+std::vector<std::string> ClauseWords(std::string_view clause);
 
 // Enters one clause into the theory. A clause with no character above code 32 enters nothing.
 void ParseClause(std::string_view clause, TTheory& theory);
@@ -28,6 +24,6 @@ void ParseClause(std::string_view clause, TTheory& theory);
 void ParseInput(const LineList& memo1, TTheory& theory);
 
 // Replaces the area's content by the STANDARD, COMMA and YET ANOTHER styles of the theory.
-void Rephrase(const TTheory& theory, TextArea& memo2);
+void Rephrase(const TTheory& theory, LineList& memo2);
 
 }  // namespace dialectic

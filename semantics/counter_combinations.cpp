@@ -1,24 +1,11 @@
 #include "semantics/counter_combinations.h"
 
 #include <algorithm>
-#include <map>
-#include <string>
 #include <unordered_map>
 
-#include "semantics/rank_set.h"
+#include "semantics/bit_set.h"
 
 namespace dialectic {
-
-StringList Combination(const std::vector<const TArg*>& open, std::uint64_t k) {
-  StringList names;
-  names.reserve(open.size());
-  for (const TArg* arg : open) {
-    const auto radix = static_cast<std::uint64_t>(arg->Attackers.Count());
-    names.push_back(arg->Attackers[static_cast<int>(k % radix)].Name);
-    k /= radix;
-  }
-  return names;
-}
 
 namespace {
 
@@ -39,32 +26,7 @@ std::vector<std::vector<int>> DenseIds(const std::vector<std::vector<int>>& ids,
   return dense;
 }
 
-// For each open argument, an id per attacker that is equal for names equal under case folding.
-std::vector<std::vector<int>> FoldedNameIds(const std::vector<const TArg*>& open) {
-  std::map<std::string, int> id_of_folded_name;
-  std::vector<std::vector<int>> ids;
-  for (const TArg* arg : open) {
-    std::vector<int>& arg_ids = ids.emplace_back();
-    for (const TArg* attacker : arg->Attackers) {
-      std::string folded = attacker->Name;
-      for (char& c : folded) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
-      arg_ids.push_back(
-          id_of_folded_name.emplace(folded, static_cast<int>(id_of_folded_name.size()))
-              .first->second);
-    }
-  }
-  return ids;
-}
-
 }  // namespace
-
-std::vector<StringList> MinimalCombinations(const std::vector<const TArg*>& open,
-                                            std::uint64_t count) {
-  std::vector<StringList> result;
-  for (std::uint64_t k : MinimalCombinationNumbers(FoldedNameIds(open), count))
-    result.push_back(Combination(open, k));
-  return result;
-}
 
 std::vector<std::uint64_t> MinimalCombinationNumbers(
     const std::vector<std::vector<int>>& attacker_ids, std::uint64_t count) {
@@ -75,11 +37,11 @@ std::vector<std::uint64_t> MinimalCombinationNumbers(
   int bit_count = 0;
   const std::vector<std::vector<int>> attacker_bits = DenseIds(attacker_ids, bit_count);
 
-  std::vector<RankSet> distinct_sets;
+  std::vector<BitSet> distinct_sets;
   std::vector<std::uint64_t> first_combination;
-  std::unordered_map<RankSet, std::size_t, RankSetHash> index_of_set;
+  std::unordered_map<BitSet, std::size_t, BitSetHash> index_of_set;
   for (std::uint64_t k = 0; k < count; ++k) {
-    RankSet bits(bit_count);
+    BitSet bits(bit_count);
     std::uint64_t rest = k;
     for (const std::vector<int>& arg_bits : attacker_bits) {
       bits.Add(arg_bits[rest % arg_bits.size()]);

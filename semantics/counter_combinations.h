@@ -1,24 +1,14 @@
-// The counter-attack combinations of one expansion and the minimality rule that selects among
-// them. Combination k writes k in mixed radix over the open arguments (the first open argument is
-// the fastest digit, its attackers taken in Attackers order) and holds one attacker per open
-// argument. A combination survives when no other holds a strictly smaller set of names (letter
-// case ignored) and no earlier one holds the same set; survivors keep enumeration order.
+// The minimality rule among the counter-attack combinations of one expansion. Combination k writes
+// k in mixed radix over the open arguments (the first open argument is the fastest digit, its
+// attackers taken in Attackers order) and holds one attacker per open argument. A combination
+// survives when no other holds a strictly smaller set of names (letter case ignored) and no
+// earlier one holds the same set; survivors keep enumeration order.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-#include "model/string_list.h"
-#include "model/theory.h"
-
 namespace dialectic {
-
-// Combination k of the open arguments, as attacker names in open-argument order.
-StringList Combination(const std::vector<const TArg*>& open, std::uint64_t k);
-
-// The surviving combinations of count enumerated ones, in enumeration order.
-std::vector<StringList> MinimalCombinations(const std::vector<const TArg*>& open,
-                                            std::uint64_t count);
 
 // The numbers of the surviving combinations, ascending. attacker_ids[i] gives, for open argument
 // i, one id per attacker in Attackers order; equal ids stand for names equal under case folding.

@@ -1,85 +1,51 @@
 #include "semantics/grounded.h"
 
-#include <algorithm>
-#include <optional>
+#include <cstddef>
+#include <functional>
+#include <queue>
+#include <tuple>
 #include <vector>
-
-#include "semantics/dense_theory.h"
 
 namespace dialectic {
 
-namespace {
-
-// The closure from nothing on the dense view. Where no two names are equal under case folding the
-// closure does not depend on the order in which arguments qualify, so instead of whole passes an
-// argument is taken in as soon as its last attacker has been made OUT: each attack is looked at
-// once rather than once per pass.
-void ComputeGroundedDense(const DenseTheory& dense, TProofLabeling& result) {
-  RankSet in(dense.size);
-  RankSet out(dense.size);
-  std::vector<std::size_t> attackers_not_out(static_cast<std::size_t>(dense.size));
-  std::vector<int> qualified;
-  for (int rank = 0; rank < dense.size; ++rank) {
-    const std::size_t count = dense.attackers[static_cast<std::size_t>(rank)].size();
-    attackers_not_out[static_cast<std::size_t>(rank)] = count;
-    if (count == 0) qualified.push_back(rank);
+void ComputeGrounded(const ArgIndex& index, TProofLabeling& result) {
+  // The passes, replayed by events. A pass takes an argument in when, at its turn, no argument of
+  // its name (letter case ignored) is IN yet, no IN argument attacks it and every attacker is
+  // attacked by an IN argument. Each condition, once settled, stays settled, so an argument need
+  // only be looked at from the moment its last attacker became attacked: in the same pass when
+  // that happened before its turn, else in the next pass. Taking the arguments in order of
+  // (pass, position) gives exactly the passes' order, and with it the spellings that the name
+  // sets keep.
+  const int size = index.Size();
+  std::vector<std::size_t> attackers_unattacked(static_cast<std::size_t>(size));
+  std::vector<bool> attacked_by_in(static_cast<std::size_t>(size), false);
+  using Turn = std::tuple<int, int, int>;  // pass, position, rank
+  std::priority_queue<Turn, std::vector<Turn>, std::greater<>> turns;
+  for (int rank = 0; rank < size; ++rank) {
+    const std::size_t count = index.AttackersOf(rank).size();
+    attackers_unattacked[static_cast<std::size_t>(rank)] = count;
+    if (count == 0) turns.emplace(0, index.ArgOfRank(rank).Position, rank);
   }
-  while (!qualified.empty()) {
-    const int rank = qualified.back();
-    qualified.pop_back();
-    in.Add(rank);
-    for (int target : dense.targets[static_cast<std::size_t>(rank)]) {
-      if (out.Contains(target)) continue;
-      out.Add(target);
-      for (int attacked : dense.targets[static_cast<std::size_t>(target)]) {
-        if (--attackers_not_out[static_cast<std::size_t>(attacked)] == 0)
-          qualified.push_back(attacked);
-      }
-    }
-  }
-  result.InArgs = NamesOfRanks(dense, in);
-  result.OutArgs = NamesOfRanks(dense, out);
-  result.NewIn.Clear();
-  result.NewOut.Clear();
-}
 
-// Whether every attacker of the argument is attacked by an IN argument of the labeling.
-bool IsDefendedByIn(const TProofLabeling& labeling, const TArg& arg) {
-  return std::all_of(arg.Attackers.begin(), arg.Attackers.end(),
-                     [&](const TArg* attacker) { return IsAttackedByIn(labeling, *attacker); });
-}
-
-}  // namespace
-
-void ComputeGrounded(const TTheory& theory, TProofLabeling& result) {
-  if (const std::optional<DenseTheory> dense = MakeDenseTheory(theory)) {
-    ComputeGroundedDense(*dense, result);
-    return;
-  }
-  const TProofLabeling empty_start;
-  GroundedClosure(theory, empty_start, result);
-}
-
-void GroundedClosure(const TTheory& theory, const TProofLabeling& start, TProofLabeling& result) {
   result.InArgs.Clear();
-  result.NewIn.Clear();
   result.OutArgs.Clear();
+  result.NewIn.Clear();
   result.NewOut.Clear();
-  result.InArgs.AddAll(start.InArgs);
-  result.OutArgs.AddAll(start.OutArgs);
-
-  // An argument added to IN counts at once for the arguments after it in the same pass; OUT is
-  // only ever decided through IsAttackedByIn, never by looking up OutArgs.
-  bool added = true;
-  while (added) {
-    added = false;
-    for (const TArg* arg : theory.Args) {
-      if (result.InArgs.Contains(arg->Name)) continue;
-      if (IsAttackedByIn(result, *arg)) continue;
-      if (!IsDefendedByIn(result, *arg)) continue;
-      result.InArgs.Add(arg->Name);
-      for (const TArg* target : arg->Targets) result.OutArgs.Add(target->Name);
-      added = true;
+  while (!turns.empty()) {
+    const auto [pass, position, rank] = turns.top();
+    turns.pop();
+    if (attacked_by_in[static_cast<std::size_t>(rank)]) continue;
+    if (ContainsName(result.InArgs, rank, index)) continue;
+    result.InArgs.Add(rank);
+    for (int target : index.TargetsOf(rank)) {
+      AddName(result.OutArgs, target, index);
+      if (attacked_by_in[static_cast<std::size_t>(target)]) continue;
+      attacked_by_in[static_cast<std::size_t>(target)] = true;
+      for (int defended : index.TargetsOf(target)) {
+        if (--attackers_unattacked[static_cast<std::size_t>(defended)] > 0) continue;
+        const int defended_position = index.ArgOfRank(defended).Position;
+        turns.emplace(defended_position > position ? pass : pass + 1, defended_position, defended);
+      }
     }
   }
 }

@@ -1,18 +1,16 @@
 // The grounded extension: an argument is IN when each of its attackers is attacked by an IN
-// argument, OUT when an IN argument attacks it. Computed by whole passes over the arguments in
-// theory order until a pass adds nothing; the theory is only read.
+// argument, OUT when an IN argument attacks it. The result is that of whole passes over the
+// arguments in theory order, repeated until a pass adds nothing, in which an argument added to IN
+// counts at once for the arguments after it; it is computed in time linear in the attacks (times
+// a logarithm), without the passes.
 #pragma once
 
+#include "model/arg_index.h"
 #include "model/proof_labeling.h"
-#include "model/theory.h"
 
 namespace dialectic {
 
-// Fills the result with the grounded extension of the theory, starting from nothing.
-void ComputeGrounded(const TTheory& theory, TProofLabeling& result);
-
-// Empties the result and fills it with the closure of the start labeling's IN and OUT names.
-// The result's NewIn and NewOut stay empty; its Theory and Arg are not touched.
-void GroundedClosure(const TTheory& theory, const TProofLabeling& start, TProofLabeling& result);
+// Empties the result and fills its IN and OUT sets with the grounded extension.
+void ComputeGrounded(const ArgIndex& index, TProofLabeling& result);
 
 }  // namespace dialectic

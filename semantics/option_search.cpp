@@ -1,132 +1,170 @@
 #include "semantics/option_search.h"
 
-#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
-
-#include "frontend/write_labeling.h"
-#include "semantics/dense_option_search.h"
-#include "semantics/dense_theory.h"
-#include "semantics/stage_steps.h"
 
 namespace dialectic {
 
 namespace {
 
-enum class Phase { kProof, kRefutation };
+enum class PhaseEnd { kStable, kDepthUsedUp, kLimit, kStopped };
 
-void AddWarning(TextArea& memo2, std::string_view text) {
+using Snapshot = std::vector<std::pair<RankSet, RankSet>>;
+
+void AddWarning(LineList& memo2, std::string_view text) {
   memo2.Add("***");
   memo2.Add(text);
   memo2.Add("***");
 }
 
-// Runs the stages of one phase on the argument's Options. Proof phases defend at even stages and
-// counter at odd ones; refutation phases the other way round.
-void SearchPhase(TArg& arg, Phase phase, const SearchContext& context) {
-  const std::string_view phase_word = phase == Phase::kProof ? "proof" : "refutation";
-  TraceStage(arg, 0, phase_word, context);
-  const int defend_parity = phase == Phase::kProof ? 0 : 1;
-  bool stable = false;
-  for (int n = 0; n < context.Depth;) {
-    TakeSnapshot(arg);
-    if (n % 2 == defend_parity) {
-      DefendStep(arg);
-    } else if (CounterStep(arg) == StepOutcome::kTooManyCombinations) {
-      // The options stay those of the last completed stage.
-      AddWarning(context.Memo2, "Too many counter-attack combinations for " + arg.Name);
-      return;
-    }
-    ++n;
-    stable = IsStable(arg);
-    if (stable) {
-      context.Memo3.Add(std::to_string(n) + ":");
-      context.Memo3.Add(arg.Options.empty() ? "  <none>" : "  <as previous level>");
-      break;
-    }
-    TraceStage(arg, n, phase_word, context);
-  }
-  if (!stable) AddWarning(context.Memo2, "Check whether computation depth was sufficient");
-}
-
-TProofLabeling StartLabeling(TArg& arg) {
-  TProofLabeling start;
-  start.Theory = arg.Theory;
-  start.Arg = &arg;
-  return start;
-}
-
-}  // namespace
-
-void ComputeAllOptions(TTheory& theory, const SearchContext& context) {
-  if (const std::optional<DenseTheory> dense = MakeDenseTheory(theory)) {
-    ComputeAllOptionsDense(*dense, context);
-    return;
-  }
-  ComputeAllOptionsByName(theory, context);
-}
-
-void ComputeAllOptionsByName(TTheory& theory, const SearchContext& context) {
-  context.Memo3.Clear();
-  for (TArg* arg : theory.Args) SearchOptions(*arg, context);
-}
-
-void SearchOptions(TArg& arg, const SearchContext& context) {
-  arg.Options.clear();
-
-  TProofLabeling proof_start = StartLabeling(arg);
-  proof_start.InArgs.Add(arg.Name);
-  proof_start.NewIn.Add(arg.Name);
-  arg.Options.push_back(std::move(proof_start));
-  SearchPhase(arg, Phase::kProof, context);
-  if (context.ShowTrace) context.Memo3.Add("");
-  std::vector<TProofLabeling> proof_options = std::move(arg.Options);
-
-  arg.Options.clear();
-  TProofLabeling refutation_start = StartLabeling(arg);
-  refutation_start.OutArgs.Add(arg.Name);
-  refutation_start.NewOut.Add(arg.Name);
-  arg.Options.push_back(std::move(refutation_start));
-  SearchPhase(arg, Phase::kRefutation, context);
-
-  arg.Options.insert(arg.Options.begin(), std::make_move_iterator(proof_options.begin()),
-                     std::make_move_iterator(proof_options.end()));
-  if (context.ShowTrace) context.Memo3.Add("");
-}
-
-void TakeSnapshot(TArg& arg) {
-  arg.PrevOptions.clear();
-  arg.PrevOptions.reserve(arg.Options.size());
-  for (const TProofLabeling& option : arg.Options) {
-    TProofLabeling& copy = arg.PrevOptions.emplace_back(StartLabeling(arg));
-    copy.InArgs = option.InArgs;
-    copy.OutArgs = option.OutArgs;
-  }
-}
-
-bool IsStable(const TArg& arg) {
-  if (arg.Options.size() > arg.PrevOptions.size()) return false;
-  for (std::size_t i = 0; i < arg.Options.size(); ++i) {
-    if (arg.Options[i].InArgs != arg.PrevOptions[i].InArgs ||
-        arg.Options[i].OutArgs != arg.PrevOptions[i].OutArgs)
+// Whether every option equals the snapshot at its position (IN and OUT exactly); snapshot entries
+// past the end of the options are not looked at.
+bool IsStable(const Options& options, const Snapshot& snapshot) {
+  if (options.size() > snapshot.size()) return false;
+  for (std::size_t i = 0; i < options.size(); ++i) {
+    if (!(options[i].InArgs == snapshot[i].first) || !(options[i].OutArgs == snapshot[i].second))
       return false;
   }
   return true;
 }
 
-void TraceStage(const TArg& arg, int stage, std::string_view phase, const SearchContext& context) {
-  if (!context.ShowTrace) return;
-  if (stage == 0) {
-    const std::string heading =
-        phase == "proof" ? "Partial proof options of " : "Partial refutation options of ";
-    context.Memo3.Add(heading + arg.Name);
-  }
-  context.Memo3.Add(std::to_string(stage) + ":");
-  TraceOptions(arg, context.Memo3);
+std::size_t LiveNames(const Options& options) {
+  std::size_t names = 0;
+  for (const TProofLabeling& option : options)
+    names += static_cast<std::size_t>(option.InArgs.Count() + option.OutArgs.Count());
+  return names;
 }
 
-void TraceOptions(const TArg& arg, TextArea& area) {
-  for (const TProofLabeling& option : arg.Options) WriteLabeling(option, area);
+class OptionSearch {
+ public:
+  OptionSearch(const ArgIndex& index, const SearchContext& context)
+      : index_(index), context_(context) {}
+
+  // Both phases for one argument; false when stopped.
+  bool SearchOptions(TArg& arg) {
+    const int rank = index_.RankOf(arg);
+    arg.Options.clear();
+    Options& proof = arg.Options;
+    TProofLabeling& proof_start = proof.emplace_back();
+    proof_start.Arg = &arg;
+    proof_start.InArgs.Add(rank);
+    proof_start.NewIn.Add(rank);
+    if (!SearchPhase(arg, proof, Phase::kProof)) return false;
+    if (context_.ShowTrace) context_.Memo3.Add("");
+    Options proof_options = std::move(proof);
+
+    Options refutation;
+    TProofLabeling& refutation_start = refutation.emplace_back();
+    refutation_start.Arg = &arg;
+    refutation_start.OutArgs.Add(rank);
+    refutation_start.NewOut.Add(rank);
+    const bool completed = SearchPhase(arg, refutation, Phase::kRefutation);
+    arg.Options = std::move(proof_options);
+    arg.Options.insert(arg.Options.end(), std::make_move_iterator(refutation.begin()),
+                       std::make_move_iterator(refutation.end()));
+    if (!completed) return false;
+    if (context_.ShowTrace) context_.Memo3.Add("");
+    return true;
+  }
+
+ private:
+  // Runs the stages of one phase. Proof phases defend at even stages and counter at odd ones;
+  // refutation phases the other way round. False when stopped.
+  bool SearchPhase(const TArg& arg, Options& options, Phase phase) {
+    TraceStage(arg, options, 0, phase);
+    switch (RunStages(arg, options, phase)) {
+      case PhaseEnd::kStable:
+      case PhaseEnd::kLimit:
+        return true;
+      case PhaseEnd::kDepthUsedUp:
+        AddWarning(context_.Memo2, "Check whether computation depth was sufficient");
+        return true;
+      case PhaseEnd::kStopped:
+        context_.Memo3.Add(kStoppedLine);
+        return false;
+    }
+    return true;
+  }
+
+  PhaseEnd RunStages(const TArg& arg, Options& options, Phase phase) {
+    const int defend_parity = phase == Phase::kProof ? 0 : 1;
+    for (int n = 0; n < context_.Depth;) {
+      if (context_.Run.StopRequested()) return PhaseEnd::kStopped;
+      TakeSnapshot(options);
+      if (n % 2 == defend_parity) {
+        DefendStep(options, index_);
+      } else if (CounterStep(options, index_) == StepOutcome::kTooManyCombinations) {
+        // The options stay those of the last completed stage.
+        AddWarning(context_.Memo2, "Too many counter-attack combinations for " + arg.Name);
+        return PhaseEnd::kLimit;
+      } else if (LiveNames(options) > kMaxLiveNames) {
+        // Dropping options would change what the search finds, so the phase keeps the options of
+        // its last completed stage, as past the combination limits.
+        RestoreSnapshot(arg, options);
+        AddWarning(context_.Memo2, "Too many options to follow for " + arg.Name);
+        return PhaseEnd::kLimit;
+      }
+      context_.Run.AddCandidates(options.size());
+      ++n;
+      if (IsStable(options, snapshot_)) {
+        context_.Memo3.Add(std::to_string(n) + ":");
+        context_.Memo3.Add(options.empty() ? "  <none>" : "  <as previous level>");
+        return PhaseEnd::kStable;
+      }
+      TraceStage(arg, options, n, phase);
+    }
+    return PhaseEnd::kDepthUsedUp;
+  }
+
+  // Copies the IN and OUT sets of the options, reusing the snapshot's storage.
+  void TakeSnapshot(const Options& options) {
+    snapshot_.resize(options.size());
+    for (std::size_t i = 0; i < options.size(); ++i) {
+      snapshot_[i].first = options[i].InArgs;
+      snapshot_[i].second = options[i].OutArgs;
+    }
+  }
+
+  void RestoreSnapshot(const TArg& arg, Options& options) {
+    options.clear();
+    for (auto& [in, out] : snapshot_) {
+      TProofLabeling& option = options.emplace_back();
+      option.Arg = &arg;
+      option.InArgs = std::move(in);
+      option.OutArgs = std::move(out);
+    }
+  }
+
+  // With the trace on: the phase heading at stage 0, the stage number and every option.
+  void TraceStage(const TArg& arg, const Options& options, int stage, Phase phase) {
+    if (!context_.ShowTrace) return;
+    if (stage == 0) {
+      context_.Memo3.Add((phase == Phase::kProof ? "Partial proof options of "
+                                                 : "Partial refutation options of ") +
+                         arg.Name);
+    }
+    context_.Memo3.Add(std::to_string(stage) + ":");
+    for (const TProofLabeling& option : options) writer_.Write(option, index_, context_.Memo3);
+  }
+
+  const ArgIndex& index_;
+  const SearchContext& context_;
+  Snapshot snapshot_;
+  LabelingWriter writer_;
+};
+
+}  // namespace
+
+bool ComputeAllOptions(TTheory& theory, const ArgIndex& index, const SearchContext& context) {
+  context.Memo3.Clear();
+  context.Run.BeginPhase(RunPhase::kOptions, theory.Args.Count());
+  OptionSearch search(index, context);
+  for (TArg* arg : theory.Args) {
+    context.Run.SetArgument(arg->Position + 1);
+    if (!search.SearchOptions(*arg)) return false;
+  }
+  return true;
 }
 
 }  // namespace dialectic

@@ -1,11 +1,11 @@
 #include "semantics/preferred.h"
 
 #include <algorithm>
-#include <optional>
+#include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "semantics/preferred_walk.h"
-#include "semantics/stage_steps.h"
 
 namespace dialectic {
 
@@ -18,94 +18,89 @@ constexpr std::string_view kTooManyPreferred =
 
 }  // namespace
 
-bool IsAmbiguous(const TArg& arg) {
-  const auto has_in = [&](const TProofLabeling& o) { return o.InArgs.Contains(arg.Name); };
-  const auto has_out = [&](const TProofLabeling& o) { return o.OutArgs.Contains(arg.Name); };
+bool IsAmbiguous(const TArg& arg, const ArgIndex& index) {
+  const int rank = index.RankOf(arg);
+  const auto has_in = [&](const TProofLabeling& o) { return ContainsName(o.InArgs, rank, index); };
+  const auto has_out = [&](const TProofLabeling& o) {
+    return ContainsName(o.OutArgs, rank, index);
+  };
   return std::any_of(arg.Options.begin(), arg.Options.end(), has_in) &&
          std::any_of(arg.Options.begin(), arg.Options.end(), has_out);
 }
 
-void GetAmbiguousArgs(const TTheory& theory, TArgs& ambiguous) {
-  ambiguous.Clear();
-  for (TArg* arg : theory.Args) {
-    if (IsAmbiguous(*arg)) ambiguous.Add(*arg);
+std::vector<const TArg*> GetAmbiguousArgs(const TTheory& theory, const ArgIndex& index) {
+  std::vector<const TArg*> ambiguous;
+  for (const TArg* arg : theory.Args) {
+    if (IsAmbiguous(*arg, index)) ambiguous.push_back(arg);
   }
+  return ambiguous;
 }
 
-bool IsCompatible(const TTheory& theory, const TProofLabeling& labeling,
-                  const TProofLabeling& option) {
-  for (const std::string& name : labeling.InArgs) {
-    if (option.OutArgs.Contains(ArgNamed(theory, name).Name)) return false;
-  }
-  for (const std::string& name : labeling.OutArgs) {
-    if (option.InArgs.Contains(ArgNamed(theory, name).Name)) return false;
-  }
-  return true;
+bool IsCompatible(const TProofLabeling& labeling, const TProofLabeling& option,
+                  const ArgIndex& index) {
+  const auto in_option_out = [&](int rank) { return ContainsName(option.OutArgs, rank, index); };
+  const auto out_option_in = [&](int rank) { return ContainsName(option.InArgs, rank, index); };
+  return !labeling.InArgs.AnyOf(in_option_out) && !labeling.OutArgs.AnyOf(out_option_in);
 }
 
-std::uint64_t Power2(int n) {
-  std::uint64_t power = 1;
-  for (int i = 0; i < n; ++i) power *= 2;
-  return power;
-}
-
-namespace {
-
-// Empties the result and fills the ambiguous list; past the limit it writes the message instead
-// and gives false.
-bool PrepareCandidates(const TTheory& theory, std::vector<TProofLabeling>& result, TextArea& memo5,
-                       TArgs& ambiguous) {
-  result.clear();
-  GetAmbiguousArgs(theory, ambiguous);
-  if (ambiguous.Count() <= kMaxAmbiguousArgs) return true;
-  memo5.Add(kTooManyAmbiguous);
-  return false;
-}
-
-}  // namespace
-
-void ComputePreferred(const TTheory& theory, std::vector<TProofLabeling>& result, TextArea& memo5) {
-  TArgs ambiguous;
-  if (!PrepareCandidates(theory, result, memo5, ambiguous)) return;
-  std::optional<std::vector<TProofLabeling>> kept = KeptCandidatesByWalk(theory, ambiguous);
-  if (kept) {
-    result = std::move(*kept);
-  } else {
-    memo5.Add(kTooManyPreferred);
-  }
-}
-
-void ComputePreferredByName(const TTheory& theory, std::vector<TProofLabeling>& result,
-                            TextArea& memo5) {
-  TArgs ambiguous;
-  if (!PrepareCandidates(theory, result, memo5, ambiguous)) return;
-  for (std::uint64_t c = 0; c < Power2(ambiguous.Count()); ++c) {
-    if (std::optional<TProofLabeling> candidate = CandidateOf(theory, ambiguous, c))
-      result.push_back(std::move(*candidate));
-  }
-}
-
-std::optional<TProofLabeling> CandidateOf(const TTheory& theory, const TArgs& ambiguous,
+std::optional<TProofLabeling> CandidateOf(const TTheory& theory, const ArgIndex& index,
+                                          const std::vector<const TArg*>& ambiguous,
                                           std::uint64_t combination) {
-  // Bit j of the combination number labels the j-th ambiguous argument: clear IN, set OUT. Each
-  // argument's turn starts with keep set; its compatible options are merged one after another,
-  // each tested against the candidate as it stands. An ambiguous argument that merged nothing
-  // rejects the candidate, and the arguments after it are not visited.
+  // Each argument's turn starts with keep set; its compatible options are merged one after
+  // another, each tested against the candidate as it stands. An ambiguous argument that merged
+  // nothing rejects the candidate, and the arguments after it are not visited.
   TProofLabeling candidate;
-  for (int j = 0; j < ambiguous.Count(); ++j) {
-    NameSet& labels = ((combination / Power2(j)) % 2 == 1) ? candidate.OutArgs : candidate.InArgs;
-    labels.Add(ambiguous[j].Name);
+  std::vector<bool> is_ambiguous(static_cast<std::size_t>(theory.Args.Count()), false);
+  for (std::size_t j = 0; j < ambiguous.size(); ++j) {
+    RankSet& labels = ((combination >> j) & 1) != 0 ? candidate.OutArgs : candidate.InArgs;
+    AddName(labels, index.RankOf(*ambiguous[j]), index);
+    is_ambiguous[static_cast<std::size_t>(ambiguous[j]->Position)] = true;
   }
   for (const TArg* arg : theory.Args) {
-    bool keep = ambiguous.IndexOf(*arg) < 0;
+    bool keep = !is_ambiguous[static_cast<std::size_t>(arg->Position)];
     for (const TProofLabeling& option : arg->Options) {
-      if (!IsCompatible(theory, candidate, option)) continue;
-      Merge(candidate, option);
+      if (!IsCompatible(candidate, option, index)) continue;
+      Merge(candidate, option, index);
       keep = true;
     }
     if (!keep) return std::nullopt;
   }
   return candidate;
+}
+
+PreferredOutcome ComputePreferred(const TTheory& theory, const ArgIndex& index,
+                                  std::vector<TProofLabeling>& result, LineList& memo5,
+                                  RunContext& context) {
+  result.clear();
+  const std::vector<const TArg*> ambiguous = GetAmbiguousArgs(theory, index);
+  if (static_cast<int>(ambiguous.size()) > kMaxAmbiguousArgs) {
+    memo5.Add(kTooManyAmbiguous);
+    return PreferredOutcome::kDone;
+  }
+  context.BeginPhase(RunPhase::kPreferred, theory.Args.Count());
+  KeptCandidates kept = KeptCandidatesByWalk(theory, index, ambiguous, context);
+  switch (kept.end) {
+    case WalkEnd::kDone:
+      result = std::move(kept.candidates);
+      return PreferredOutcome::kDone;
+    case WalkEnd::kTooMany:
+      memo5.Add(kTooManyPreferred);
+      return PreferredOutcome::kDone;
+    case WalkEnd::kStopped:
+      memo5.Add(kStoppedLine);
+      return PreferredOutcome::kStopped;
+  }
+  return PreferredOutcome::kDone;
+}
+
+StringList PreferredLines(const std::vector<TProofLabeling>& preferred, const ArgIndex& index) {
+  StringList lines;
+  std::unordered_set<std::string> seen_texts;
+  for (const TProofLabeling& candidate : preferred) {
+    std::string text = LabelingText(candidate, index);
+    if (seen_texts.insert(text).second) lines.push_back("  " + std::move(text));
+  }
+  return lines;
 }
 
 }  // namespace dialectic

@@ -10,8 +10,11 @@
 #include <optional>
 #include <vector>
 
-#include "frontend/text_area.h"
+#include "model/arg_index.h"
+#include "model/line_list.h"
 #include "model/proof_labeling.h"
+#include "model/run_context.h"
+#include "model/string_list.h"
 #include "model/theory.h"
 
 namespace dialectic {
@@ -22,33 +25,35 @@ inline constexpr int kMaxAmbiguousArgs = 32;
 // The most preferred candidates one run lists; twice the 65,536 of sixteen independent cycles.
 inline constexpr std::size_t kMaxPreferredCandidates = std::size_t{1} << 17;
 
+enum class PreferredOutcome { kDone, kStopped };
+
 // Empties the result and appends one labeling per kept combination. With more than
 // kMaxAmbiguousArgs ambiguous arguments it appends the "too many" line to memo5 instead; so it
 // does when the kept combinations would be more than kMaxPreferredCandidates or finding them
-// would take too long (then the result stays empty too).
-void ComputePreferred(const TTheory& theory, std::vector<TProofLabeling>& result, TextArea& memo5);
-
-// The same by replaying the keep rule for every combination number in turn, without limit on
-// their number: the plain enumeration that the faster walk must agree with.
-void ComputePreferredByName(const TTheory& theory, std::vector<TProofLabeling>& result,
-                            TextArea& memo5);
-
-// The candidate of one combination of labels for the ambiguous arguments, or nothing when the
-// keep rule rejects it.
-std::optional<TProofLabeling> CandidateOf(const TTheory& theory, const TArgs& ambiguous,
-                                          std::uint64_t combination);
+// would take too long (then the result stays empty too). A stop request ends it with the
+// stopped line in memo5.
+PreferredOutcome ComputePreferred(const TTheory& theory, const ArgIndex& index,
+                                  std::vector<TProofLabeling>& result, LineList& memo5,
+                                  RunContext& context);
 
 // The ambiguous arguments of the theory, in theory order.
-void GetAmbiguousArgs(const TTheory& theory, TArgs& ambiguous);
+std::vector<const TArg*> GetAmbiguousArgs(const TTheory& theory, const ArgIndex& index);
 
 // Whether some option has the argument IN and some option has it OUT.
-bool IsAmbiguous(const TArg& arg);
+bool IsAmbiguous(const TArg& arg, const ArgIndex& index);
 
 // False when an IN name of the labeling is OUT in the option or an OUT name is IN in it.
-bool IsCompatible(const TTheory& theory, const TProofLabeling& labeling,
-                  const TProofLabeling& option);
+bool IsCompatible(const TProofLabeling& labeling, const TProofLabeling& option,
+                  const ArgIndex& index);
 
-// 2 to the power n, for n from 0 to 63.
-std::uint64_t Power2(int n);
+// The candidate of one combination of labels for the ambiguous arguments (bit j clear: the j-th
+// is IN, set: OUT), or nothing when the keep rule rejects it.
+std::optional<TProofLabeling> CandidateOf(const TTheory& theory, const ArgIndex& index,
+                                          const std::vector<const TArg*>& ambiguous,
+                                          std::uint64_t combination);
+
+// The preferred listing: two blanks and the text of each labeling whose text (letter case
+// counting) no earlier labeling had.
+StringList PreferredLines(const std::vector<TProofLabeling>& preferred, const ArgIndex& index);
 
 }  // namespace dialectic

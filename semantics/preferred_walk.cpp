@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdint>
-#include <string>
-#include <string_view>
+#include <optional>
 
 #include "semantics/preferred.h"
-#include "semantics/rank_set.h"
 
 namespace dialectic {
 
@@ -15,62 +13,12 @@ namespace {
 
 // Option tests the walk may make before it gives up; a second or two of work.
 constexpr std::uint64_t kMaxOptionTests = std::uint64_t{1} << 26;
+// Option tests between two looks at the stop request.
+constexpr std::uint64_t kStopCheckInterval = 4096;
 
-// The theory's names up to letter case, numbered in name-set order. Compatibility of labelings
-// looks names up with letter case ignored, so the walk works on these classes.
-class NameClasses {
- public:
-  explicit NameClasses(const TTheory& theory) {
-    for (const TArg* arg : theory.Args) names_.push_back(arg->Name);
-    std::sort(names_.begin(), names_.end(),
-              [](const std::string& a, const std::string& b) { return CompareFolded(a, b) < 0; });
-    const auto last = std::unique(names_.begin(), names_.end(), EqualFolded);
-    all_spellings_distinct_ = last == names_.end();
-    names_.erase(last, names_.end());
-  }
-
-  int Count() const { return static_cast<int>(names_.size()); }
-  int ClassOf(std::string_view name) const {
-    const auto at = std::lower_bound(
-        names_.begin(), names_.end(), name,
-        [](const std::string& a, std::string_view b) { return CompareFolded(a, b) < 0; });
-    assert(at != names_.end() && EqualFolded(*at, name));
-    return static_cast<int>(at - names_.begin());
-  }
-  RankSet ClassesOf(const NameSet& names) const {
-    // Both lists are in name-set order, so one merge pass finds every class.
-    RankSet classes(Count());
-    std::size_t c = 0;
-    for (const std::string& name : names) {
-      while (c < names_.size() && !IsSpellingOf(names_[c], name)) ++c;
-      assert(c < names_.size());
-      if (c == names_.size()) break;
-      classes.Add(static_cast<int>(c));
-    }
-    return classes;
-  }
-  // Whether the name belongs to the class spelled class_name. Where every class holds one name,
-  // only that very spelling does, and the byte comparison is the quicker test.
-  bool IsSpellingOf(const std::string& class_name, const std::string& name) const {
-    return all_spellings_distinct_ ? class_name == name : EqualFolded(class_name, name);
-  }
-
-  // Whether every class holds one name, so that a set of classes spells its names.
-  bool AllSpellingsDistinct() const { return all_spellings_distinct_; }
-  NameSet NamesOf(const RankSet& classes) const {
-    std::vector<std::string> names;
-    names.reserve(static_cast<std::size_t>(classes.Count()));
-    classes.ForEach([&](int c) { names.push_back(names_[static_cast<std::size_t>(c)]); });
-    return NameSet::FromSortedNames(std::move(names));
-  }
-
- private:
-  std::vector<std::string> names_;  // one spelling per class, in name-set order
-  bool all_spellings_distinct_ = true;
-};
-
-// An option with the ambiguous arguments among its names as bit masks over their positions in
-// the ambiguous list.
+// An option as the walk tests it: its names as classes (each name by the first rank of its class,
+// since compatibility ignores letter case) and the ambiguous arguments among them as bit masks
+// over their places in the ambiguous list.
 struct WalkOption {
   RankSet in, out;
   std::uint64_t ambiguous_in = 0;
@@ -78,14 +26,14 @@ struct WalkOption {
 };
 
 // What a partial replay knows: the labels fixed so far (bit j of values is the label of the j-th
-// ambiguous argument, set for OUT, valid where known is set) and the names merged so far.
+// ambiguous argument, set for OUT, valid where known is set) and the classes merged so far.
 struct WalkState {
   std::uint64_t known = 0;
   std::uint64_t values = 0;
   RankSet merged_in, merged_out;
 };
 
-struct KeptCandidate {
+struct KeptCombination {
   std::uint64_t combination;
   RankSet merged_in, merged_out;
 };
@@ -99,20 +47,22 @@ struct KeptCandidate {
 class KeepRuleWalk {
  public:
   KeepRuleWalk(std::vector<std::vector<WalkOption>> options, std::vector<bool> is_ambiguous,
-               int ambiguous_count)
+               int ambiguous_count, RunContext& context)
       : options_(std::move(options)),
         is_ambiguous_(std::move(is_ambiguous)),
         all_labels_(ambiguous_count == 64 ? ~std::uint64_t{0}
-                                          : (std::uint64_t{1} << ambiguous_count) - 1) {}
+                                          : (std::uint64_t{1} << ambiguous_count) - 1),
+        context_(context) {}
 
-  // The kept candidates ascending by combination number, or nothing past the limits.
-  std::optional<std::vector<KeptCandidate>> Run(int class_count) {
-    Visit(0, 0, StartsKept(0), {0, 0, RankSet(class_count), RankSet(class_count)});
-    if (gave_up_) return std::nullopt;
-    std::sort(kept_.begin(), kept_.end(), [](const KeptCandidate& a, const KeptCandidate& b) {
+  // The kept combinations ascending by combination number, unless the walk ended otherwise.
+  WalkEnd Run(std::vector<KeptCombination>& kept) {
+    Visit(0, 0, StartsKept(0), {});
+    if (end_ != WalkEnd::kDone) return end_;
+    std::sort(kept_.begin(), kept_.end(), [](const KeptCombination& a, const KeptCombination& b) {
       return a.combination < b.combination;
     });
-    return std::move(kept_);
+    kept = std::move(kept_);
+    return WalkEnd::kDone;
   }
 
  private:
@@ -120,14 +70,25 @@ class KeepRuleWalk {
     return arg >= is_ambiguous_.size() || !is_ambiguous_[arg];
   }
 
+  // Counts an option test; false when the walk must end.
+  bool CountTest() {
+    if (end_ != WalkEnd::kDone) return false;
+    if (++option_tests_ > kMaxOptionTests) {
+      end_ = WalkEnd::kTooMany;
+      return false;
+    }
+    if (option_tests_ % kStopCheckInterval == 1 && context_.StopRequested()) {
+      end_ = WalkEnd::kStopped;
+      return false;
+    }
+    return true;
+  }
+
   void Visit(std::size_t arg, std::size_t option, bool keep, WalkState state) {
     for (; arg < options_.size(); ++arg, option = 0, keep = StartsKept(arg)) {
       const std::vector<WalkOption>& arg_options = options_[arg];
       for (; option < arg_options.size(); ++option) {
-        if (gave_up_ || ++option_tests_ > kMaxOptionTests) {
-          gave_up_ = true;
-          return;
-        }
+        if (!CountTest()) return;
         const WalkOption& o = arg_options[option];
         if (state.merged_in.Intersects(o.out) || state.merged_out.Intersects(o.in)) continue;
         if ((o.ambiguous_in & o.ambiguous_out) != 0) continue;
@@ -155,10 +116,11 @@ class KeepRuleWalk {
     std::uint64_t subset = 0;
     do {
       if (kept_.size() == kMaxPreferredCandidates) {
-        gave_up_ = true;
+        end_ = WalkEnd::kTooMany;
         return;
       }
       kept_.push_back({state.values | subset, state.merged_in, state.merged_out});
+      context_.AddCandidates(1);
       subset = (subset - free) & free;
     } while (subset != 0);
   }
@@ -166,65 +128,77 @@ class KeepRuleWalk {
   const std::vector<std::vector<WalkOption>> options_;
   const std::vector<bool> is_ambiguous_;
   const std::uint64_t all_labels_;
-  std::vector<KeptCandidate> kept_;
+  RunContext& context_;
+  std::vector<KeptCombination> kept_;
   std::uint64_t option_tests_ = 0;
-  bool gave_up_ = false;
+  WalkEnd end_ = WalkEnd::kDone;
 };
+
+// The set of the classes of the set's names.
+RankSet ClassesOf(const RankSet& names, const ArgIndex& index) {
+  if (!index.HasCaseEqualNames()) return names;
+  RankSet classes;
+  names.ForEach([&](int rank) { classes.Add(index.ClassBegin(rank)); });
+  return classes;
+}
 
 }  // namespace
 
-std::optional<std::vector<TProofLabeling>> KeptCandidatesByWalk(const TTheory& theory,
-                                                                const TArgs& ambiguous) {
-  const int k = ambiguous.Count();
+KeptCandidates KeptCandidatesByWalk(const TTheory& theory, const ArgIndex& index,
+                                    const std::vector<const TArg*>& ambiguous,
+                                    RunContext& context) {
+  const std::size_t k = ambiguous.size();
   assert(k <= 64);
-  const NameClasses classes(theory);
-  // The labels that a class of names carries: bit j for each ambiguous argument j in the class.
-  std::vector<std::uint64_t> labels_of_class(static_cast<std::size_t>(classes.Count()), 0);
-  for (int j = 0; j < k; ++j)
-    labels_of_class[static_cast<std::size_t>(classes.ClassOf(ambiguous[j].Name))] |=
-        std::uint64_t{1} << j;
-  auto labels_named = [&](const RankSet& named) {
+  // The labels that a class carries: bit j for each ambiguous argument j in the class.
+  std::vector<std::uint64_t> labels_of_class(static_cast<std::size_t>(index.Size()), 0);
+  for (std::size_t j = 0; j < k; ++j) {
+    const int rank = index.RankOf(*ambiguous[j]);
+    labels_of_class[static_cast<std::size_t>(index.ClassBegin(rank))] |= std::uint64_t{1} << j;
+  }
+  auto labels_named = [&](const RankSet& classes) {
     std::uint64_t mask = 0;
-    named.ForEach([&](int c) { mask |= labels_of_class[static_cast<std::size_t>(c)]; });
+    classes.ForEach([&](int c) { mask |= labels_of_class[static_cast<std::size_t>(c)]; });
     return mask;
   };
 
   std::vector<std::vector<WalkOption>> options;
-  std::vector<bool> is_ambiguous;
+  std::vector<bool> is_ambiguous(static_cast<std::size_t>(theory.Args.Count()), false);
+  for (const TArg* arg : ambiguous) is_ambiguous[static_cast<std::size_t>(arg->Position)] = true;
   for (const TArg* arg : theory.Args) {
-    is_ambiguous.push_back(ambiguous.IndexOf(*arg) >= 0);
     std::vector<WalkOption>& arg_options = options.emplace_back();
     for (const TProofLabeling& option : arg->Options) {
       WalkOption& walk_option = arg_options.emplace_back();
-      walk_option.in = classes.ClassesOf(option.InArgs);
-      walk_option.out = classes.ClassesOf(option.OutArgs);
+      walk_option.in = ClassesOf(option.InArgs, index);
+      walk_option.out = ClassesOf(option.OutArgs, index);
       walk_option.ambiguous_in = labels_named(walk_option.in);
       walk_option.ambiguous_out = labels_named(walk_option.out);
     }
   }
 
-  KeepRuleWalk walk(std::move(options), std::move(is_ambiguous), k);
-  std::optional<std::vector<KeptCandidate>> kept = walk.Run(classes.Count());
-  if (!kept) return std::nullopt;
-  std::vector<TProofLabeling> candidates;
-  candidates.reserve(kept->size());
-  for (KeptCandidate& found : *kept) {
-    if (!classes.AllSpellingsDistinct()) {
+  KeepRuleWalk walk(std::move(options), is_ambiguous, static_cast<int>(k), context);
+  std::vector<KeptCombination> kept;
+  KeptCandidates result;
+  result.end = walk.Run(kept);
+  if (result.end != WalkEnd::kDone) return result;
+  result.candidates.reserve(kept.size());
+  for (KeptCombination& found : kept) {
+    if (index.HasCaseEqualNames()) {
       // Which spelling of a name a candidate shows depends on the order of merging: replay it.
-      std::optional<TProofLabeling> candidate = CandidateOf(theory, ambiguous, found.combination);
+      std::optional<TProofLabeling> candidate =
+          CandidateOf(theory, index, ambiguous, found.combination);
       assert(candidate);
-      candidates.push_back(std::move(*candidate));
+      result.candidates.push_back(std::move(*candidate));
       continue;
     }
-    for (int j = 0; j < k; ++j) {
+    for (std::size_t j = 0; j < k; ++j) {
       const bool out = ((found.combination >> j) & 1) != 0;
-      (out ? found.merged_out : found.merged_in).Add(classes.ClassOf(ambiguous[j].Name));
+      (out ? found.merged_out : found.merged_in).Add(index.RankOf(*ambiguous[j]));
     }
-    TProofLabeling& candidate = candidates.emplace_back();
-    candidate.InArgs = classes.NamesOf(found.merged_in);
-    candidate.OutArgs = classes.NamesOf(found.merged_out);
+    TProofLabeling& candidate = result.candidates.emplace_back();
+    candidate.InArgs = std::move(found.merged_in);
+    candidate.OutArgs = std::move(found.merged_out);
   }
-  return candidates;
+  return result;
 }
 
 }  // namespace dialectic

@@ -4,18 +4,28 @@
 // enumeration by combination number.
 #pragma once
 
-#include <optional>
 #include <vector>
 
+#include "model/arg_index.h"
 #include "model/proof_labeling.h"
+#include "model/run_context.h"
 #include "model/theory.h"
 
 namespace dialectic {
 
-// The kept candidates for the ambiguous arguments (at most 64, in theory order), ascending by
-// combination number; nothing when they are more than kMaxPreferredCandidates or the walk
-// would take too long.
-std::optional<std::vector<TProofLabeling>> KeptCandidatesByWalk(const TTheory& theory,
-                                                                const TArgs& ambiguous);
+enum class WalkEnd {
+  kDone,
+  kTooMany,  // more than kMaxPreferredCandidates, or too long a walk
+  kStopped,
+};
+
+struct KeptCandidates {
+  WalkEnd end = WalkEnd::kDone;
+  std::vector<TProofLabeling> candidates;  // ascending by combination number, when done
+};
+
+// The kept candidates for the ambiguous arguments (at most 64, in theory order).
+KeptCandidates KeptCandidatesByWalk(const TTheory& theory, const ArgIndex& index,
+                                    const std::vector<const TArg*>& ambiguous, RunContext& context);
 
 }  // namespace dialectic

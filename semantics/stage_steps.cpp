@@ -1,68 +1,64 @@
 #include "semantics/stage_steps.h"
 
-#include <cassert>
 #include <limits>
 
 #include "semantics/counter_combinations.h"
 
 namespace dialectic {
 
-const TArg& ArgNamed(const TTheory& theory, const std::string& name) {
-  const TArg* arg = theory.Find(name);
-  assert(arg != nullptr);
-  return *arg;
-}
-
-bool AddAttackersOut(TProofLabeling& labeling) {
+bool AddAttackersOut(TProofLabeling& labeling, const ArgIndex& index) {
   bool added = false;
-  for (const std::string& name : labeling.NewIn) {
-    for (const TArg* attacker : ArgNamed(*labeling.Theory, name).Attackers) {
-      if (labeling.OutArgs.Contains(attacker->Name)) continue;
-      labeling.OutArgs.Add(attacker->Name);
-      labeling.NewOut.Add(attacker->Name);
+  labeling.NewIn.ForEach([&](int rank) {
+    for (int attacker : index.AttackersOf(rank)) {
+      if (ContainsName(labeling.OutArgs, attacker, index)) continue;
+      labeling.OutArgs.Add(attacker);
+      AddName(labeling.NewOut, attacker, index);
       added = true;
     }
-  }
+  });
   return added;
 }
 
-void DefendStep(TArg& arg) {
-  std::vector<TProofLabeling>& options = arg.Options;
-  for (std::size_t i = 0; i < options.size();) {
-    TProofLabeling& option = options[i];
+void DefendStep(Options& options, const ArgIndex& index) {
+  std::size_t kept = 0;
+  for (TProofLabeling& option : options) {
     // Only an option to which something was added can have become conflicting.
-    if (!option.NewIn.empty() && AddAttackersOut(option) && !IsConflictFree(*arg.Theory, option)) {
-      options.erase(options.begin() + static_cast<std::ptrdiff_t>(i));
+    if (!option.NewIn.empty() && AddAttackersOut(option, index) && !IsConflictFree(option, index))
       continue;
-    }
-    ++i;
+    option.NewIn.Clear();
+    if (&options[kept] != &option) options[kept] = std::move(option);
+    ++kept;
   }
-  for (TProofLabeling& option : options) option.NewIn.Clear();
+  options.resize(kept);
 }
 
-std::vector<const TArg*> OpenArguments(const TProofLabeling& labeling) {
-  std::vector<const TArg*> open;
-  for (const std::string& name : labeling.NewOut) {
-    const TArg& arg = ArgNamed(*labeling.Theory, name);
-    if (!IsAttackedByIn(labeling, arg)) open.push_back(&arg);
-  }
+std::vector<int> OpenArguments(const TProofLabeling& labeling, const ArgIndex& index) {
+  std::vector<int> open;
+  labeling.NewOut.ForEach([&](int rank) {
+    if (!IsAttackedByIn(labeling.InArgs, rank, index)) open.push_back(rank);
+  });
   return open;
 }
 
-std::uint64_t CombinationCount(const std::vector<const TArg*>& open) {
+std::uint64_t CombinationCount(const std::vector<int>& open, const ArgIndex& index) {
   constexpr std::uint64_t kSaturated = std::numeric_limits<std::uint64_t>::max();
   std::uint64_t count = 1;
-  for (const TArg* arg : open) {
-    const auto radix = static_cast<std::uint64_t>(arg->Attackers.Count());
+  for (int rank : open) {
+    const auto radix = static_cast<std::uint64_t>(index.AttackersOf(rank).size());
     if (radix == 0) return 0;
     count = count > kSaturated / radix ? kSaturated : count * radix;
   }
   return count;
 }
 
-bool IsWithinCombinationLimits(const std::vector<std::uint64_t>& counts) {
+namespace {
+
+// Whether the counter step's expansions keep within both limits.
+bool IsWithinCombinationLimits(const Options& options, const ArgIndex& index) {
   std::uint64_t total = 0;
-  for (std::uint64_t count : counts) {
+  for (const TProofLabeling& option : options) {
+    if (option.NewOut.empty()) continue;
+    const std::uint64_t count = CombinationCount(OpenArguments(option, index), index);
     if (count > kMaxCounterCombinations) return false;
     total += count;  // cannot overflow: every count is at most 2^16
     if (total > kMaxStepCombinations) return false;
@@ -70,92 +66,94 @@ bool IsWithinCombinationLimits(const std::vector<std::uint64_t>& counts) {
   return true;
 }
 
-bool ExpandCounters(const TProofLabeling& labeling, std::vector<TProofLabeling>& result) {
-  result.clear();
-  const std::vector<const TArg*> open = OpenArguments(labeling);
-  if (open.empty()) {
-    result.push_back(labeling);
-    return true;
+// For each open argument, its attackers' class ids in Attackers order: arguments whose names are
+// equal up to letter case count as one name when combinations are compared.
+std::vector<std::vector<int>> AttackerClassIds(const std::vector<int>& open,
+                                               const ArgIndex& index) {
+  std::vector<std::vector<int>> ids;
+  ids.reserve(open.size());
+  for (int rank : open) {
+    std::vector<int>& arg_ids = ids.emplace_back();
+    for (int attacker : index.AttackersOf(rank)) arg_ids.push_back(index.ClassBegin(attacker));
   }
-  const std::uint64_t count = CombinationCount(open);
-  assert(count <= kMaxCounterCombinations);
-  if (count == 0) return false;
-  for (const StringList& combination : MinimalCombinations(open, count)) {
-    TProofLabeling& option = result.emplace_back();
-    option.Theory = labeling.Theory;
-    option.Arg = labeling.Arg;
-    option.InArgs = labeling.InArgs;
-    option.OutArgs = labeling.OutArgs;
-    option.InArgs.AddAll(combination);
-    option.NewIn.AddAll(combination);
-  }
-  return true;
-}
-
-namespace {
-
-bool NeedsTooManyCombinations(const std::vector<TProofLabeling>& options) {
-  std::vector<std::uint64_t> counts;
-  for (const TProofLabeling& option : options) {
-    if (!option.NewOut.empty()) counts.push_back(CombinationCount(OpenArguments(option)));
-  }
-  return !IsWithinCombinationLimits(counts);
+  return ids;
 }
 
 }  // namespace
 
-StepOutcome CounterStep(TArg& arg) {
-  if (NeedsTooManyCombinations(arg.Options)) return StepOutcome::kTooManyCombinations;
+bool ExpandCounters(TProofLabeling&& labeling, const ArgIndex& index, Options& result) {
+  const std::vector<int> open = OpenArguments(labeling, index);
+  if (open.empty()) {
+    result.push_back(std::move(labeling));
+    return true;
+  }
+  const std::uint64_t count = CombinationCount(open, index);
+  if (count == 0) return false;
+  // A single combination is minimal by itself.
+  const std::vector<std::uint64_t> survivors =
+      count == 1 ? std::vector<std::uint64_t>{0}
+                 : MinimalCombinationNumbers(AttackerClassIds(open, index), count);
+  for (std::size_t s = 0; s < survivors.size(); ++s) {
+    std::uint64_t k = survivors[s];
+    // The last replacement takes over the labeling's sets instead of copying them.
+    TProofLabeling& replacement = result.emplace_back();
+    replacement.Arg = labeling.Arg;
+    if (s + 1 < survivors.size()) {
+      replacement.InArgs = labeling.InArgs;
+      replacement.OutArgs = labeling.OutArgs;
+    } else {
+      replacement.InArgs = std::move(labeling.InArgs);
+      replacement.OutArgs = std::move(labeling.OutArgs);
+    }
+    // Combination k writes k in mixed radix, the first open argument the fastest digit.
+    for (int rank : open) {
+      const std::vector<int>& attackers = index.AttackersOf(rank);
+      const int counter = attackers[k % attackers.size()];
+      k /= attackers.size();
+      AddName(replacement.InArgs, counter, index);
+      AddName(replacement.NewIn, counter, index);
+    }
+  }
+  return true;
+}
 
-  // Each option is replaced, at its place, by its expansion: itself when nothing is open, nothing
-  // when it cannot be countered, else one new option per minimal combination.
-  std::vector<TProofLabeling> advanced;
-  advanced.reserve(arg.Options.size());
-  std::vector<TProofLabeling> expansion;
-  for (TProofLabeling& option : arg.Options) {
+StepOutcome CounterStep(Options& options, const ArgIndex& index) {
+  if (!IsWithinCombinationLimits(options, index)) return StepOutcome::kTooManyCombinations;
+  Options advanced;
+  advanced.reserve(options.size());
+  for (TProofLabeling& option : options) {
     if (option.NewOut.empty()) {
       advanced.push_back(std::move(option));
-      continue;
+    } else {
+      ExpandCounters(std::move(option), index, advanced);
     }
-    if (!ExpandCounters(option, expansion)) continue;
-    for (TProofLabeling& replacement : expansion) advanced.push_back(std::move(replacement));
   }
-
-  // The admissibility filter applies to every option, expanded in this step or not.
-  arg.Options.clear();
+  // The filter applies to every option, also to those that no expansion touched.
+  options.clear();
   for (TProofLabeling& option : advanced) {
-    if (!IsAdmissibleStage(*arg.Theory, option)) continue;
+    if (!IsAdmissibleStage(option, index)) continue;
     option.NewOut.Clear();
-    arg.Options.push_back(std::move(option));
+    options.push_back(std::move(option));
   }
   return StepOutcome::kDone;
 }
 
-bool IsConflictFree(const TTheory& theory, const TProofLabeling& labeling) {
-  for (const std::string& name : labeling.InArgs) {
-    for (const TArg* attacker : ArgNamed(theory, name).Attackers) {
-      if (labeling.InArgs.Contains(attacker->Name)) return false;
+bool IsConflictFree(const TProofLabeling& labeling, const ArgIndex& index) {
+  return !labeling.InArgs.AnyOf([&](int rank) {
+    for (int attacker : index.AttackersOf(rank)) {
+      if (ContainsName(labeling.InArgs, attacker, index)) return true;
     }
-  }
-  return true;
+    return false;
+  });
 }
 
-bool IsOutDefeated(const TTheory& theory, const TProofLabeling& labeling) {
-  for (const std::string& name : labeling.OutArgs) {
-    if (!IsAttackedByIn(labeling, ArgNamed(theory, name))) return false;
-  }
-  return true;
+bool IsOutDefeated(const TProofLabeling& labeling, const ArgIndex& index) {
+  return !labeling.OutArgs.AnyOf(
+      [&](int rank) { return !IsAttackedByIn(labeling.InArgs, rank, index); });
 }
 
-bool IsAdmissibleStage(const TTheory& theory, const TProofLabeling& labeling) {
-  return IsConflictFree(theory, labeling) && IsOutDefeated(theory, labeling);
-}
-
-bool IsSubsetOf(const StringList& x, const StringList& y) {
-  for (const std::string& s : x) {
-    if (IndexOfText(y, s) < 0) return false;
-  }
-  return true;
+bool IsAdmissibleStage(const TProofLabeling& labeling, const ArgIndex& index) {
+  return IsConflictFree(labeling, index) && IsOutDefeated(labeling, index);
 }
 
 }  // namespace dialectic

@@ -4,15 +4,14 @@
 // argument attacks yet one attacker as a new IN argument, branching into one option per minimal
 // choice, and then drops every option that is not an admissible stage.
 // IN and OUT sets only grow; the defend step leaves every NewIn empty, the counter step every
-// NewOut. Every name in a set is the exact name of an argument of the theory.
+// NewOut.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "model/arg_index.h"
 #include "model/proof_labeling.h"
-#include "model/string_list.h"
-#include "model/theory.h"
 
 namespace dialectic {
 
@@ -24,46 +23,38 @@ inline constexpr std::uint64_t kMaxCounterCombinations = std::uint64_t{1} << 16;
 // that the options cannot multiply without bound from stage to stage.
 inline constexpr std::uint64_t kMaxStepCombinations = std::uint64_t{1} << 17;
 
-// Whether a counter step whose options need these numbers of combinations keeps within both
-// limits.
-bool IsWithinCombinationLimits(const std::vector<std::uint64_t>& counts);
+using Options = std::vector<TProofLabeling>;
 
 enum class StepOutcome { kDone, kTooManyCombinations };
 
-// Advances the argument's options by one defend step.
-void DefendStep(TArg& arg);
+// Advances the options by one defend step.
+void DefendStep(Options& options, const ArgIndex& index);
 
-// Advances the argument's options by one counter step. When the step would need more
-// combinations than the limits allow, nothing changes and kTooManyCombinations is returned.
-StepOutcome CounterStep(TArg& arg);
+// Advances the options by one counter step. When the step would need more combinations than the
+// limits allow, nothing changes and kTooManyCombinations is returned.
+StepOutcome CounterStep(Options& options, const ArgIndex& index);
 
 // Makes every attacker of every NewIn argument OUT (and NewOut) unless it already is; true when
-// some name was added.
-bool AddAttackersOut(TProofLabeling& labeling);
+// some argument was added.
+bool AddAttackersOut(TProofLabeling& labeling, const ArgIndex& index);
 
-// The NewOut arguments, in set order, that no IN argument attacks yet.
-std::vector<const TArg*> OpenArguments(const TProofLabeling& labeling);
+// The NewOut arguments, in name order, that no IN argument attacks yet.
+std::vector<int> OpenArguments(const TProofLabeling& labeling, const ArgIndex& index);
 
 // The product of the open arguments' attacker counts, saturated at UINT64_MAX; 0 when one of them
 // has no attacker.
-std::uint64_t CombinationCount(const std::vector<const TArg*>& open);
+std::uint64_t CombinationCount(const std::vector<int>& open, const ArgIndex& index);
 
-// Fills the result with the options that replace the labeling: the labeling itself when nothing is
-// open, else one option per minimal combination of counter-attackers. False when some open
-// argument has no attacker (the labeling cannot be countered); the result is then empty.
-// The labeling's combination count must not exceed kMaxCounterCombinations.
-bool ExpandCounters(const TProofLabeling& labeling, std::vector<TProofLabeling>& result);
+// Appends the options that replace the labeling: the labeling itself when nothing is open, else
+// one option per minimal combination of counter-attackers. False when some open argument has no
+// attacker (the labeling cannot be countered); nothing is appended then. The labeling's
+// combination count must not exceed kMaxCounterCombinations.
+bool ExpandCounters(TProofLabeling&& labeling, const ArgIndex& index, Options& result);
 
-// No IN argument is attacked by an IN argument.
-bool IsConflictFree(const TTheory& theory, const TProofLabeling& labeling);
+// No IN argument is attacked by an IN argument (letter case ignored for the attacker).
+bool IsConflictFree(const TProofLabeling& labeling, const ArgIndex& index);
 // Every OUT argument is attacked by some IN argument.
-bool IsOutDefeated(const TTheory& theory, const TProofLabeling& labeling);
-bool IsAdmissibleStage(const TTheory& theory, const TProofLabeling& labeling);
-
-// Every string of x occurs in y when letter case is ignored.
-bool IsSubsetOf(const StringList& x, const StringList& y);
-
-// The argument of the theory with exactly this name, which must exist.
-const TArg& ArgNamed(const TTheory& theory, const std::string& name);
+bool IsOutDefeated(const TProofLabeling& labeling, const ArgIndex& index);
+bool IsAdmissibleStage(const TProofLabeling& labeling, const ArgIndex& index);
 
 }  // namespace dialectic

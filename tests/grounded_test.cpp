@@ -32,29 +32,38 @@ TEST(ComputeGrounded, ExtensionsOfSmallTheories) {
       {"b a A", "a (b)"},
       {"b A a", "A (b)"},
       {"a b, b c, c d, d e", "a c e (b d)"},
+      // X qualifies later in the pass in which w is taken in, before the unattacked x.
+      {"y w, X y, x", "w X (y)"},
+      // X has to wait for the next pass; x, unattacked, is taken in first.
+      {"X y, y w, x", "w x (y)"},
+      // Of two case-equal targets the spelling made OUT first stays.
+      {"B a, b a", "a (B)"},
   };
   for (const Case& c : cases) {
     TTheory theory;
     ParseText(c.theory, theory);
+    const ArgIndex index(theory);
     TProofLabeling result;
-    ComputeGrounded(theory, result);
-    EXPECT_EQ(LabelingText(result), c.text) << c.theory;
+    ComputeGrounded(index, result);
+    EXPECT_EQ(LabelingText(result, index), c.text) << c.theory;
     EXPECT_TRUE(result.NewIn.empty());
     EXPECT_TRUE(result.NewOut.empty());
   }
 }
 
-TEST(GroundedClosure, ExtendsTheStartLabelingAndReplacesTheResult) {
+TEST(ComputeGrounded, ReplacesWhateverTheResultHeld) {
   TTheory theory;
   ParseText("a b, b c", theory);
-  TProofLabeling start;
-  start.OutArgs.Add("x ");
-  start.NewIn.Add("b ");
+  const ArgIndex index(theory);
   TProofLabeling result;
-  result.InArgs.Add("stale ");
-  result.NewOut.Add("stale ");
-  GroundedClosure(theory, start, result);
-  EXPECT_EQ(LabelingText(result), "a c (b x)");
+  for (int rank = 0; rank < 3; ++rank) {
+    result.InArgs.Add(rank);
+    result.OutArgs.Add(rank);
+    result.NewIn.Add(rank);
+    result.NewOut.Add(rank);
+  }
+  ComputeGrounded(index, result);
+  EXPECT_EQ(LabelingText(result, index), "a c (b)");
   EXPECT_TRUE(result.NewIn.empty());
   EXPECT_TRUE(result.NewOut.empty());
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "semantics/stage_steps.h"
@@ -19,18 +20,21 @@ class OptionSearchTest : public ::testing::Test {
  protected:
   SearchResult& Search(const std::string& text, std::int32_t depth, bool show_trace) {
     ParseText(text, theory_);
-    ComputeAllOptions(theory_, {depth, show_trace, result_.memo2, result_.memo3});
+    index_.emplace(theory_);
+    ComputeAllOptions(theory_, *index_, {depth, show_trace, result_.memo2, result_.memo3, run_});
     return result_;
   }
 
   StringList OptionTexts(const std::string& name) {
     StringList texts;
     for (const TProofLabeling& option : theory_.FindOrAdd(name).Options)
-      texts.push_back(LabelingText(option));
+      texts.push_back(LabelingText(option, *index_));
     return texts;
   }
 
   TTheory theory_;
+  std::optional<ArgIndex> index_;
+  RunContext run_;
   SearchResult result_;
 };
 
@@ -156,52 +160,63 @@ TEST_F(OptionSearchTest, OptionsCannotMultiplyPastTheLimitOfAStep) {
             "a c00 c10 c20 c30 c40 c50 (b0 b1 b2 b3 b4 b5 d00 d10 d20 d30 d40 d50)");
 }
 
-TEST(IsWithinCombinationLimits, BoundsEachOptionAndTheWholeStep) {
-  EXPECT_TRUE(IsWithinCombinationLimits({}));
-  EXPECT_TRUE(IsWithinCombinationLimits({kMaxCounterCombinations, kMaxCounterCombinations}));
-  EXPECT_FALSE(IsWithinCombinationLimits({kMaxCounterCombinations + 1}));
-  EXPECT_FALSE(IsWithinCombinationLimits({kMaxCounterCombinations, kMaxCounterCombinations, 1}));
-  EXPECT_FALSE(IsWithinCombinationLimits({UINT64_MAX}));
-}
+// Options of the argument a with the eight OUT arguments b0 ... b7 still to be countered, each
+// attacked by four arguments: 4^8 combinations per option.
+class CombinationLimitTest : public ::testing::Test {
+ protected:
+  CombinationLimitTest() {
+    std::string text = "a";
+    for (int i = 0; i < 8; ++i) {
+      const std::string b = "b" + std::to_string(i);
+      text += " " + b + ", " + b;
+      for (int j = 0; j < 4; ++j) text += " c" + std::to_string(i) + std::to_string(j);
+      text += ",";
+    }
+    ParseText(text, theory_);
+    index_.emplace(theory_);
+  }
 
-TEST(IsStable, ComparesOptionsPositionByPositionWithLetterCaseCounting) {
-  TTheory theory;
-  ParseText("a b, A", theory);
-  TArg& a = theory.Args[0];
-  auto add = [&](std::vector<TProofLabeling>& list, const StringList& in) {
-    list.emplace_back().InArgs.AddAll(in);
+  Options OptionsNeeding(int count) {
+    Options options(static_cast<std::size_t>(count));
+    for (TProofLabeling& option : options) {
+      option.InArgs.Add(index_->RankOf(theory_.Args[0]));
+      for (int i = 0; i < 8; ++i) {
+        const int b = index_->RankOf(*theory_.Find("b" + std::to_string(i) + " "));
+        option.OutArgs.Add(b);
+        option.NewOut.Add(b);
+      }
+    }
+    return options;
+  }
+
+  TTheory theory_;
+  std::optional<ArgIndex> index_;
+};
+
+TEST_F(CombinationLimitTest, CounterStepKeepsWithinThePerOptionAndPerStepLimits) {
+  static_assert(kMaxCounterCombinations == 65536 && kMaxStepCombinations == 2 * 65536);
+  struct Case {
+    int options;
+    StepOutcome outcome;
   };
-  EXPECT_TRUE(IsStable(a));
-  add(a.Options, {"a "});
-  EXPECT_FALSE(IsStable(a));
-  TakeSnapshot(a);
-  EXPECT_TRUE(IsStable(a));
-  add(a.Options, {"b "});
-  TakeSnapshot(a);
-  a.Options.pop_back();
-  EXPECT_TRUE(IsStable(a));  // a shorter list whose options equal the snapshot's
-  a.Options[0].InArgs.Clear();
-  a.Options[0].InArgs.Add("A ");
-  EXPECT_FALSE(IsStable(a));
-  a.Options.clear();
-  EXPECT_TRUE(IsStable(a));
+  for (const Case c : {Case{1, StepOutcome::kDone}, Case{2, StepOutcome::kDone},
+                       Case{3, StepOutcome::kTooManyCombinations}}) {
+    Options options = OptionsNeeding(c.options);
+    EXPECT_EQ(CounterStep(options, *index_), c.outcome) << c.options << " options";
+    if (c.outcome == StepOutcome::kTooManyCombinations) {
+      EXPECT_EQ(options.size(), 3u) << "nothing changes past the limit";
+    } else {
+      EXPECT_EQ(options.size(), static_cast<std::size_t>(c.options) * 65536);
+    }
+  }
 }
 
-TEST(TakeSnapshot, CopiesOnlyTheInAndOutSets) {
-  TTheory theory;
-  ParseText("a b", theory);
-  TArg& a = theory.Args[0];
-  TProofLabeling& option = a.Options.emplace_back();
-  option.InArgs.Add("a ");
-  option.OutArgs.Add("b ");
-  option.NewOut.Add("b ");
-  a.PrevOptions.emplace_back();
-  a.PrevOptions.emplace_back();
-  TakeSnapshot(a);
-  ASSERT_EQ(a.PrevOptions.size(), 1u);
-  EXPECT_EQ(LabelingText(a.PrevOptions[0]), "a (b)");
-  EXPECT_TRUE(a.PrevOptions[0].NewOut.empty());
-  EXPECT_EQ(a.PrevOptions[0].Arg, &a);
+TEST_F(CombinationLimitTest, AnOptionPastThePerOptionLimitStopsTheStep) {
+  ParseText("b0 c99", theory_);  // a fifth attacker of b0: 5 * 4^7 combinations
+  index_.emplace(theory_);
+  Options options = OptionsNeeding(1);
+  EXPECT_EQ(CounterStep(options, *index_), StepOutcome::kTooManyCombinations);
+  EXPECT_EQ(options.size(), 1u);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,16 +16,20 @@ namespace {
 struct PreferredRun {
   explicit PreferredRun(const std::string& text) {
     ParseText(text, theory);
-    ComputeAllOptions(theory, {100, false, memo2, memo3});
-    ComputePreferred(theory, result, memo5);
+    index.emplace(theory);
+    ComputeAllOptions(theory, *index, {100, false, memo2, memo3, context});
+    outcome = ComputePreferred(theory, *index, result, memo5, context);
   }
   StringList Texts() const {
     StringList texts;
-    for (const TProofLabeling& labeling : result) texts.push_back(LabelingText(labeling));
+    for (const TProofLabeling& labeling : result) texts.push_back(LabelingText(labeling, *index));
     return texts;
   }
   TTheory theory;
+  std::optional<ArgIndex> index;
+  RunContext context;
   TextArea memo2, memo3, memo5;
+  PreferredOutcome outcome = PreferredOutcome::kDone;
   std::vector<TProofLabeling> result;
 };
 
@@ -53,6 +58,8 @@ TEST(ComputePreferred, ExtensionsInTheOrderOfTheirCombinationNumbers) {
       // The floating argument c of two cycles: the two combinations that reject are not listed.
       {"a b, b a, c a b", {"b (a c)", "a (b c)"}},
       {"a b, b a, c d, d c", {"b d (a c)", "a d (b c)", "b c (a d)", "a c (b d)"}},
+      // Names equal up to letter case are one name in the candidates: the first spelling stays.
+      {"a B, B a, b a", {"B (a)", "a (B)"}},
   };
   for (const Case& c : cases) {
     const PreferredRun run(c.theory);
@@ -64,9 +71,7 @@ TEST(ComputePreferred, ExtensionsInTheOrderOfTheirCombinationNumbers) {
 TEST(ComputePreferred, ThirtyThreeAmbiguousArgumentsGiveTheMessageAndNothingElse) {
   // z, attacked by a cycle member, can be IN and OUT too.
   const PreferredRun run(EvenCycles(16) + "z a0");
-  TArgs ambiguous;
-  GetAmbiguousArgs(run.theory, ambiguous);
-  ASSERT_EQ(ambiguous.Count(), 33);
+  ASSERT_EQ(GetAmbiguousArgs(run.theory, *run.index).size(), 33u);
   EXPECT_TRUE(run.result.empty());
   EXPECT_EQ(run.memo5.Lines(),
             StringList{"There are too many dialectically ambiguous arguments for this version of "
@@ -76,30 +81,29 @@ TEST(ComputePreferred, ThirtyThreeAmbiguousArgumentsGiveTheMessageAndNothingElse
 TEST(ComputePreferred, TooManyKeptCandidatesGiveAMessageInsteadOfAList) {
   // Eighteen arguments whose only options are themselves IN and themselves OUT: every one of the
   // 2^18 combinations is kept, more than the listing takes.
-  TTheory theory;
-  for (int i = 0; i < 18; ++i) {
-    TArg& arg = theory.FindOrAdd("x" + std::to_string(i) + " ");
-    arg.Options.emplace_back().InArgs.Add(arg.Name);
-    arg.Options.emplace_back().OutArgs.Add(arg.Name);
+  RunContext context;
+  for (const int count : {18, 17}) {
+    TTheory theory;
+    for (int i = 0; i < count; ++i) theory.FindOrAdd("x" + std::to_string(i) + " ");
+    const ArgIndex index(theory);
+    for (TArg* arg : theory.Args) {
+      arg->Options.emplace_back().InArgs.Add(index.RankOf(*arg));
+      arg->Options.emplace_back().OutArgs.Add(index.RankOf(*arg));
+    }
+    TextArea memo5;
+    std::vector<TProofLabeling> result;
+    ComputePreferred(theory, index, result, memo5, context);
+    if (count == 18) {
+      EXPECT_TRUE(result.empty());
+      EXPECT_EQ(memo5.Lines(), StringList{"The preferred extensions are too many to enumerate "
+                                          "with this version of the algorithm"});
+    } else {
+      EXPECT_EQ(result.size(), kMaxPreferredCandidates);
+      EXPECT_EQ(memo5.Count(), 0);
+      EXPECT_EQ(LabelingText(result[1], index),
+                "x1 x10 x11 x12 x13 x14 x15 x16 x2 x3 x4 x5 x6 x7 x8 x9 (x0)");
+    }
   }
-  TextArea memo5;
-  std::vector<TProofLabeling> result;
-  ComputePreferred(theory, result, memo5);
-  EXPECT_TRUE(result.empty());
-  EXPECT_EQ(memo5.Lines(), StringList{"The preferred extensions are too many to enumerate with "
-                                      "this version of the algorithm"});
-
-  theory.Clear();
-  for (int i = 0; i < 17; ++i) {
-    TArg& arg = theory.FindOrAdd("x" + std::to_string(i) + " ");
-    arg.Options.emplace_back().InArgs.Add(arg.Name);
-    arg.Options.emplace_back().OutArgs.Add(arg.Name);
-  }
-  memo5.Clear();
-  ComputePreferred(theory, result, memo5);
-  EXPECT_EQ(result.size(), kMaxPreferredCandidates);
-  EXPECT_EQ(memo5.Count(), 0);
-  EXPECT_EQ(LabelingText(result[1]), "x1 x10 x11 x12 x13 x14 x15 x16 x2 x3 x4 x5 x6 x7 x8 x9 (x0)");
 }
 
 TEST(ComputePreferred, SixteenCyclesListEveryOneOfTheirExtensionsInCombinationOrder) {
@@ -113,48 +117,51 @@ TEST(ComputePreferred, SixteenCyclesListEveryOneOfTheirExtensionsInCombinationOr
             "(a1 a10 a11 a12 a13 a14 a15 a2 a3 a4 a5 a6 a7 a8 a9 b0)");
 }
 
-TEST(IsAmbiguous, NeedsAnOptionWithTheArgumentInAndOneWithItOut) {
+TEST(ComputePreferred, AStopRequestEndsItWithTheStoppedLine) {
+  PreferredRun run(EvenCycles(8));
+  run.context.RequestStop();
+  run.memo5.Clear();
+  EXPECT_EQ(ComputePreferred(run.theory, *run.index, run.result, run.memo5, run.context),
+            PreferredOutcome::kStopped);
+  EXPECT_TRUE(run.result.empty());
+  EXPECT_EQ(run.memo5.Lines(), StringList{"*** Stopped ***"});
+}
+
+TEST(IsAmbiguous, NeedsAnOptionWithTheArgumentInAndOneWithItOutLetterCaseIgnored) {
   TTheory theory;
-  ParseText("a b", theory);
+  ParseText("a b, A", theory);
+  const ArgIndex index(theory);
   TArg& a = theory.Args[0];
-  EXPECT_FALSE(IsAmbiguous(a));
-  a.Options.emplace_back().InArgs.Add("a ");
-  EXPECT_FALSE(IsAmbiguous(a));
-  a.Options.emplace_back().OutArgs.Add("A ");
-  EXPECT_TRUE(IsAmbiguous(a));
+  EXPECT_FALSE(IsAmbiguous(a, index));
+  a.Options.push_back(LabelingNamed(theory, index, {"a "}, {}));
+  EXPECT_FALSE(IsAmbiguous(a, index));
+  a.Options.push_back(LabelingNamed(theory, index, {}, {"A "}));
+  EXPECT_TRUE(IsAmbiguous(a, index));
 }
 
 TEST(IsCompatible, ComparesInAgainstOutAcrossTheTwoLabelingsOnly) {
   TTheory theory;
-  ParseText("a b, c d", theory);
-  auto labeling = [](const StringList& in, const StringList& out) {
-    TProofLabeling l;
-    l.InArgs.AddAll(in);
-    l.OutArgs.AddAll(out);
-    return l;
-  };
+  ParseText("a b, c d, C", theory);
+  const ArgIndex index(theory);
   struct Case {
-    TProofLabeling l, o;
+    StringList l_in, l_out, o_in, o_out;
     bool compatible;
   };
   const Case cases[] = {
-      {labeling({}, {}), labeling({"a "}, {"b "}), true},
-      {labeling({"a "}, {}), labeling({}, {"a "}), false},
-      {labeling({}, {"a "}), labeling({"a "}, {}), false},
-      {labeling({"a "}, {"a "}), labeling({"c "}, {"d "}), true},
-      {labeling({"a ", "c "}, {"b "}), labeling({"b "}, {"d "}), false},
-      {labeling({"c "}, {}), labeling({"c "}, {"c "}), false},
+      {{}, {}, {"a "}, {"b "}, true},
+      {{"a "}, {}, {}, {"a "}, false},
+      {{}, {"a "}, {"a "}, {}, false},
+      {{"a "}, {"a "}, {"c "}, {"d "}, true},
+      {{"a ", "c "}, {"b "}, {"b "}, {"d "}, false},
+      {{"c "}, {}, {"c "}, {"c "}, false},
+      {{"C "}, {}, {}, {"c "}, false},  // letter case ignored
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(IsCompatible(theory, c.l, c.o), c.compatible)
-        << LabelingText(c.l) << " / " << LabelingText(c.o);
+    const TProofLabeling l = LabelingNamed(theory, index, c.l_in, c.l_out);
+    const TProofLabeling o = LabelingNamed(theory, index, c.o_in, c.o_out);
+    EXPECT_EQ(IsCompatible(l, o, index), c.compatible)
+        << LabelingText(l, index) << " / " << LabelingText(o, index);
   }
-}
-
-TEST(Power2, DoublesOneNTimes) {
-  EXPECT_EQ(Power2(0), 1u);
-  EXPECT_EQ(Power2(1), 2u);
-  EXPECT_EQ(Power2(32), 4294967296u);
 }
 
 }  // namespace

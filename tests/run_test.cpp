@@ -2,12 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 
+#include "semantics/preferred.h"
 #include "tests/test_support.h"
 
 namespace dialectic {
 namespace {
+
+// How soon a stopped run must end; the sanitizers slow every step down several times.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kStopBoundMs = 500;
+#else
+constexpr int kStopBoundMs = 50;
+#endif
 
 class RunTest : public ::testing::Test {
  protected:
@@ -112,19 +123,89 @@ TEST_F(RunTest, WarningsFollowTheRephrasingAndTheTraceOffKeepsStageResults) {
   EXPECT_EQ(form_.Memo3.Lines(), (StringList{"1:", "  <as previous level>", "1:", "  <none>"}));
 }
 
+TEST_F(RunTest, AsksForTheRephrasedAreaToShowItsStart) {
+  RunOn("a b");
+  EXPECT_TRUE(form_.Memo2.TakeCaretReset());
+  EXPECT_FALSE(form_.Memo2.TakeCaretReset());
+}
+
 TEST(PreferredLines, ListsEachTextOnceWithLetterCaseCounting) {
-  auto labeling = [](const StringList& in, const StringList& out) {
-    TProofLabeling l;
-    l.InArgs.AddAll(in);
-    l.OutArgs.AddAll(out);
-    return l;
+  TTheory theory;
+  ParseText("a b A a\t c", theory);
+  const ArgIndex index(theory);
+  const auto labeling = [&](const StringList& in, const StringList& out) {
+    return LabelingNamed(theory, index, in, out);
   };
   const std::vector<TProofLabeling> preferred = {
       labeling({"a "}, {"b "}), labeling({"b "}, {"a "}),   labeling({"a "}, {"b "}),
       labeling({"A "}, {"b "}), labeling({"a\t "}, {"b "}),
   };
-  EXPECT_EQ(PreferredLines(preferred), (StringList{"  a (b)", "  b (a)", "  A (b)", "  a\t (b)"}));
-  EXPECT_TRUE(PreferredLines({}).empty());
+  EXPECT_EQ(PreferredLines(preferred, index),
+            (StringList{"  a (b)", "  b (a)", "  A (b)", "  a\t (b)"}));
+  EXPECT_TRUE(PreferredLines({}, index).empty());
+}
+
+// A run long enough to be stopped in each of its computations: sixteen even cycles at depth 0
+// make every argument ambiguous, and a long chain with the trace on takes seconds of search.
+TEST(RunTheory, AStopRequestFromAnotherThreadEndsTheRunAtOnce) {
+  std::string chain;
+  for (int i = 0; i < 20000; ++i)
+    chain += "c" + std::to_string(i) + " c" + std::to_string(i + 1) + "\n";
+  LineList input;
+  input.SetText(chain);
+  TTheory theory;
+  TextArea memo2, memo3, memo4, memo5;
+  RunContext context;
+  std::atomic<bool> searching{false};
+  std::chrono::steady_clock::time_point requested;
+  std::thread stopper([&] {
+    while (context.CurrentProgress().phase != RunPhase::kOptions) std::this_thread::yield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    searching = context.CurrentProgress().argument < 20001;
+    requested = std::chrono::steady_clock::now();
+    context.RequestStop();
+  });
+  const bool completed =
+      RunTheory(input, {100, true}, theory, {memo2, memo3, memo4, memo5}, context);
+  const auto stopped_after = std::chrono::steady_clock::now() - requested;
+  stopper.join();
+  EXPECT_FALSE(completed);
+  EXPECT_TRUE(searching) << "the run ended before the stop request";
+  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(stopped_after).count(),
+            kStopBoundMs);
+  ASSERT_GT(memo3.Count(), 0);
+  EXPECT_EQ(memo3.Get(memo3.Count() - 1), "*** Stopped ***");
+  EXPECT_TRUE(memo4.empty()) << "no options listing for a stopped search";
+  EXPECT_EQ(memo5.Get(0), "Grounded extension");
+
+  // The next run starts clean.
+  RunContext next;
+  input.SetText("a b, b a");
+  EXPECT_TRUE(RunTheory(input, {0, false}, theory, {memo2, memo3, memo4, memo5}, next));
+  EXPECT_TRUE(memo3.empty());  // depth 0 and no trace: no stage is written
+  EXPECT_EQ(memo5.Get(memo5.Count() - 4), "  a (b)");
+}
+
+TEST(RunTheory, AStopDuringThePreferredWalkLeavesTheStoppedLineInTheExtensionsArea) {
+  std::string cycles;
+  for (int i = 0; i < 16; ++i) {
+    const std::string a = "a" + std::to_string(i), b = "b" + std::to_string(i);
+    cycles += a + " " + b + ", " + b + " " + a + "\n";
+  }
+  LineList input;
+  input.SetText(cycles);
+  TTheory theory;
+  TextArea memo2, memo3, memo4, memo5;
+  RunContext context;
+  std::thread stopper([&] {
+    while (context.CurrentProgress().phase != RunPhase::kPreferred) std::this_thread::yield();
+    context.RequestStop();
+  });
+  EXPECT_FALSE(RunTheory(input, {100, false}, theory, {memo2, memo3, memo4, memo5}, context));
+  stopper.join();
+  EXPECT_EQ(memo5.Get(memo5.Count() - 1), "*** Stopped ***");
+  EXPECT_EQ(memo5.Get(0), "Grounded extension");
+  EXPECT_FALSE(memo4.empty());
 }
 
 TEST(ApplyDepth, ValidTextSetsTheDepthAndFocusesTheButtonInvalidTextIsPutBack) {

@@ -10,6 +10,8 @@
 #include <string_view>
 
 #include "frontend/text_area.h"
+#include "model/arg_index.h"
+#include "model/proof_labeling.h"
 #include "model/string_list.h"
 #include "model/theory.h"
 #include "model/theory_text.h"
@@ -33,6 +35,29 @@ inline StringList WithoutTimings(const TextArea& area) {
     line = "# ms elapsed";
   }
   return lines;
+}
+
+// The rank of the argument with exactly this name, which must exist.
+inline int RankNamed(const TTheory& theory, const ArgIndex& index, std::string_view name) {
+  const TArg* arg = theory.Find(name);
+  EXPECT_NE(arg, nullptr) << name;
+  return arg == nullptr ? 0 : index.RankOf(*arg);
+}
+
+// The set of the named arguments, added in order by the rule of name sets.
+inline RankSet RanksNamed(const TTheory& theory, const ArgIndex& index, const StringList& names) {
+  RankSet set;
+  for (const std::string& name : names) AddName(set, RankNamed(theory, index, name), index);
+  return set;
+}
+
+// The labeling with these IN and OUT names.
+inline TProofLabeling LabelingNamed(const TTheory& theory, const ArgIndex& index,
+                                    const StringList& in, const StringList& out) {
+  TProofLabeling labeling;
+  labeling.InArgs = RanksNamed(theory, index, in);
+  labeling.OutArgs = RanksNamed(theory, index, out);
+  return labeling;
 }
 
 // The names of the arguments in Args, trimmed of their ending blank, joined by ",".

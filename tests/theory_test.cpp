@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/arg_index.h"
 #include "tests/test_support.h"
 
 namespace dialectic {
@@ -38,9 +39,10 @@ TEST(TTheory, NamesDifferingOnlyInLetterCaseAreTwoArguments) {
   TTheory theory;
   ParseText("A a", theory);
   EXPECT_EQ(ArgNames(theory.Args), "A,a");
-  EXPECT_EQ(theory.Args.IndexOfName("a "), 1);
-  EXPECT_EQ(theory.Args.IndexOfName("A "), 0);
-  EXPECT_EQ(theory.Args.IndexOfName("a"), -1);
+  ASSERT_NE(theory.Find("a "), nullptr);
+  EXPECT_EQ(theory.Find("a ")->Position, 1);
+  EXPECT_EQ(theory.Find("A ")->Position, 0);
+  EXPECT_EQ(theory.Find("a"), nullptr);
 }
 
 TEST(TTheory, ClearForgetsEveryArgumentWithItsAttacksAndOptions) {
@@ -54,7 +56,38 @@ TEST(TTheory, ClearForgetsEveryArgumentWithItsAttacksAndOptions) {
   EXPECT_TRUE(a.Attackers.empty());
   EXPECT_TRUE(a.Targets.empty());
   EXPECT_TRUE(a.Options.empty());
-  EXPECT_EQ(a.Theory, &theory);
+  EXPECT_EQ(a.Position, 0);
+}
+
+TEST(TTheory, ManyAttackersOfOneArgumentAreEachRecordedOnce) {
+  TTheory theory;
+  std::string clause = "a";
+  for (int i = 0; i < 20000; ++i) clause += " b" + std::to_string(i % 10000);
+  ParseText(clause, theory);
+  EXPECT_EQ(theory.Args.Count(), 10001);
+  EXPECT_EQ(theory.Args[0].Attackers.Count(), 10000);
+  EXPECT_EQ(theory.Args[5].Targets.Count(), 1);
+}
+
+TEST(ArgIndex, RanksByFoldedNameThenPositionAndGroupsClasses) {
+  TTheory theory;
+  ParseText("b B a, A c", theory);  // Args: b, B, a, A, c
+  const ArgIndex index(theory);
+  StringList by_rank;
+  for (int rank = 0; rank < index.Size(); ++rank) by_rank.push_back(index.NameOfRank(rank));
+  EXPECT_EQ(by_rank, (StringList{"a ", "A ", "b ", "B ", "c "}));
+  EXPECT_TRUE(index.HasCaseEqualNames());
+  EXPECT_EQ(index.ClassBegin(1), 0);
+  EXPECT_EQ(index.ClassEnd(0), 2);
+  EXPECT_EQ(index.ClassBegin(4), 4);
+  EXPECT_EQ(index.ClassEnd(4), 5);
+  for (const TArg* arg : theory.Args) EXPECT_EQ(&index.ArgOfRank(index.RankOf(*arg)), arg);
+  // c attacks A: c's targets by rank hold the rank of A.
+  EXPECT_EQ(index.TargetsOf(index.RankOf(*theory.Find("c "))), std::vector<int>{1});
+
+  TTheory distinct;
+  ParseText("b a", distinct);
+  EXPECT_FALSE(ArgIndex(distinct).HasCaseEqualNames());
 }
 
 }  // namespace

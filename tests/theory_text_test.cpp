@@ -10,20 +10,22 @@
 namespace dialectic {
 namespace {
 
-TEST(SplitFirstWord, CutsTheTrimmedTextAtTheFirstBlankOnly) {
+TEST(ClauseWords, CutsTheTrimmedClauseAtBlanksOnly) {
   struct Case {
-    std::string text, word, rest;
+    std::string clause;
+    StringList words;
   };
   const Case cases[] = {
-      {"a b c", "a ", "b c "}, {"  a   b\t", "a ", "  b "}, {"c ", "c ", ""},
-      {"a\tb", "a\tb ", ""},   {"a\t b", "a\t ", "b "},     {"", " ", ""},
-      {" \t  ", " ", ""},
+      {"a b c", {"a ", "b ", "c "}},
+      {"  a   b\t", {"a ", "b "}},
+      {"c ", {"c "}},
+      {"a\tb", {"a\tb "}},
+      {"a\t b", {"a\t ", "b "}},
+      {"", {}},
+      {" \t  ", {}},
+      {"x \t\ty", {"x ", "y "}},
   };
-  for (const Case& c : cases) {
-    const FirstWordSplit split = SplitFirstWord(c.text);
-    EXPECT_EQ(split.word, c.word) << c.text;
-    EXPECT_EQ(split.rest, c.rest) << c.text;
-  }
+  for (const Case& c : cases) EXPECT_EQ(ClauseWords(c.clause), c.words) << c.clause;
 }
 
 TEST(ParseInput, CutsLinesIntoClausesAtCommasAndIgnoresEmptyClauses) {
@@ -200,14 +202,6 @@ TEST(Rephrase, YetAnotherStyleShowsAttackersThenTargetsWithNamesUnchanged) {
   const StringList tabbed = RephraseOf("a\t b");
   const StringList tabbed_tail(tabbed.end() - 6, tabbed.end());
   EXPECT_EQ(tabbed_tail, (StringList{"a\t ", "  x-- b ", "", "b ", "  --x a\t ", ""}));
-}
-
-TEST(Rephrase, AsksForTheCaretAtTheStart) {
-  TTheory theory;
-  TextArea memo2;
-  Rephrase(theory, memo2);
-  EXPECT_TRUE(memo2.TakeCaretReset());
-  EXPECT_FALSE(memo2.TakeCaretReset());
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// A set of arguments as a bitset over their collation ranks, so that ascending iteration lists the
-// arguments in name-set order and set operations are word operations. Sets of up to 128 ranks
-// live inline, without a heap allocation.
+// A dense set of small numbers as a bitset of fixed size, so that set operations are word
+// operations. Sets of up to 128 numbers live inline, without a heap allocation.
 #pragma once
 
 #include <array>
@@ -11,17 +10,17 @@
 
 namespace dialectic {
 
-class RankSet {
+class BitSet {
  public:
-  RankSet() = default;
-  // An empty set for ranks 0 to size - 1.
-  explicit RankSet(int size) : word_count_(static_cast<std::size_t>(size + 63) / 64) {
+  BitSet() = default;
+  // An empty set for numbers 0 to size - 1.
+  explicit BitSet(int size) : word_count_(static_cast<std::size_t>(size + 63) / 64) {
     if (word_count_ > kInlineWords) heap_.assign(word_count_, 0);
   }
 
-  void Add(int rank) { words()[Word(rank)] |= Bit(rank); }
-  bool Contains(int rank) const { return (words()[Word(rank)] & Bit(rank)) != 0; }
-  void AddAll(const RankSet& other) {
+  void Add(int number) { words()[Word(number)] |= Bit(number); }
+  bool Contains(int number) const { return (words()[Word(number)] & Bit(number)) != 0; }
+  void AddAll(const BitSet& other) {
     for (std::size_t w = 0; w < word_count_; ++w) words()[w] |= other.words()[w];
   }
   void Clear() {
@@ -38,20 +37,20 @@ class RankSet {
     for (std::size_t w = 0; w < word_count_; ++w) count += std::popcount(words()[w]);
     return count;
   }
-  bool Intersects(const RankSet& other) const {
+  bool Intersects(const BitSet& other) const {
     for (std::size_t w = 0; w < word_count_; ++w) {
       if ((words()[w] & other.words()[w]) != 0) return true;
     }
     return false;
   }
-  bool IsSubsetOf(const RankSet& other) const {
+  bool IsSubsetOf(const BitSet& other) const {
     for (std::size_t w = 0; w < word_count_; ++w) {
       if ((words()[w] & ~other.words()[w]) != 0) return false;
     }
     return true;
   }
 
-  // Calls visit(rank) for every rank in the set, ascending.
+  // Calls visit(number) for every number in the set, ascending.
   template <typename Visit>
   void ForEach(Visit&& visit) const {
     for (std::size_t w = 0; w < word_count_; ++w) {
@@ -69,13 +68,13 @@ class RankSet {
 
   // Unused inline words stay zero and the heap is empty for inline sets, so member-wise equality
   // is set equality.
-  friend bool operator==(const RankSet& a, const RankSet& b) = default;
+  friend bool operator==(const BitSet& a, const BitSet& b) = default;
 
  private:
   static constexpr std::size_t kInlineWords = 2;
 
-  static std::size_t Word(int rank) { return static_cast<std::size_t>(rank) / 64; }
-  static std::uint64_t Bit(int rank) { return std::uint64_t{1} << (rank % 64); }
+  static std::size_t Word(int number) { return static_cast<std::size_t>(number) / 64; }
+  static std::uint64_t Bit(int number) { return std::uint64_t{1} << (number % 64); }
   std::uint64_t* words() { return word_count_ > kInlineWords ? heap_.data() : inline_.data(); }
   const std::uint64_t* words() const {
     return word_count_ > kInlineWords ? heap_.data() : inline_.data();
@@ -86,8 +85,8 @@ class RankSet {
   std::vector<std::uint64_t> heap_;
 };
 
-struct RankSetHash {
-  std::size_t operator()(const RankSet& set) const { return set.Hash(); }
+struct BitSetHash {
+  std::size_t operator()(const BitSet& set) const { return set.Hash(); }
 };
 
 }  // namespace dialectic
