@@ -110,6 +110,45 @@ TEST(RunJob, SwapGivesTheFormTheRunsAreasAndKeepsTheOldOnes) {
   EXPECT_EQ(result.Memo5.Lines(), StringList{"old extensions"});
 }
 
+TEST(RunJob, StopRequestEndsTheRunWithTheStoppedLine) {
+  TextArea input;
+  input.SetText(Chain(10000));
+  TTheory theory;
+  RunJob job(input, {100, true}, theory);
+  // Into the option search, where the chain spends nearly all its time.
+  while (job.Context().CurrentProgress().argument < 2 && !job.HasEnded()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  job.Context().RequestStop();
+  ASSERT_TRUE(job.WaitFor(seconds(60)));
+  const RunResult& result = job.Result();
+  EXPECT_FALSE(result.Completed);
+  EXPECT_FALSE(result.Error);
+  int stopped_lines = 0;
+  for (const TextArea* area : {&result.Memo2, &result.Memo3, &result.Memo4, &result.Memo5}) {
+    for (std::string_view line : *area) stopped_lines += line == kStoppedLine ? 1 : 0;
+  }
+  EXPECT_EQ(stopped_lines, 1);
+  EXPECT_EQ(result.Memo2.Get(0), "STANDARD STYLE");
+}
+
+TEST(RunJob, DroppingARunningJobStopsIt) {
+  TextArea input;
+  input.SetText(Chain(10000));
+  TTheory theory;
+  std::atomic<bool> ended{false};
+  {
+    RunJob job(input, {100, true}, theory, [&] { ended = true; });
+    while (job.Context().CurrentProgress().argument < 2 && !job.HasEnded()) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  }
+  EXPECT_TRUE(ended);
+  // The search stopped long before the chain's last argument.
+  ASSERT_EQ(theory.Args.Count(), 10000);
+  EXPECT_TRUE(theory.Args[9999].Options.empty());
+}
+
 TEST(RunJob, HandlersUseTheStarterWhenOneIsSet) {
   TForm1 form;
   form.ExamplesPath = "";

@@ -111,6 +111,58 @@ class WindowRunTest : public WindowTestBase {
     QVERIFY(!Find<QPushButton>(*window, "StopButton")->isEnabled());
   }
 
+  // A long run goes on while the window stays responsive, its progress showing; Stop, or Escape,
+  // ends it where it is.
+  void StopEndsALongRunWhereItWas_data() {
+    QTest::addColumn<bool>("by_escape");
+    QTest::newRow("Stop button") << false;
+    QTest::newRow("Escape") << true;
+  }
+  void StopEndsALongRunWhereItWas() {
+    QFETCH(bool, by_escape);
+    auto window = OpenWindow();
+    QVERIFY(window);
+    // A chain of ten thousand arguments traces some four million lines.
+    const QString input = Chain(10000);
+    auto* memo1 = Find<QPlainTextEdit>(*window, "Memo1");
+    memo1->setPlainText(input);
+    QTest::mouseClick(Find<QPushButton>(*window, "Button1"), Qt::LeftButton);
+    QVERIFY(window->IsRunning());
+    for (QWidget* control : RunControls(*window)) QVERIFY(!control->isEnabled());
+    QVERIFY(memo1->isReadOnly());
+
+    const auto* progress = Find<QLabel>(*window, "ProgressLine");
+    QTRY_VERIFY(progress->text().contains(QStringLiteral(" of 10,000")));
+    const QString seen = progress->text();
+    QTRY_VERIFY(progress->text() != seen);
+    QVERIFY(window->IsRunning());
+
+    auto* stop = Find<QPushButton>(*window, "StopButton");
+    QVERIFY(stop->isEnabled());
+    if (by_escape) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    } else {
+      QTest::mouseClick(stop, Qt::LeftButton);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!window->IsRunning(), 10000);
+
+    // The areas the run had filled stay, with the stop line where it stopped.
+    const TForm1& form = window->form();
+    QCOMPARE(form.Memo2.Get(0), "STANDARD STYLE");
+    QCOMPARE(form.Memo5.Get(0), "Grounded extension");
+    int stopped_lines = 0;
+    for (const TextArea* area : {&form.Memo2, &form.Memo3, &form.Memo4, &form.Memo5}) {
+      for (std::string_view line : *area) stopped_lines += line == kStoppedLine ? 1 : 0;
+    }
+    QCOMPARE(stopped_lines, 1);
+    QCOMPARE(memo1->toPlainText(), input);
+    QCOMPARE(form.Memo1.Lines(), StringList{input.toStdString()});
+    for (QWidget* control : RunControls(*window)) QVERIFY(control->isEnabled());
+    QVERIFY(!memo1->isReadOnly());
+    QVERIFY(!stop->isEnabled());
+    QVERIFY(progress->text().startsWith(QStringLiteral("Stopped after")));
+  }
+
   void FindBarFindsInTheFocusedArea_data() {
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("typed");
