@@ -1,6 +1,7 @@
 #include "model/line_list.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 namespace dialectic {
@@ -51,6 +52,29 @@ void LineList::AddStrings(const StringList& lines) {
 void LineList::AddAll(const LineList& other) {
   lines_.reserve(lines_.size() + other.lines_.size());
   for (std::string_view line : other) Add(line);
+}
+
+void LineList::Replace(int first, int count, const std::vector<std::string_view>& lines) {
+  assert(first >= 0 && count >= 0 && first + count <= Count());
+  const auto at = lines_.begin() + first;
+  for (auto line = at; line != at + count; ++line) character_count_ -= line->size();
+  std::vector<std::string_view> stored;
+  stored.reserve(lines.size());
+  for (std::string_view line : lines) {
+    char* chars = line.empty() ? nullptr : Reserve(line.size());
+    if (chars != nullptr) std::memcpy(chars, line.data(), line.size());
+    stored.emplace_back(chars, line.size());
+    character_count_ += line.size();
+  }
+  // Typing within a line replaces one line by one: no other line moves.
+  const std::size_t common = std::min(stored.size(), static_cast<std::size_t>(count));
+  std::copy_n(stored.begin(), common, at);
+  if (stored.size() > common) {
+    lines_.insert(at + static_cast<std::ptrdiff_t>(common),
+                  stored.begin() + static_cast<std::ptrdiff_t>(common), stored.end());
+  } else {
+    lines_.erase(at + static_cast<std::ptrdiff_t>(common), at + count);
+  }
 }
 
 int LineList::IndexOf(std::string_view line) const {

@@ -27,6 +27,10 @@ class LineList {
   void Add(std::string_view line);
   void AddStrings(const StringList& lines);
   void AddAll(const LineList& other);
+  // Replaces count lines from line first on by the given lines, which may be more or fewer. The
+  // replaced lines' characters stay in the store until it is cleared; views of other lines stay
+  // valid.
+  void Replace(int first, int count, const std::vector<std::string_view>& lines);
 
   int Count() const { return static_cast<int>(lines_.size()); }
   bool empty() const { return lines_.empty(); }

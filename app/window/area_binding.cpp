@@ -1,13 +1,9 @@
 #include "app/window/area_binding.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <memory>
 
 #include "app/window/line_view.h"
 
@@ -18,13 +14,6 @@ namespace {
 // Up to these sizes the editor takes a text in some tens of milliseconds.
 constexpr int kEditorMaxLines = 5000;
 constexpr std::size_t kEditorMaxCharacters = std::size_t{1} << 19;
-
-// The editor position of a view position: the line's block and the offset in it, both counting
-// the same characters.
-int EditorPosition(const QTextDocument& document, TextPosition position) {
-  const QTextBlock block = document.findBlockByNumber(position.line);
-  return block.position() + std::min(position.column, block.length() - 1);
-}
 
 }  // namespace
 
@@ -51,8 +40,6 @@ AreaBinding::AreaBinding(TextArea& area, QPlainTextEdit& editor, LineView& view,
     : area_(area), editor_(editor), view_(&view), name_(name) {
   editor_.setObjectName(name_);
   view.hide();
-  QObject::connect(&view, &LineView::EditKeyPressed, &view,
-                   [this](QKeyEvent* event) { SwitchToEditor(event); });
 }
 
 void AreaBinding::TakeEditorText() {
@@ -76,7 +63,7 @@ void AreaBinding::ShowChanges() {
 
 void AreaBinding::Show() {
   if (view_ != nullptr && IsLargeText(area_)) {
-    view_->SetLines(&area_);
+    view_->SetEditableLines(&area_);
     ShowIn(*view_);
     // The editor lets go of the previous text, however long.
     editor_.clear();
@@ -140,29 +127,6 @@ bool AreaBinding::Find(const QString& text, bool backward) {
   const int covered_from = editor_.viewport()->height() - 3 * editor_.fontMetrics().height();
   if (found && editor_.cursorRect().bottom() > covered_from) editor_.centerCursor();
   return found;
-}
-
-void AreaBinding::SwitchToEditor(QKeyEvent* event) {
-  const std::unique_ptr<QKeyEvent> key(event->clone());
-  if (!in_view_) {
-    // A key that reached the view after the switch belongs to the editor as well.
-    QApplication::sendEvent(&editor_, key.get());
-    return;
-  }
-  const TextPosition anchor = view_->Anchor();
-  const TextPosition caret = view_->Caret();
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  editor_.setPlainText(QString::fromStdString(area_.Text()));
-  QApplication::restoreOverrideCursor();
-  editor_.document()->setModified(false);
-  QTextCursor cursor(editor_.document());
-  cursor.setPosition(EditorPosition(*editor_.document(), anchor));
-  cursor.setPosition(EditorPosition(*editor_.document(), caret), QTextCursor::KeepAnchor);
-  editor_.setTextCursor(cursor);
-  ShowIn(editor_);
-  view_->SetLines(nullptr);
-  editor_.centerCursor();
-  QApplication::sendEvent(&editor_, key.get());
 }
 
 }  // namespace dialectic

@@ -1,13 +1,12 @@
 // Binds one text area of the form to the widgets that show it. The input area, and any area of
 // moderate size, shows in a plain-text editor. A large result area shows in a LineView over the
-// area's own lines, which copies nothing and lays out only what is on screen; the first key that
-// would edit it turns it into the editor, with the caret, the selection and that key kept. The
-// widget showing the area carries the area's name (Memo1 ... Memo5), the other none, and both
-// follow the area's visibility. Before a handler the editor's text is taken into the area where it
-// may differ from it. The input area is shown again when a handler changed it; a result area
-// changes only when a run ends, and the window then shows it with Show. Text crosses between the
-// area's bytes and the editor's characters as UTF-8 here and nowhere else (the LineView converts
-// the lines it shows itself).
+// area's own lines, which copies nothing, lays out only what is on screen and edits the area's
+// lines in place. The widget showing the area carries the area's name (Memo1 ... Memo5), the other
+// none, and it follows the area's visibility. Before a handler the editor's text is taken into the
+// area where it may differ from it (the view's edits are in the area already). The input area is
+// shown again when a handler changed it; a result area changes only when a run ends, and the
+// window then shows it with Show. Text crosses between the area's bytes and the editor's
+// characters as UTF-8 here and nowhere else (the LineView converts the lines it shows itself).
 #pragma once
 
 #include <QString>
@@ -15,7 +14,6 @@
 
 #include "frontend/text_area.h"
 
-class QKeyEvent;
 class QPlainTextEdit;
 class QWidget;
 
@@ -35,8 +33,8 @@ class AreaBinding {
  public:
   // The input area: read before every handler, always in the editor.
   AreaBinding(TextArea& area, QPlainTextEdit& editor, const QString& name);
-  // A result area: read before a handler only when the user has edited it since it was shown,
-  // shown in the view while it is large.
+  // A result area: read before a handler only when the user has edited it in the editor since it
+  // was shown; shown in the view while it is large.
   AreaBinding(TextArea& area, QPlainTextEdit& editor, LineView& view, const QString& name);
   AreaBinding(const AreaBinding&) = delete;
   AreaBinding& operator=(const AreaBinding&) = delete;
@@ -60,8 +58,6 @@ class AreaBinding {
  private:
   void ShowIn(QWidget& widget);
   void ShowCaretAndVisibility();
-  // The view's text goes into the editor, which then takes the key.
-  void SwitchToEditor(QKeyEvent* event);
 
   TextArea& area_;
   QPlainTextEdit& editor_;

@@ -57,32 +57,8 @@ std::size_t FindBackward(std::string_view line, std::string_view needle, std::si
   return at == end ? std::string_view::npos : static_cast<std::size_t>(at - line.begin());
 }
 
-// Whether the key would change the text in an editor.
-bool IsEditKey(QKeyEvent* event) {
-  static constexpr QKeySequence::StandardKey kEditKeys[] = {
-      QKeySequence::Paste,
-      QKeySequence::Cut,
-      QKeySequence::Delete,
-      QKeySequence::Backspace,
-      QKeySequence::DeleteStartOfWord,
-      QKeySequence::DeleteEndOfWord,
-      QKeySequence::DeleteEndOfLine,
-      QKeySequence::DeleteCompleteLine,
-      QKeySequence::InsertParagraphSeparator,
-      QKeySequence::InsertLineSeparator,
-  };
-  for (QKeySequence::StandardKey key : kEditKeys) {
-    if (event->matches(key)) return true;
-  }
-  switch (event->key()) {
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return true;
-    default:
-      break;
-  }
+// Whether the key types its text, as a letter, digit, blank or sign does.
+bool IsTypedText(const QKeyEvent* event) {
   const QString text = event->text();
   const bool command =
       (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
@@ -118,8 +94,14 @@ LineView::LineView(QWidget* parent) : QAbstractScrollArea(parent) {
 
 LineView::~LineView() = default;
 
+void LineView::SetEditableLines(LineList* lines) {
+  SetLines(lines);
+  editable_lines_ = lines;
+}
+
 void LineView::SetLines(const LineList* lines) {
   lines_ = lines;
+  editable_lines_ = nullptr;
   ForgetLayouts();
   top_ = {};
   anchor_ = caret_ = {};
@@ -465,15 +447,93 @@ bool LineView::MoveByKey(QKeyEvent* event) {
   return false;
 }
 
+bool LineView::EditByKey(QKeyEvent* event) {
+  if (editable_lines_ == nullptr) return false;
+  if (event->matches(QKeySequence::Paste)) {
+    Paste();
+  } else if (event->matches(QKeySequence::Cut)) {
+    Cut();
+  } else if (event->matches(QKeySequence::DeleteStartOfWord)) {
+    SelectForDeletion(Move::kPreviousWord);
+    ReplaceSelection({});
+  } else if (event->matches(QKeySequence::DeleteEndOfWord)) {
+    SelectForDeletion(Move::kNextWord);
+    ReplaceSelection({});
+  } else if (event->matches(QKeySequence::DeleteEndOfLine)) {
+    SelectForDeletion(Move::kRowEnd);
+    ReplaceSelection({});
+  } else if (event->key() == Qt::Key_Backspace) {
+    SelectForDeletion(Move::kPreviousCharacter);
+    ReplaceSelection({});
+  } else if (event->key() == Qt::Key_Delete) {
+    SelectForDeletion(Move::kNextCharacter);
+    ReplaceSelection({});
+  } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    ReplaceSelection(QStringLiteral("\n"));
+  } else if (IsTypedText(event)) {
+    ReplaceSelection(event->text());
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void LineView::Cut() {
+  if (!HasSelection()) return;
+  Copy();
+  ReplaceSelection({});
+}
+
+void LineView::Paste() {
+  // Line breaks of any kind become the area's own.
+  QString text = QGuiApplication::clipboard()->text();
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  ReplaceSelection(text);
+}
+
+void LineView::SelectForDeletion(Move move) {
+  if (HasSelection() || LineCount() == 0) return;
+  anchor_ = caret_;
+  caret_ = Moved(caret_, move);
+}
+
+void LineView::ReplaceSelection(const QString& text) {
+  const int count = LineCount();
+  const TextPosition from = std::min(anchor_, caret_);
+  const TextPosition to = std::max(anchor_, caret_);
+  QStringList pieces = text.split(QLatin1Char('\n'));
+  if (count > 0) {
+    pieces.front().prepend(LineText(from.line).left(from.column));
+  }
+  const int caret_column = static_cast<int>(pieces.back().size());
+  if (count > 0) pieces.back().append(LineText(to.line).mid(to.column));
+
+  std::vector<std::string> bytes;
+  bytes.reserve(static_cast<std::size_t>(pieces.size()));
+  for (const QString& piece : pieces) bytes.push_back(piece.toUtf8().toStdString());
+  const std::vector<std::string_view> lines(bytes.begin(), bytes.end());
+  const int replaced = count > 0 ? to.line - from.line + 1 : 0;
+  editable_lines_->Replace(from.line, replaced, lines);
+
+  // Lines after the edit may have moved; without a change of count only the edited ones changed.
+  if (static_cast<int>(lines.size()) == replaced) {
+    for (int line = from.line; line <= to.line; ++line) layouts_.erase(line);
+  } else {
+    ForgetLayouts();
+  }
+  wanted_x_ = -1;
+  UpdateScrollRange();
+  MoveCaret({from.line + static_cast<int>(pieces.size()) - 1, caret_column}, false);
+}
+
 void LineView::keyPressEvent(QKeyEvent* event) {
   if (event->matches(QKeySequence::Copy)) {
     Copy();
   } else if (event->matches(QKeySequence::SelectAll)) {
     SelectAll();
-  } else if (MoveByKey(event)) {
-    // moved
-  } else if (IsEditKey(event)) {
-    emit EditKeyPressed(event);
+  } else if (MoveByKey(event) || EditByKey(event)) {
+    // done
   } else {
     event->ignore();
     return;
@@ -538,6 +598,14 @@ void LineView::contextMenuEvent(QContextMenuEvent* event) {
   QAction* copy = menu.addAction(tr("&Copy"), this, &LineView::Copy);
   copy->setShortcut(QKeySequence::Copy);
   copy->setEnabled(HasSelection());
+  if (editable_lines_ != nullptr) {
+    QAction* cut = menu.addAction(tr("Cu&t"), this, &LineView::Cut);
+    cut->setShortcut(QKeySequence::Cut);
+    cut->setEnabled(HasSelection());
+    QAction* paste = menu.addAction(tr("&Paste"), this, &LineView::Paste);
+    paste->setShortcut(QKeySequence::Paste);
+    paste->setEnabled(!QGuiApplication::clipboard()->text().isEmpty());
+  }
   QAction* select_all = menu.addAction(tr("Select All"), this, &LineView::SelectAll);
   select_all->setShortcut(QKeySequence::SelectAll);
   select_all->setEnabled(LineCount() > 0);

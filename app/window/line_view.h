@@ -2,9 +2,10 @@
 // millions of lines shows at once and scrolls smoothly. Each line wraps at the view's width; the
 // vertical scroll bar counts lines, and scrolling by keys or wheel goes row by row, also within a
 // line taller than the view. The user can select (mouse, Shift with the movement keys), copy,
-// select all and find, but not edit: a key that would edit is handed on (EditKeyPressed) so that
-// the owner can switch to an editor. Lines become UTF-8 text here, a line at a time as it shows;
-// they must stay unchanged while the view shows them.
+// select all and find, and, when the view is given the lines to edit, type, delete, cut and paste:
+// an edit replaces the lines it touches in the list itself, so it costs the same for a million
+// lines as for ten (there is no undo). Lines cross between bytes and shown text as UTF-8 here, a
+// line at a time; nobody else changes them while the view shows them.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -35,8 +36,11 @@ class LineView : public QAbstractScrollArea {
   explicit LineView(QWidget* parent = nullptr);
   ~LineView() override;
 
-  // Shows the lines, or nothing for nullptr, from the top with the caret at the start.
+  // Shows the lines, or nothing for nullptr, from the top with the caret at the start; keys that
+  // would edit them do nothing.
   void SetLines(const LineList* lines);
+  // The same for lines that the user may edit.
+  void SetEditableLines(LineList* lines);
   int LineCount() const;
   // Line i as shown.
   QString LineText(int line) const;
@@ -59,10 +63,6 @@ class LineView : public QAbstractScrollArea {
   // allows).
   int TopLine() const { return top_.line; }
   void ScrollToLine(int line);
-
- signals:
-  // A key that would change the text was pressed; the view leaves the text as it is.
-  void EditKeyPressed(QKeyEvent* event);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -110,10 +110,18 @@ class LineView : public QAbstractScrollArea {
   TextPosition Moved(TextPosition from, Move move);
   void MoveCaret(TextPosition to, bool keep_anchor);
   bool MoveByKey(QKeyEvent* event);
+  bool EditByKey(QKeyEvent* event);
+  void Cut();
+  void Paste();
+  // Replaces the selection by the text, whose lines are separated by LF; the caret follows it.
+  void ReplaceSelection(const QString& text);
+  // Selects from the caret to where the move takes it, unless something is selected already.
+  void SelectForDeletion(Move move);
   void SelectWordAt(TextPosition position);
   void RestartCaretBlink();
 
   const LineList* lines_ = nullptr;
+  LineList* editable_lines_ = nullptr;  // the same lines when the user may edit them, else none
   RowPosition top_;
   TextPosition anchor_;
   TextPosition caret_;
