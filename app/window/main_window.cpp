@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
-#include <QThreadPool>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -99,13 +98,6 @@ LineView* CreateView(QWidget* parent, const QRect& rect) {
   auto* view = new LineView(parent);
   view->setGeometry(rect);
   return view;
-}
-
-// Drops what the object holds on a thread of the pool, so that freeing a text of hundreds of
-// megabytes costs the window's thread nothing.
-template <typename T>
-void DropInBackground(std::shared_ptr<T> object) {
-  QThreadPool::globalInstance()->start([object]() mutable { object.reset(); });
 }
 
 }  // namespace
@@ -351,7 +343,7 @@ void MainWindow::FinishRun() {
   EnableRunControls(true);
   const std::optional<std::string> error = result.Error;
   // The job now holds the areas shown before, which may be huge.
-  DropInBackground(std::move(job));
+  drop_thread_.Drop(std::move(job));
   emit RunEnded();
   if (error) ShowErrorBox(this, *error);
 }
@@ -360,7 +352,7 @@ void MainWindow::ClearResults() {
   auto old = std::make_shared<RunResult>();
   SwapResultAreas(Form1, *old);
   ShowResults();
-  DropInBackground(std::move(old));
+  drop_thread_.Drop(std::move(old));
 }
 
 void MainWindow::ShowResults() {

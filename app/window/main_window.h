@@ -7,8 +7,8 @@
 // A run goes on a worker thread (RunJob) into areas of its own, so the window stays responsive.
 // Until it ends, the controls that start or change a run are disabled and the form's theory
 // belongs to the worker; the status bar shows the progress and can stop it. When it ends the
-// run's areas replace the form's result areas and show; the old ones are dropped on another
-// thread. A run that ends within a few milliseconds is taken over at once, without any of that.
+// run's areas replace the form's result areas and show; the old ones are dropped on a thread of
+// their own. A run that ends within a few milliseconds is taken over at once, without any of that.
 #pragma once
 
 #include <QMainWindow>
@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/window/area_binding.h"
+#include "frontend/drop_thread.h"
 #include "frontend/form.h"
 #include "frontend/run_job.h"
 
@@ -106,6 +107,8 @@ class MainWindow : public QMainWindow {
   std::vector<std::unique_ptr<AreaBinding>> areas_;  // Memo1 ... Memo5
   Control focus_before_ = Control::kNone;            // where the focus was when the handler started
 
+  // Destroys the areas the window lets go of, which may be huge.
+  DropThread drop_thread_;
   FindBar* find_bar_ = nullptr;
   RunStatus* run_status_ = nullptr;
   // The run going on, or none. It works on Form1.Theory, so it is declared after Form1 and ends
