@@ -12,17 +12,18 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "model/string_list.h"
+#include "frontend/line_search.h"
 
 namespace dialectic {
 
 namespace {
 
-// Space around the text, as a plain-text editor leaves it, so that a switch between the two does
-// not move the text.
+// Space around the text, as the plain-text editor of a smaller area leaves it, so that text sits
+// at the same place in either.
 constexpr int kMargin = 4;
 // More laid-out lines than a screen can show are dropped at once and laid out again when needed.
 constexpr std::size_t kMaxLayouts = 2000;
@@ -39,48 +40,7 @@ int ColumnOf(std::string_view line, std::size_t offset) {
   return static_cast<int>(ShownText(line.substr(0, offset)).size());
 }
 
-bool EqualFoldedByte(char a, char b) {
-  return FoldCase(static_cast<unsigned char>(a)) == FoldCase(static_cast<unsigned char>(b));
-}
-
-// The first place at or after from where the needle starts, ignoring letter case, or npos.
-std::size_t FindForward(std::string_view line, std::string_view needle, std::size_t from) {
-  const auto at = std::search(line.begin() + static_cast<std::ptrdiff_t>(from), line.end(),
-                              needle.begin(), needle.end(), EqualFoldedByte);
-  return at == line.end() ? std::string_view::npos : static_cast<std::size_t>(at - line.begin());
-}
-
-// The last place where the needle ends at or before limit, ignoring letter case, or npos.
-std::size_t FindBackward(std::string_view line, std::string_view needle, std::size_t limit) {
-  const auto end = line.begin() + static_cast<std::ptrdiff_t>(limit);
-  const auto at = std::find_end(line.begin(), end, needle.begin(), needle.end(), EqualFoldedByte);
-  return at == end ? std::string_view::npos : static_cast<std::size_t>(at - line.begin());
-}
-
-// Whether the key types its text, as a letter, digit, blank or sign does.
-bool IsTypedText(const QKeyEvent* event) {
-  const QString text = event->text();
-  const bool command =
-      (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
-  return !command && !text.isEmpty() && text.front().isPrint();
-}
-
 }  // namespace
-
-enum class LineView::Move {
-  kNextCharacter,
-  kPreviousCharacter,
-  kNextWord,
-  kPreviousWord,
-  kNextRow,
-  kPreviousRow,
-  kRowStart,
-  kRowEnd,
-  kNextPage,
-  kPreviousPage,
-  kTextStart,
-  kTextEnd,
-};
 
 LineView::LineView(QWidget* parent) : QAbstractScrollArea(parent) {
   setFocusPolicy(Qt::StrongFocus);
@@ -273,61 +233,6 @@ TextPosition LineView::PositionAt(QPoint point) {
   return {row.line, text_line.xToCursor(point.x() - kMargin)};
 }
 
-TextPosition LineView::Moved(TextPosition from, Move move) {
-  const int last = LineCount() - 1;
-  const QTextLayout& layout = Layout(from.line);
-  const int length = static_cast<int>(layout.text().size());
-  const QTextLine row = layout.lineForTextPosition(from.column);
-  switch (move) {
-    case Move::kNextCharacter:
-    case Move::kNextWord:
-      if (from.column < length) {
-        const auto mode =
-            move == Move::kNextWord ? QTextLayout::SkipWords : QTextLayout::SkipCharacters;
-        return {from.line, layout.nextCursorPosition(from.column, mode)};
-      }
-      return from.line < last ? TextPosition{from.line + 1, 0} : from;
-    case Move::kPreviousCharacter:
-    case Move::kPreviousWord:
-      if (from.column > 0) {
-        const auto mode =
-            move == Move::kPreviousWord ? QTextLayout::SkipWords : QTextLayout::SkipCharacters;
-        return {from.line, layout.previousCursorPosition(from.column, mode)};
-      }
-      return from.line > 0
-                 ? TextPosition{from.line - 1, static_cast<int>(LineText(from.line - 1).size())}
-                 : from;
-    case Move::kNextRow:
-    case Move::kPreviousRow:
-    case Move::kNextPage:
-    case Move::kPreviousPage: {
-      const int rows = (move == Move::kNextRow || move == Move::kPreviousRow) ? 1 : VisibleRows();
-      const bool down = move == Move::kNextRow || move == Move::kNextPage;
-      if (wanted_x_ < 0) wanted_x_ = row.isValid() ? row.cursorToX(from.column) : 0;
-      const RowPosition here = RowOf(from);
-      const RowPosition there = MoveRows(here, down ? rows : -rows);
-      if (there == here)
-        return down ? TextPosition{last, static_cast<int>(LineText(last).size())} : TextPosition{};
-      const QTextLine target = Layout(there.line).lineAt(there.row);
-      return {there.line, target.isValid() ? target.xToCursor(wanted_x_) : 0};
-    }
-    case Move::kRowStart:
-      return {from.line, row.isValid() ? row.textStart() : 0};
-    case Move::kRowEnd: {
-      if (!row.isValid()) return from;
-      // A wrapped row ends before the blank at which it wraps; the caret after it would stand at
-      // the start of the next row.
-      const int end = row.textStart() + row.textLength();
-      return {from.line, row.lineNumber() + 1 < layout.lineCount() ? end - 1 : end};
-    }
-    case Move::kTextStart:
-      return {};
-    case Move::kTextEnd:
-      return {last, static_cast<int>(LineText(last).size())};
-  }
-  return from;
-}
-
 void LineView::MoveCaret(TextPosition to, bool keep_anchor) {
   caret_ = to;
   if (!keep_anchor) anchor_ = to;
@@ -380,165 +285,22 @@ void LineView::Copy() const {
 }
 
 bool LineView::Find(const QString& text, bool backward) {
-  if (LineCount() == 0 || text.isEmpty()) return false;
-  const std::string needle = text.toUtf8().toStdString();
+  if (LineCount() == 0) return false;
+  const std::string bytes = text.toUtf8().toStdString();
   const TextPosition start = backward ? std::min(anchor_, caret_) : std::max(anchor_, caret_);
-  const int count = LineCount();
-  // One round through every line from the selection on, then the start line's other part.
-  for (int step = 0; step <= count; ++step) {
-    const int line =
-        backward ? ((start.line - step) % count + count) % count : (start.line + step) % count;
-    const std::string_view bytes = lines_->Get(line);
-    if (bytes.size() < needle.size()) continue;
-    std::size_t at = std::string_view::npos;
-    if (backward) {
-      const std::size_t limit = step == 0 ? ByteOffset(bytes, start.column) : bytes.size();
-      at = FindBackward(bytes, needle, limit);
-    } else {
-      const std::size_t from = step == 0 ? ByteOffset(bytes, start.column) : 0;
-      at = FindForward(bytes, needle, from);
-    }
-    if (at == std::string_view::npos) continue;
-    Select({line, ColumnOf(bytes, at)}, {line, ColumnOf(bytes, at + needle.size())});
-    // A find bar may cover the last rows: a place found there moves up to the middle.
-    const RowPosition found_row = RowOf(caret_);
-    if (MoveRows(top_, VisibleRows() - 3) < found_row) {
-      ScrollTo(MoveRows(found_row, -VisibleRows() / 2));
-    }
-    return true;
-  }
-  return false;
-}
-
-bool LineView::MoveByKey(QKeyEvent* event) {
-  struct KeyMove {
-    QKeySequence::StandardKey move_key;
-    QKeySequence::StandardKey select_key;
-    Move move;
-  };
-  static constexpr KeyMove kKeyMoves[] = {
-      {QKeySequence::MoveToNextChar, QKeySequence::SelectNextChar, Move::kNextCharacter},
-      {QKeySequence::MoveToPreviousChar, QKeySequence::SelectPreviousChar,
-       Move::kPreviousCharacter},
-      {QKeySequence::MoveToNextWord, QKeySequence::SelectNextWord, Move::kNextWord},
-      {QKeySequence::MoveToPreviousWord, QKeySequence::SelectPreviousWord, Move::kPreviousWord},
-      {QKeySequence::MoveToNextLine, QKeySequence::SelectNextLine, Move::kNextRow},
-      {QKeySequence::MoveToPreviousLine, QKeySequence::SelectPreviousLine, Move::kPreviousRow},
-      {QKeySequence::MoveToStartOfLine, QKeySequence::SelectStartOfLine, Move::kRowStart},
-      {QKeySequence::MoveToEndOfLine, QKeySequence::SelectEndOfLine, Move::kRowEnd},
-      {QKeySequence::MoveToNextPage, QKeySequence::SelectNextPage, Move::kNextPage},
-      {QKeySequence::MoveToPreviousPage, QKeySequence::SelectPreviousPage, Move::kPreviousPage},
-      {QKeySequence::MoveToStartOfDocument, QKeySequence::SelectStartOfDocument, Move::kTextStart},
-      {QKeySequence::MoveToEndOfDocument, QKeySequence::SelectEndOfDocument, Move::kTextEnd},
-  };
-  for (const KeyMove& key_move : kKeyMoves) {
-    const bool select = event->matches(key_move.select_key);
-    if (!select && !event->matches(key_move.move_key)) continue;
-    if (LineCount() == 0) return true;
-    const bool vertical = key_move.move == Move::kNextRow || key_move.move == Move::kPreviousRow ||
-                          key_move.move == Move::kNextPage || key_move.move == Move::kPreviousPage;
-    if (!vertical) wanted_x_ = -1;
-    const TextPosition to = Moved(caret_, key_move.move);
-    if (key_move.move == Move::kNextPage) ScrollRows(VisibleRows());
-    if (key_move.move == Move::kPreviousPage) ScrollRows(-VisibleRows());
-    MoveCaret(to, select);
-    return true;
-  }
-  return false;
-}
-
-bool LineView::EditByKey(QKeyEvent* event) {
-  if (editable_lines_ == nullptr) return false;
-  if (event->matches(QKeySequence::Paste)) {
-    Paste();
-  } else if (event->matches(QKeySequence::Cut)) {
-    Cut();
-  } else if (event->matches(QKeySequence::DeleteStartOfWord)) {
-    SelectForDeletion(Move::kPreviousWord);
-    ReplaceSelection({});
-  } else if (event->matches(QKeySequence::DeleteEndOfWord)) {
-    SelectForDeletion(Move::kNextWord);
-    ReplaceSelection({});
-  } else if (event->matches(QKeySequence::DeleteEndOfLine)) {
-    SelectForDeletion(Move::kRowEnd);
-    ReplaceSelection({});
-  } else if (event->key() == Qt::Key_Backspace) {
-    SelectForDeletion(Move::kPreviousCharacter);
-    ReplaceSelection({});
-  } else if (event->key() == Qt::Key_Delete) {
-    SelectForDeletion(Move::kNextCharacter);
-    ReplaceSelection({});
-  } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    ReplaceSelection(QStringLiteral("\n"));
-  } else if (IsTypedText(event)) {
-    ReplaceSelection(event->text());
-  } else {
-    return false;
+  const std::string_view start_line = lines_->Get(start.line);
+  const std::optional<LinePlace> found =
+      FindInLines(*lines_, bytes, {start.line, ByteOffset(start_line, start.column)}, backward);
+  if (!found) return false;
+  const std::string_view line = lines_->Get(found->line);
+  Select({found->line, ColumnOf(line, found->offset)},
+         {found->line, ColumnOf(line, found->offset + bytes.size())});
+  // A find bar may cover the last rows: a place found there moves up to the middle.
+  const RowPosition found_row = RowOf(caret_);
+  if (MoveRows(top_, VisibleRows() - 3) < found_row) {
+    ScrollTo(MoveRows(found_row, -VisibleRows() / 2));
   }
   return true;
-}
-
-void LineView::Cut() {
-  if (!HasSelection()) return;
-  Copy();
-  ReplaceSelection({});
-}
-
-void LineView::Paste() {
-  // Line breaks of any kind become the area's own.
-  QString text = QGuiApplication::clipboard()->text();
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  ReplaceSelection(text);
-}
-
-void LineView::SelectForDeletion(Move move) {
-  if (HasSelection() || LineCount() == 0) return;
-  anchor_ = caret_;
-  caret_ = Moved(caret_, move);
-}
-
-void LineView::ReplaceSelection(const QString& text) {
-  const int count = LineCount();
-  const TextPosition from = std::min(anchor_, caret_);
-  const TextPosition to = std::max(anchor_, caret_);
-  QStringList pieces = text.split(QLatin1Char('\n'));
-  if (count > 0) {
-    pieces.front().prepend(LineText(from.line).left(from.column));
-  }
-  const int caret_column = static_cast<int>(pieces.back().size());
-  if (count > 0) pieces.back().append(LineText(to.line).mid(to.column));
-
-  std::vector<std::string> bytes;
-  bytes.reserve(static_cast<std::size_t>(pieces.size()));
-  for (const QString& piece : pieces) bytes.push_back(piece.toUtf8().toStdString());
-  const std::vector<std::string_view> lines(bytes.begin(), bytes.end());
-  const int replaced = count > 0 ? to.line - from.line + 1 : 0;
-  editable_lines_->Replace(from.line, replaced, lines);
-
-  // Lines after the edit may have moved; without a change of count only the edited ones changed.
-  if (static_cast<int>(lines.size()) == replaced) {
-    for (int line = from.line; line <= to.line; ++line) layouts_.erase(line);
-  } else {
-    ForgetLayouts();
-  }
-  wanted_x_ = -1;
-  UpdateScrollRange();
-  MoveCaret({from.line + static_cast<int>(pieces.size()) - 1, caret_column}, false);
-}
-
-void LineView::keyPressEvent(QKeyEvent* event) {
-  if (event->matches(QKeySequence::Copy)) {
-    Copy();
-  } else if (event->matches(QKeySequence::SelectAll)) {
-    SelectAll();
-  } else if (MoveByKey(event) || EditByKey(event)) {
-    // done
-  } else {
-    event->ignore();
-    return;
-  }
-  event->accept();
 }
 
 void LineView::mousePressEvent(QMouseEvent* event) {

@@ -87,7 +87,21 @@ class LineView : public QAbstractScrollArea {
     int row = 0;
     friend auto operator<=>(const RowPosition&, const RowPosition&) = default;
   };
-  enum class Move;
+  // Where a key moves the caret.
+  enum class Move {
+    kNextCharacter,
+    kPreviousCharacter,
+    kNextWord,
+    kPreviousWord,
+    kNextRow,
+    kPreviousRow,
+    kRowStart,
+    kRowEnd,
+    kNextPage,
+    kPreviousPage,
+    kTextStart,
+    kTextEnd,
+  };
 
   // The line laid out at the current width; kept for the lines last shown.
   const QTextLayout& Layout(int line) const;
