@@ -15,11 +15,7 @@ RunJob::RunJob(const LineList& input, const RunSettings& settings, TTheory& theo
 
 RunJob::~RunJob() {
   context_.RequestStop();
-  Join();
-}
-
-void RunJob::Join() {
-  if (worker_.joinable()) worker_.join();
+  worker_.join();
 }
 
 void RunJob::Work() {

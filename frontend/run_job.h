@@ -50,9 +50,6 @@ class RunJob {
   bool WaitFor(std::chrono::milliseconds timeout);
   // What the run left; valid only once it has ended.
   RunResult& Result();
-  // Waits until the worker thread is gone, the end notice included; from then on nothing on
-  // that thread refers to anything of the caller's.
-  void Join();
 
  private:
   void Work();

@@ -334,15 +334,15 @@ void MainWindow::StartRun() {
 
 void MainWindow::FinishRun() {
   std::shared_ptr<RunJob> job(std::move(job_));
-  // The end notice refers to the window; once the worker is gone nothing does.
-  job->Join();
   RunResult& result = job->Result();
   SwapResultAreas(Form1, result);
   ShowResults();
   run_status_->End(result.Completed);
   EnableRunControls(true);
   const std::optional<std::string> error = result.Error;
-  // The job now holds the areas shown before, which may be huge.
+  // The job now holds the areas shown before, which may be huge. The drop thread also waits for
+  // the worker, which may still be posting its end notice to the window: the window waits for the
+  // drop thread before it goes.
   drop_thread_.Drop(std::move(job));
   emit RunEnded();
   if (error) ShowErrorBox(this, *error);
@@ -367,10 +367,10 @@ void MainWindow::EnableRunControls(bool enabled) {
   memo1_->setReadOnly(!enabled);
   if (!enabled) {
     // A disabled control gives the focus to the next one; it comes back unless the user moved it.
-    focus_while_running_ = QApplication::focusWidget();
+    focus_while_running_ = FocusedControl();
     return;
   }
-  if (QApplication::focusWidget() == focus_while_running_) MoveFocus(Form1.Focus);
+  if (FocusedControl() == focus_while_running_) MoveFocus(Form1.Focus);
 }
 
 void MainWindow::OpenFindBar() {

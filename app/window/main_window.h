@@ -12,7 +12,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QPointer>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -107,7 +106,7 @@ class MainWindow : public QMainWindow {
   std::vector<std::unique_ptr<AreaBinding>> areas_;  // Memo1 ... Memo5
   Control focus_before_ = Control::kNone;            // where the focus was when the handler started
 
-  // Destroys the areas the window lets go of, which may be huge.
+  // Destroys the areas the window lets go of, which may be huge, and the runs that wrote them.
   DropThread drop_thread_;
   FindBar* find_bar_ = nullptr;
   RunStatus* run_status_ = nullptr;
@@ -116,7 +115,8 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<RunJob> job_;
   std::uint64_t run_number_ = 0;  // counts the runs started; an end notice of an older one is
                                   // dropped
-  QPointer<QWidget> focus_while_running_;  // where the focus went when the controls were disabled
+  Control focus_while_running_ = Control::kNone;  // where the focus went when the controls were
+                                                  // disabled
 };
 
 }  // namespace dialectic

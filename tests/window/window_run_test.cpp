@@ -161,6 +161,8 @@ class WindowRunTest : public WindowTestBase {
     QVERIFY(!memo1->isReadOnly());
     QVERIFY(!stop->isEnabled());
     QVERIFY(progress->text().startsWith(QStringLiteral("Stopped after")));
+    // The focus, which the disabled button gave away, comes back to it.
+    QCOMPARE(QApplication::focusWidget(), Find<QWidget>(*window, "Button1"));
   }
 
   void FindBarFindsInTheFocusedArea_data() {
