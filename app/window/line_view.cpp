@@ -25,8 +25,9 @@ namespace {
 // Space around the text, as the plain-text editor of a smaller area leaves it, so that text sits
 // at the same place in either.
 constexpr int kMargin = 4;
-// More laid-out lines than a screen can show are dropped at once and laid out again when needed.
-constexpr std::size_t kMaxLayouts = 2000;
+// More wrapped lines than a screen can show are dropped before a paint and wrapped again when
+// needed.
+constexpr std::size_t kMaxWrappedLines = 2000;
 
 QString ShownText(std::string_view line) {
   return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
@@ -74,31 +75,21 @@ void LineView::SetLines(const LineList* lines) {
 
 int LineView::LineCount() const { return lines_ == nullptr ? 0 : lines_->Count(); }
 
-QString LineView::LineText(int line) const { return Layout(line).text(); }
+QString LineView::LineText(int line) const { return Wrapped(line).Text(); }
 
-const QTextLayout& LineView::Layout(int line) const {
-  auto found = layouts_.find(line);
-  if (found != layouts_.end()) return *found->second;
-  if (layouts_.size() >= kMaxLayouts) layouts_.clear();
-  auto layout = std::make_unique<QTextLayout>(ShownText(lines_->Get(line)), font());
-  QTextOption option;
-  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-  layout->setTextOption(option);
-  layout->setCacheEnabled(true);
-  const qreal width = std::max(1, viewport()->width() - 2 * kMargin);
-  const int row_height = RowHeight();
-  layout->beginLayout();
-  for (int row = 0;; ++row) {
-    QTextLine text_line = layout->createLine();
-    if (!text_line.isValid()) break;
-    text_line.setLineWidth(width);
-    text_line.setPosition(QPointF(0, row * row_height));
+const WrappedLine& LineView::Wrapped(int line) const {
+  std::unique_ptr<WrappedLine>& wrapped = wrapped_[line];
+  if (wrapped == nullptr) {
+    const qreal width = std::max(1, viewport()->width() - 2 * kMargin);
+    wrapped =
+        std::make_unique<WrappedLine>(ShownText(lines_->Get(line)), font(), width, RowHeight());
   }
-  layout->endLayout();
-  return *layouts_.emplace(line, std::move(layout)).first->second;
+  return *wrapped;
 }
 
-int LineView::RowCount(int line) const { return std::max(1, Layout(line).lineCount()); }
+QTextLine LineView::RowLine(RowPosition row) const {
+  return Wrapped(row.line).Layout(row.segment).lineAt(row.row);
+}
 
 int LineView::RowHeight() const { return std::max(1, fontMetrics().height()); }
 
@@ -106,35 +97,54 @@ int LineView::VisibleRows() const {
   return std::max(1, (viewport()->height() - 2 * kMargin) / RowHeight());
 }
 
-void LineView::ForgetLayouts() { layouts_.clear(); }
+void LineView::ForgetLayouts() { wrapped_.clear(); }
 
 LineView::RowPosition LineView::MoveRows(RowPosition from, int rows) const {
   if (LineCount() == 0) return {};
   RowPosition at = from;
   at.row += rows;
   while (at.row < 0) {
-    if (at.line == 0) return {};
-    --at.line;
-    at.row += RowCount(at.line);
+    if (at.segment > 0) {
+      --at.segment;
+    } else if (at.line > 0) {
+      --at.line;
+      at.segment = Wrapped(at.line).SegmentCount() - 1;
+    } else {
+      return {};
+    }
+    at.row += Wrapped(at.line).RowCount(at.segment);
   }
-  while (at.row >= RowCount(at.line)) {
-    if (at.line + 1 == LineCount()) return {at.line, RowCount(at.line) - 1};
-    at.row -= RowCount(at.line);
-    ++at.line;
+  for (;;) {
+    const WrappedLine& line = Wrapped(at.line);
+    const int rows_here = line.RowCount(at.segment);
+    if (at.row < rows_here) return at;
+    if (at.segment + 1 < line.SegmentCount()) {
+      ++at.segment;
+    } else if (at.line + 1 < LineCount()) {
+      ++at.line;
+      at.segment = 0;
+    } else {
+      return {at.line, at.segment, rows_here - 1};
+    }
+    at.row -= rows_here;
   }
-  return at;
 }
 
 LineView::RowPosition LineView::RowOf(TextPosition position) const {
   if (LineCount() == 0) return {};
-  const QTextLine row = Layout(position.line).lineForTextPosition(position.column);
-  return {position.line, row.isValid() ? row.lineNumber() : 0};
+  const WrappedLine& line = Wrapped(position.line);
+  const int segment = line.SegmentOf(position.column);
+  const QTextLine row =
+      line.Layout(segment).lineForTextPosition(position.column - line.SegmentStart(segment));
+  return {position.line, segment, row.isValid() ? row.lineNumber() : 0};
 }
 
 LineView::RowPosition LineView::LastTop() const {
   if (LineCount() == 0) return {};
   const int last = LineCount() - 1;
-  return MoveRows({last, RowCount(last) - 1}, 1 - VisibleRows());
+  const WrappedLine& line = Wrapped(last);
+  const int segment = line.SegmentCount() - 1;
+  return MoveRows({last, segment, line.RowCount(segment) - 1}, 1 - VisibleRows());
 }
 
 void LineView::ScrollTo(RowPosition top) {
@@ -147,7 +157,7 @@ void LineView::ScrollTo(RowPosition top) {
 
 void LineView::ScrollRows(int rows) { ScrollTo(MoveRows(top_, rows)); }
 
-void LineView::ScrollToLine(int line) { ScrollTo({std::clamp(line, 0, LineCount()), 0}); }
+void LineView::ScrollToLine(int line) { ScrollTo({std::clamp(line, 0, LineCount()), 0, 0}); }
 
 void LineView::UpdateScrollRange() {
   const RowPosition last_top = LastTop();
@@ -171,13 +181,14 @@ void LineView::MakeCaretVisible() {
 void LineView::scrollContentsBy(int /*dx*/, int /*dy*/) {
   // The user moved the scroll bar: its value is the top line.
   if (scrolling_) return;
-  top_ = std::min(RowPosition{verticalScrollBar()->value(), 0}, LastTop());
+  top_ = std::min(RowPosition{verticalScrollBar()->value(), 0, 0}, LastTop());
   viewport()->update();
 }
 
 void LineView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   ForgetLayouts();
+  top_.segment = 0;
   top_.row = 0;
   UpdateScrollRange();
 }
@@ -192,6 +203,7 @@ void LineView::changeEvent(QEvent* event) {
 
 void LineView::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(viewport());
+  if (wrapped_.size() > kMaxWrappedLines) ForgetLayouts();
   if (LineCount() == 0) return;
   const TextPosition from = std::min(anchor_, caret_);
   const TextPosition to = std::max(anchor_, caret_);
@@ -203,20 +215,33 @@ void LineView::paintEvent(QPaintEvent* /*event*/) {
 
   const int height = viewport()->height();
   int y = kMargin - top_.row * RowHeight();
-  for (int line = top_.line; line < LineCount() && y < height; ++line) {
-    const QTextLayout& layout = Layout(line);
+  RowPosition at{top_.line, top_.segment, 0};
+  while (at.line < LineCount() && y < height) {
+    const WrappedLine& line = Wrapped(at.line);
+    const int start = line.SegmentStart(at.segment);
+    const int end = line.SegmentEnd(at.segment);
+    const QTextLayout& layout = line.Layout(at.segment);
     QList<QTextLayout::FormatRange> selections;
-    if (from.line <= line && line <= to.line && from != to) {
-      const int start = line == from.line ? from.column : 0;
-      const int end = line == to.line ? to.column : static_cast<int>(layout.text().size());
-      selections.append({start, end - start, selected});
+    if (from != to && from.line <= at.line && at.line <= to.line) {
+      const int selected_from = std::max(at.line == from.line ? from.column : 0, start);
+      const int selected_to = std::min(at.line == to.line ? to.column : line.Length(), end);
+      if (selected_from < selected_to) {
+        selections.append({selected_from - start, selected_to - selected_from, selected});
+      }
     }
     const QPointF origin(kMargin, y);
     layout.draw(&painter, origin, selections, QRectF(viewport()->rect()));
-    if (line == caret_.line && hasFocus() && caret_shown_) {
-      layout.drawCursor(&painter, origin, caret_.column, 1);
+    if (at.line == caret_.line && line.SegmentOf(caret_.column) == at.segment && hasFocus() &&
+        caret_shown_) {
+      layout.drawCursor(&painter, origin, caret_.column - start, 1);
     }
-    y += RowCount(line) * RowHeight();
+    y += line.RowCount(at.segment) * RowHeight();
+    if (at.segment + 1 < line.SegmentCount()) {
+      ++at.segment;
+    } else {
+      ++at.line;
+      at.segment = 0;
+    }
   }
 }
 
@@ -228,9 +253,10 @@ TextPosition LineView::PositionAt(QPoint point) {
   const RowPosition row = MoveRows(top_, rows_down);
   // Below the last row the caret goes to the very end, as in an editor.
   if (rows_down > 0 && row == MoveRows(top_, rows_down - 1)) return Moved({}, Move::kTextEnd);
-  const QTextLine text_line = Layout(row.line).lineAt(row.row);
-  if (!text_line.isValid()) return {row.line, 0};
-  return {row.line, text_line.xToCursor(point.x() - kMargin)};
+  const QTextLine text_line = RowLine(row);
+  const int start = Wrapped(row.line).SegmentStart(row.segment);
+  if (!text_line.isValid()) return {row.line, start};
+  return {row.line, start + text_line.xToCursor(point.x() - kMargin)};
 }
 
 void LineView::MoveCaret(TextPosition to, bool keep_anchor) {

@@ -12,13 +12,13 @@
 #include <QBasicTimer>
 #include <QPoint>
 #include <QString>
+#include <QTextLine>
 #include <compare>
 #include <memory>
 #include <unordered_map>
 
+#include "app/window/wrapped_line.h"
 #include "model/line_list.h"
-
-class QTextLayout;
 
 namespace dialectic {
 
@@ -81,9 +81,10 @@ class LineView : public QAbstractScrollArea {
   void timerEvent(QTimerEvent* event) override;
 
  private:
-  // A wrapped row: the line and the row within it.
+  // A wrapped row: the line, the segment of the line and the row within the segment.
   struct RowPosition {
     int line = 0;
+    int segment = 0;
     int row = 0;
     friend auto operator<=>(const RowPosition&, const RowPosition&) = default;
   };
@@ -103,9 +104,10 @@ class LineView : public QAbstractScrollArea {
     kTextEnd,
   };
 
-  // The line laid out at the current width; kept for the lines last shown.
-  const QTextLayout& Layout(int line) const;
-  int RowCount(int line) const;
+  // The line wrapped at the current width; kept for the lines last shown until the next paint.
+  const WrappedLine& Wrapped(int line) const;
+  // The row as laid out, and the column at which its segment starts.
+  QTextLine RowLine(RowPosition row) const;
   int RowHeight() const;
   int VisibleRows() const;
   void ForgetLayouts();
@@ -147,7 +149,7 @@ class LineView : public QAbstractScrollArea {
   int wheel_remainder_ = 0;
   QBasicTimer caret_blink_;
   QBasicTimer drag_scroll_;  // scrolls on while the mouse selects above or below the view
-  mutable std::unordered_map<int, std::unique_ptr<QTextLayout>> layouts_;
+  mutable std::unordered_map<int, std::unique_ptr<WrappedLine>> wrapped_;
 };
 
 }  // namespace dialectic

@@ -27,55 +27,61 @@ bool IsTypedText(const QKeyEvent* event) {
 
 TextPosition LineView::Moved(TextPosition from, Move move) {
   const int last = LineCount() - 1;
-  const QTextLayout& layout = Layout(from.line);
-  const int length = static_cast<int>(layout.text().size());
-  const QTextLine row = layout.lineForTextPosition(from.column);
+  const WrappedLine& line = Wrapped(from.line);
+  const RowPosition here = RowOf(from);
+  const int start = line.SegmentStart(here.segment);
+  const QTextLine row = RowLine(here);
   switch (move) {
     case Move::kNextCharacter:
-    case Move::kNextWord:
-      if (from.column < length) {
-        const auto mode =
-            move == Move::kNextWord ? QTextLayout::SkipWords : QTextLayout::SkipCharacters;
-        return {from.line, layout.nextCursorPosition(from.column, mode)};
+    case Move::kNextWord: {
+      if (from.column == line.Length()) {
+        return from.line < last ? TextPosition{from.line + 1, 0} : from;
       }
-      return from.line < last ? TextPosition{from.line + 1, 0} : from;
+      const auto mode =
+          move == Move::kNextWord ? QTextLayout::SkipWords : QTextLayout::SkipCharacters;
+      return {from.line,
+              start + line.Layout(here.segment).nextCursorPosition(from.column - start, mode)};
+    }
     case Move::kPreviousCharacter:
-    case Move::kPreviousWord:
-      if (from.column > 0) {
-        const auto mode =
-            move == Move::kPreviousWord ? QTextLayout::SkipWords : QTextLayout::SkipCharacters;
-        return {from.line, layout.previousCursorPosition(from.column, mode)};
+    case Move::kPreviousWord: {
+      if (from.column == 0) {
+        return from.line > 0 ? TextPosition{from.line - 1, Wrapped(from.line - 1).Length()} : from;
       }
-      return from.line > 0
-                 ? TextPosition{from.line - 1, static_cast<int>(LineText(from.line - 1).size())}
-                 : from;
+      // At the start of a segment the step back goes into the segment before.
+      const int segment = from.column == start ? here.segment - 1 : here.segment;
+      const int segment_start = line.SegmentStart(segment);
+      const auto mode =
+          move == Move::kPreviousWord ? QTextLayout::SkipWords : QTextLayout::SkipCharacters;
+      return {from.line, segment_start + line.Layout(segment).previousCursorPosition(
+                                             from.column - segment_start, mode)};
+    }
     case Move::kNextRow:
     case Move::kPreviousRow:
     case Move::kNextPage:
     case Move::kPreviousPage: {
       const int rows = (move == Move::kNextRow || move == Move::kPreviousRow) ? 1 : VisibleRows();
       const bool down = move == Move::kNextRow || move == Move::kNextPage;
-      if (wanted_x_ < 0) wanted_x_ = row.isValid() ? row.cursorToX(from.column) : 0;
-      const RowPosition here = RowOf(from);
+      if (wanted_x_ < 0) wanted_x_ = row.isValid() ? row.cursorToX(from.column - start) : 0;
       const RowPosition there = MoveRows(here, down ? rows : -rows);
-      if (there == here)
-        return down ? TextPosition{last, static_cast<int>(LineText(last).size())} : TextPosition{};
-      const QTextLine target = Layout(there.line).lineAt(there.row);
-      return {there.line, target.isValid() ? target.xToCursor(wanted_x_) : 0};
+      if (there == here) return down ? TextPosition{last, Wrapped(last).Length()} : TextPosition{};
+      const QTextLine target = RowLine(there);
+      const int target_start = Wrapped(there.line).SegmentStart(there.segment);
+      return {there.line, target_start + (target.isValid() ? target.xToCursor(wanted_x_) : 0)};
     }
     case Move::kRowStart:
-      return {from.line, row.isValid() ? row.textStart() : 0};
+      return {from.line, start + (row.isValid() ? row.textStart() : 0)};
     case Move::kRowEnd: {
       if (!row.isValid()) return from;
       // A wrapped row ends before the blank at which it wraps; the caret after it would stand at
       // the start of the next row.
-      const int end = row.textStart() + row.textLength();
-      return {from.line, row.lineNumber() + 1 < layout.lineCount() ? end - 1 : end};
+      const int end = start + row.textStart() + row.textLength();
+      const bool wraps = end < line.Length() && line.Text()[end - 1] == QLatin1Char(' ');
+      return {from.line, wraps ? end - 1 : end};
     }
     case Move::kTextStart:
       return {};
     case Move::kTextEnd:
-      return {last, static_cast<int>(LineText(last).size())};
+      return {last, Wrapped(last).Length()};
   }
   return from;
 }
@@ -188,7 +194,7 @@ void LineView::ReplaceSelection(const QString& text) {
 
   // Lines after the edit may have moved; without a change of count only the edited ones changed.
   if (static_cast<int>(lines.size()) == replaced) {
-    for (int line = from.line; line <= to.line; ++line) layouts_.erase(line);
+    for (int line = from.line; line <= to.line; ++line) wrapped_.erase(line);
   } else {
     ForgetLayouts();
   }

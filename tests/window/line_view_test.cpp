@@ -295,6 +295,48 @@ class LineViewTest : public QObject {
     QCOMPARE(view_->Caret().line, 2);
     QCOMPARE(view_->TopLine(), 1);
   }
+
+  // A line of many segments moves, selects and copies as a short one does, also where its
+  // segments meet.
+  void AVeryLongLineActsAsOne() {
+    LineList very_long;
+    std::string words;
+    for (int i = 0; i < 20000; ++i) words += "w" + std::to_string(i) + " ";
+    very_long.Add("first");
+    very_long.Add(words);
+    very_long.Add("last");
+    view_->SetLines(&very_long);
+    const QString line = view_->LineText(1);
+    QCOMPARE(line.size(), qsizetype(words.size()));
+
+    // Right steps one character at a time through the whole line.
+    view_->Select({1, 4000}, {1, 4000});
+    for (int column = 4001; column <= 4300; ++column) {
+      QTest::keyClick(view_.get(), Qt::Key_Right);
+      QCOMPARE(view_->Caret().column, column);
+    }
+    for (int column = 4299; column >= 4000; --column) {
+      QTest::keyClick(view_.get(), Qt::Key_Left);
+      QCOMPARE(view_->Caret().column, column);
+    }
+    // Down goes row by row, always further along, until the next line.
+    view_->Select({1, 0}, {1, 0});
+    int column = 0;
+    for (int row = 0; row < 20000 && view_->Caret().line == 1; ++row) {
+      QTest::keyClick(view_.get(), Qt::Key_Down);
+      if (view_->Caret().line != 1) break;
+      QVERIFY(view_->Caret().column > column);
+      column = view_->Caret().column;
+    }
+    QCOMPARE(view_->Caret().line, 2);
+    QVERIFY(column > line.size() - 40);
+
+    view_->Select({1, 3000}, {1, 9000});
+    QCOMPARE(view_->SelectedText(), line.mid(3000, 6000));
+    QVERIFY(view_->Find(QStringLiteral("w19999 "), false));
+    QCOMPARE(view_->Anchor().column, line.indexOf(QStringLiteral("w19999 ")));
+    QVERIFY(!view_->grab().isNull());
+  }
 };
 
 }  // namespace dialectic
