@@ -4,6 +4,8 @@
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
+#include <string_view>
 
 #include "app/window/line_view.h"
 
@@ -11,9 +13,12 @@ namespace dialectic {
 
 namespace {
 
-// Up to these sizes the editor takes a text in some tens of milliseconds.
+// Up to these sizes the editor takes a text in some tens of milliseconds. It lays out a line all
+// at once, so one very long line (the grounded extension of thousands of arguments) is already
+// too much for it.
 constexpr int kEditorMaxLines = 5000;
 constexpr std::size_t kEditorMaxCharacters = std::size_t{1} << 19;
+constexpr std::size_t kEditorMaxLineLength = 2000;
 
 }  // namespace
 
@@ -27,7 +32,9 @@ std::string EditorText(const QPlainTextEdit& editor) {
 }
 
 bool IsLargeText(const LineList& lines) {
-  return lines.Count() > kEditorMaxLines || lines.CharacterCount() > kEditorMaxCharacters;
+  if (lines.Count() > kEditorMaxLines || lines.CharacterCount() > kEditorMaxCharacters) return true;
+  return std::any_of(lines.begin(), lines.end(),
+                     [](std::string_view line) { return line.size() > kEditorMaxLineLength; });
 }
 
 AreaBinding::AreaBinding(TextArea& area, QPlainTextEdit& editor, const QString& name)

@@ -25,8 +25,8 @@ class LineView;
 // (a no-break space stays one, where QPlainTextEdit::toPlainText would make it a blank).
 std::string EditorText(const QPlainTextEdit& editor);
 
-// Whether the lines are too many or too long for the editor to take them at once without a
-// noticeable pause.
+// Whether the lines are too many or too long, together or one of them alone, for the editor to
+// take them at once without a noticeable pause.
 bool IsLargeText(const LineList& lines);
 
 class AreaBinding {
