@@ -1,8 +1,25 @@
 #include "frontend/drop_thread.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <utility>
 
 namespace dialectic {
+
+namespace {
+
+// Hands the pages just freed back to the system. Without this the C library keeps them in the pool
+// of the thread that allocated them, and the next run's worker, which may draw from another pool,
+// would stack a second huge text on top of the first.
+void ReturnFreeMemory() {
+#if defined(__GLIBC__)
+  malloc_trim(0);
+#endif
+}
+
+}  // namespace
 
 DropThread::DropThread() : thread_([this] { Work(); }) {}
 
@@ -33,6 +50,7 @@ void DropThread::Work() {
     // The object goes without the lock held, so that Drop never waits for it.
     lock.unlock();
     object.reset();
+    ReturnFreeMemory();
     lock.lock();
   }
 }

@@ -1,8 +1,8 @@
 // A thread of its own that destroys whatever it is handed, so that dropping the text areas of a
-// huge run (hundreds of megabytes in hundreds of blocks) costs the caller no time. It is started
-// once and kept, since starting a thread while another one returns memory to the system can
-// itself take milliseconds. Objects are destroyed in the order handed in; the destructor waits
-// until every one is gone.
+// huge run (hundreds of megabytes in hundreds of blocks) costs the caller no time, and then hands
+// the freed memory back to the system. It is started once and kept, since starting a thread while
+// another one returns memory to the system can itself take milliseconds. Objects are destroyed in
+// the order handed in; the destructor waits until every one is gone.
 #pragma once
 
 #include <condition_variable>
