@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -134,6 +135,27 @@ TEST_F(OptionSearchTest, TooManyCombinationsStopThatPhaseWithAMessage) {
   // Every other argument is searched as usual.
   EXPECT_EQ(OptionTexts("b0 "), (StringList{"c0_0 (b0)", "c0_1 (b0)", "c0_2 (b0)", "c0_3 (b0)"}));
   EXPECT_EQ(OptionTexts("c0_0 "), StringList{"c0_0"});
+}
+
+TEST_F(OptionSearchTest, OptionsHoldingTooManyNamesStopThatPhaseAtItsLastCompletedStage) {
+  // a's first counter step gives 4^8 = 65,536 options of 17 names each: more names than a phase
+  // may hold.
+  std::string text = "a";
+  for (int i = 0; i < 8; ++i) text += " b" + std::to_string(i);
+  for (int i = 0; i < 8; ++i) {
+    text += ", b" + std::to_string(i);
+    for (int j = 0; j < 4; ++j) text += " c" + std::to_string(i) + std::to_string(j);
+  }
+  static_assert(65536 * 17 > kMaxLiveNames);
+  const SearchResult& result = Search(text, 100, true);
+  EXPECT_EQ(result.memo2.Lines(), (StringList{"***", "Too many options to follow for a ", "***"}));
+  EXPECT_EQ(OptionTexts("a "), StringList{"a (b0 b1 b2 b3 b4 b5 b6 b7)"});
+  // The trace shows the last completed stage and goes on with the refutation of a.
+  const StringList trace = result.memo3.Lines();
+  const auto refutation = std::find(trace.begin(), trace.end(), "Partial refutation options of a ");
+  ASSERT_NE(refutation, trace.end());
+  EXPECT_EQ(*(refutation - 2), "  a (b0 b1 b2 b3 b4 b5 b6 b7)");
+  EXPECT_EQ(OptionTexts("b0 ").size(), 4u);
 }
 
 TEST_F(OptionSearchTest, OptionsCannotMultiplyPastTheLimitOfAStep) {
