@@ -1,19 +1,17 @@
 #include "formats/framework_builder.h"
 
 #include <cassert>
+#include <unordered_map>
+#include <utility>
 
 namespace dialectic {
 
 int FrameworkBuilder::AddArgument(std::string_view name) {
-  const int next = static_cast<int>(framework_.names.size());
-  const auto [found, added] = index_of_name_.try_emplace(name, next);
-  if (added) framework_.names.emplace_back(name);
-  return found->second;
+  return name_index_.FindOrAppend(name, framework_.names);
 }
 
 int FrameworkBuilder::IndexOf(std::string_view name) const {
-  const auto found = index_of_name_.find(name);
-  return found == index_of_name_.end() ? -1 : found->second;
+  return name_index_.Find(name, framework_.names);
 }
 
 void FrameworkBuilder::AddNumberedArguments(int count) {
@@ -23,17 +21,13 @@ void FrameworkBuilder::AddNumberedArguments(int count) {
 
 void FrameworkBuilder::AddAttack(int attacker, int target) {
   assert(attacker >= 0 && target >= 0);
-  const std::uint64_t key =
-      (static_cast<std::uint64_t>(attacker) << 32) | static_cast<std::uint32_t>(target);
-  if (attack_keys_.insert(key).second) framework_.attacks.push_back({attacker, target});
+  if (attack_set_.Insert(attacker, target)) framework_.attacks.push_back({attacker, target});
 }
 
 Framework FrameworkBuilder::Take() {
-  index_of_name_.clear();
-  attack_keys_.clear();
-  Framework taken = std::move(framework_);
-  framework_ = {};
-  return taken;
+  name_index_ = {};
+  attack_set_ = {};
+  return std::exchange(framework_, {});
 }
 
 std::string UnwritableName(const Framework& framework, std::string_view format_title,

@@ -3,21 +3,17 @@
 // scanning any list, so reading stays linear in the size of the file.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 
+#include "formats/flat_hash.h"
 #include "formats/framework.h"
 
 namespace dialectic {
 
 class FrameworkBuilder {
  public:
-  // Index of the argument of that name, added as the next argument when it is new. The name is
-  // looked up by a view, which must stay valid while the builder lives (readers pass views into
-  // their source text).
+  // Index of the argument of that name, added as the next argument when it is new.
   int AddArgument(std::string_view name);
   // Index of the argument of that name, or -1.
   int IndexOf(std::string_view name) const;
@@ -32,8 +28,8 @@ class FrameworkBuilder {
 
  private:
   Framework framework_;
-  std::unordered_map<std::string_view, int> index_of_name_;
-  std::unordered_set<std::uint64_t> attack_keys_;  // attacker in the high half, target in the low
+  NameIndex name_index_;  // positions in framework_.names
+  AttackSet attack_set_;  // the pairs of framework_.attacks
 };
 
 // Why a writer cannot hold the name, or nullptr when it can.

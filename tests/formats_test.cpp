@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <random>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dialectic {
@@ -106,6 +108,30 @@ TEST(Formats, RandomFrameworksRoundTripInEveryFormat) {
     std::shuffle(framework.attacks.begin(), framework.attacks.end(), random);
     SCOPED_TRACE(Describe(framework));
     for (const Format format : kFormats) ExpectRoundTrip(framework, format);
+  }
+}
+
+TEST(Formats, LargeFilesWithEveryLineRepeatedReadAsTheFrameworkWritten) {
+  // Thousands of names and attacks, far more than the readers' tables hold at first.
+  std::mt19937 random(99);
+  Framework framework;
+  constexpr int kArguments = 3000;
+  for (int i = 0; i < kArguments; ++i) framework.names.push_back("arg" + std::to_string(i * 7919));
+  std::set<std::pair<int, int>> seen;
+  while (framework.attacks.size() < 20000) {
+    const int attacker = static_cast<int>(random() % kArguments);
+    const int target = static_cast<int>(random() % kArguments);
+    if (seen.insert({attacker, target}).second) framework.attacks.push_back({attacker, target});
+  }
+  for (const Format format : {kI23, kApx, kTgf}) {
+    const std::string text = WriteFramework(framework, format).text;
+    // The attack lines once more: i23 after its attacks, APX whole, TGF after its "#" line.
+    const std::string repeated = format == kI23   ? text + text.substr(text.find('\n') + 1)
+                                 : format == kApx ? text + text
+                                                  : text + text.substr(text.find("\n#\n") + 3);
+    const ReadResult read = ReadFramework(repeated, format, "large");
+    ASSERT_TRUE(read.ok()) << read.error;
+    EXPECT_TRUE(read.framework == ExpectedAfterRoundTrip(framework, format)) << FormatName(format);
   }
 }
 
