@@ -62,44 +62,48 @@ void AttackSet::Grow() {
   }
 }
 
-std::size_t NameIndex::SlotOf(std::string_view name, std::uint64_t hash,
-                              const std::vector<std::string>& names) const {
+std::string_view NameIndex::NameAt(int position) const {
+  const std::size_t begin = name_ends_[static_cast<std::size_t>(position)];
+  const std::size_t end = name_ends_[static_cast<std::size_t>(position) + 1];
+  return std::string_view(name_bytes_).substr(begin, end - begin);
+}
+
+std::size_t NameIndex::SlotOf(std::string_view name, std::uint64_t hash) const {
   const std::size_t mask = slots_.size() - 1;
   const std::uint32_t tag = TagOf(hash);
   std::size_t slot = hash & mask;
-  while (
-      slots_[slot].position >= 0 &&
-      (slots_[slot].tag != tag || names[static_cast<std::size_t>(slots_[slot].position)] != name)) {
+  while (slots_[slot].position >= 0 &&
+         (slots_[slot].tag != tag || NameAt(slots_[slot].position) != name)) {
     slot = (slot + 1) & mask;
   }
   return slot;
 }
 
-int NameIndex::Find(std::string_view name, const std::vector<std::string>& names) const {
+int NameIndex::Find(std::string_view name) const {
   if (slots_.empty()) return -1;
-  return slots_[SlotOf(name, HashOf(name), names)].position;
+  return slots_[SlotOf(name, HashOf(name))].position;
 }
 
-int NameIndex::FindOrAppend(std::string_view name, std::vector<std::string>& names) {
-  if (IsOverHalfFull(size_ + 1, slots_.size())) Grow(names);
+int NameIndex::FindOrAdd(std::string_view name) {
+  if (IsOverHalfFull(static_cast<std::size_t>(size()) + 1, slots_.size())) Grow();
   const std::uint64_t hash = HashOf(name);
-  Slot& slot = slots_[SlotOf(name, hash, names)];
+  Slot& slot = slots_[SlotOf(name, hash)];
   if (slot.position < 0) {
-    slot = {TagOf(hash), static_cast<int>(names.size())};
-    names.emplace_back(name);
-    ++size_;
+    slot = {TagOf(hash), size()};
+    name_bytes_ += name;
+    name_ends_.push_back(name_bytes_.size());
   }
   return slot.position;
 }
 
-void NameIndex::Grow(const std::vector<std::string>& names) {
+void NameIndex::Grow() {
   const std::size_t capacity = slots_.empty() ? kFirstCapacity : 2 * slots_.size();
   const std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(capacity));
   const std::size_t mask = slots_.size() - 1;
   for (const Slot& entry : old) {
     if (entry.position < 0) continue;
     // The slot number comes from the low bits of the hash, which the tag does not keep.
-    std::size_t slot = HashOf(names[static_cast<std::size_t>(entry.position)]) & mask;
+    std::size_t slot = HashOf(NameAt(entry.position)) & mask;
     while (slots_[slot].position >= 0) slot = (slot + 1) & mask;
     slots_[slot] = entry;
   }

@@ -25,13 +25,15 @@ class AttackSet {
   std::size_t size_ = 0;
 };
 
-// The positions of distinct names in a list that the caller keeps and passes to every call.
+// Distinct names, each with its position in order of addition. The name bytes are kept together in
+// one string, so that comparing a found name touches compact memory rather than a string object.
 class NameIndex {
  public:
-  // The position of the name in names, or -1.
-  int Find(std::string_view name, const std::vector<std::string>& names) const;
-  // The position of the name in names, appending it to names first when it is new.
-  int FindOrAppend(std::string_view name, std::vector<std::string>& names);
+  // The position of the name, or -1.
+  int Find(std::string_view name) const;
+  // The position of the name, which is added at the next position when it is new.
+  int FindOrAdd(std::string_view name);
+  int size() const { return static_cast<int>(name_ends_.size()) - 1; }
 
  private:
   // Eight bytes, so that the table of 100,000 names stays small enough for the cache.
@@ -40,13 +42,15 @@ class NameIndex {
     int position = -1;      // -1: empty
   };
 
+  std::string_view NameAt(int position) const;
   // The slot holding the name, or the empty slot where it belongs.
-  std::size_t SlotOf(std::string_view name, std::uint64_t hash,
-                     const std::vector<std::string>& names) const;
-  void Grow(const std::vector<std::string>& names);
+  std::size_t SlotOf(std::string_view name, std::uint64_t hash) const;
+  void Grow();
 
   std::vector<Slot> slots_;
-  std::size_t size_ = 0;
+  std::string name_bytes_;  // every name, one after the other
+  std::vector<std::size_t> name_ends_ = {
+      0};  // name i is name_bytes_[name_ends_[i], name_ends_[i+1])
 };
 
 }  // namespace dialectic

@@ -7,12 +7,12 @@
 namespace dialectic {
 
 int FrameworkBuilder::AddArgument(std::string_view name) {
-  return name_index_.FindOrAppend(name, framework_.names);
+  const int index = name_index_.FindOrAdd(name);
+  if (index == static_cast<int>(framework_.names.size())) framework_.names.emplace_back(name);
+  return index;
 }
 
-int FrameworkBuilder::IndexOf(std::string_view name) const {
-  return name_index_.Find(name, framework_.names);
-}
+int FrameworkBuilder::IndexOf(std::string_view name) const { return name_index_.Find(name); }
 
 void FrameworkBuilder::AddNumberedArguments(int count) {
   framework_.names.reserve(framework_.names.size() + static_cast<std::size_t>(count));
