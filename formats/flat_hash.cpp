@@ -1,5 +1,6 @@
 #include "formats/flat_hash.h"
 
+#include <cstring>
 #include <utility>
 
 namespace dialectic {
@@ -27,8 +28,6 @@ std::uint64_t HashOf(std::string_view name) {
   }
   return Mix(hash);
 }
-
-std::uint32_t TagOf(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
 
 bool IsOverHalfFull(std::size_t size, std::size_t capacity) { return 2 * size > capacity; }
 
@@ -68,12 +67,21 @@ std::string_view NameIndex::NameAt(int position) const {
   return std::string_view(name_bytes_).substr(begin, end - begin);
 }
 
+std::uint64_t NameIndex::KeyOf(std::string_view name, std::uint64_t hash) {
+  if (name.size() > sizeof(std::uint64_t)) return hash;
+  std::uint64_t key = 0;
+  std::memcpy(&key, name.data(), name.size());
+  return key;
+}
+
 std::size_t NameIndex::SlotOf(std::string_view name, std::uint64_t hash) const {
   const std::size_t mask = slots_.size() - 1;
-  const std::uint32_t tag = TagOf(hash);
+  const std::uint64_t key = KeyOf(name, hash);
+  const bool is_short = name.size() <= sizeof key;
   std::size_t slot = hash & mask;
   while (slots_[slot].position >= 0 &&
-         (slots_[slot].tag != tag || NameAt(slots_[slot].position) != name)) {
+         (slots_[slot].key != key || slots_[slot].size != name.size() ||
+          (!is_short && NameAt(slots_[slot].position) != name))) {
     slot = (slot + 1) & mask;
   }
   return slot;
@@ -89,7 +97,7 @@ int NameIndex::FindOrAdd(std::string_view name) {
   const std::uint64_t hash = HashOf(name);
   Slot& slot = slots_[SlotOf(name, hash)];
   if (slot.position < 0) {
-    slot = {TagOf(hash), size()};
+    slot = {size(), static_cast<std::uint32_t>(name.size()), KeyOf(name, hash)};
     name_bytes_ += name;
     name_ends_.push_back(name_bytes_.size());
   }

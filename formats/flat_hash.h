@@ -25,8 +25,9 @@ class AttackSet {
   std::size_t size_ = 0;
 };
 
-// Distinct names, each with its position in order of addition. The name bytes are kept together in
-// one string, so that comparing a found name touches compact memory rather than a string object.
+// Distinct names, each with its position in order of addition. A slot holds a short name's bytes
+// and the name bytes are kept together in one string, so that finding a name rarely touches more
+// memory than its slot.
 class NameIndex {
  public:
   // The position of the name, or -1.
@@ -36,11 +37,14 @@ class NameIndex {
   int size() const { return static_cast<int>(name_ends_.size()) - 1; }
 
  private:
-  // Eight bytes, so that the table of 100,000 names stays small enough for the cache.
+  // A name of at most eight bytes is compared in its slot alone, without reading the name bytes.
   struct Slot {
-    std::uint32_t tag = 0;  // the high half of the name's hash, compared before the name itself
-    int position = -1;      // -1: empty
+    int position = -1;       // -1: empty
+    std::uint32_t size = 0;  // the name's length
+    std::uint64_t key = 0;   // a short name's bytes, or a longer name's hash
   };
+
+  static std::uint64_t KeyOf(std::string_view name, std::uint64_t hash);
 
   std::string_view NameAt(int position) const;
   // The slot holding the name, or the empty slot where it belongs.
@@ -49,8 +53,8 @@ class NameIndex {
 
   std::vector<Slot> slots_;
   std::string name_bytes_;  // every name, one after the other
-  std::vector<std::size_t> name_ends_ = {
-      0};  // name i is name_bytes_[name_ends_[i], name_ends_[i+1])
+  // Name i is name_bytes_[name_ends_[i], name_ends_[i + 1]).
+  std::vector<std::size_t> name_ends_ = {0};
 };
 
 }  // namespace dialectic
