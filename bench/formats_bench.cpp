@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <string>
 
-#include "bench/theory_generators.h"
+#include "tests/support/theory_generators.h"
 #include "formats/formats.h"
 
 namespace dialectic {

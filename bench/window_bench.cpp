@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 
 #include "app/window/main_window.h"
-#include "bench/theory_generators.h"
+#include "tests/support/theory_generators.h"
 #include "frontend/form.h"
 
 namespace dialectic {
