@@ -127,9 +127,16 @@ class KeepRuleWalk {
         end_ = WalkEnd::kTooMany;
         return;
       }
-      kept_.push_back({state.values | subset, state.merged_in, state.merged_out});
+      const std::uint64_t next = (subset - free) & free;
+      if (next == 0) {
+        // The last setting takes the merged sets over instead of copying them.
+        kept_.push_back(
+            {state.values | subset, std::move(state.merged_in), std::move(state.merged_out)});
+      } else {
+        kept_.push_back({state.values | subset, state.merged_in, state.merged_out});
+      }
       context_.AddCandidates(1);
-      subset = (subset - free) & free;
+      subset = next;
     } while (subset != 0);
   }
 
