@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <limits>
 #include <map>
-#include <set>
 
 #include "tests/oracle/oracle.h"
 
@@ -101,6 +100,7 @@ bool NeedsTooManyCombinations(const TTheory& theory, const std::vector<TProofLab
 // fastest digit, and names one attacker per open argument, in Attackers order.
 StringList Combination(const TTheory& theory, const std::vector<int>& open, std::uint64_t k) {
   StringList names;
+  names.reserve(open.size());
   for (int arg : open) {
     const std::vector<int>& attackers = theory.ArgAt(arg).Attackers;
     names.push_back(theory.ArgAt(attackers[k % attackers.size()]).Name);
@@ -109,13 +109,14 @@ StringList Combination(const TTheory& theory, const std::vector<int>& open, std:
   return names;
 }
 
-std::set<std::string> FoldedNames(const StringList& names) {
-  std::set<std::string> folded;
-  for (std::string name : names) {
+// The names folded to lower case, sorted, each once.
+StringList FoldedNameSet(StringList names) {
+  for (std::string& name : names) {
     for (char& c : name) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
-    folded.insert(name);
   }
-  return folded;
+  std::sort(names.begin(), names.end());
+  names.erase(std::unique(names.begin(), names.end()), names.end());
+  return names;
 }
 
 // A combination survives when no other holds a strictly smaller set of names (letter case
@@ -123,17 +124,17 @@ std::set<std::string> FoldedNames(const StringList& names) {
 // smaller set has fewer names, so each set is compared only with the sets of fewer names.
 std::vector<StringList> MinimalCombinations(const TTheory& theory, const std::vector<int>& open,
                                             std::uint64_t count) {
-  std::map<std::set<std::string>, std::uint64_t> first_of_set;
+  std::map<StringList, std::uint64_t> first_of_set;
   for (std::uint64_t k = 0; k < count; ++k)
-    first_of_set.emplace(FoldedNames(Combination(theory, open, k)), k);
+    first_of_set.emplace(FoldedNameSet(Combination(theory, open, k)), k);
 
-  std::map<std::size_t, std::vector<const std::set<std::string>*>> sets_of_size;
+  std::map<std::size_t, std::vector<const StringList*>> sets_of_size;
   for (const auto& [names, k] : first_of_set) sets_of_size[names.size()].push_back(&names);
 
-  const auto holds_a_smaller_set = [&](const std::set<std::string>& names) {
+  const auto holds_a_smaller_set = [&](const StringList& names) {
     for (const auto& [size, smaller_sets] : sets_of_size) {
       if (size >= names.size()) return false;
-      for (const std::set<std::string>* smaller : smaller_sets) {
+      for (const StringList* smaller : smaller_sets) {
         if (std::includes(names.begin(), names.end(), smaller->begin(), smaller->end()))
           return true;
       }

@@ -2,6 +2,7 @@
 // and the whole run.
 
 #include <algorithm>
+#include <set>
 #include <stdexcept>
 
 #include "tests/oracle/oracle.h"
@@ -131,12 +132,11 @@ Areas RunByName(std::string_view input_text, std::int32_t depth, bool show_trace
   // Each distinct text (letter case counting) is listed once, where it first comes.
   const std::vector<TProofLabeling> preferred = ComputePreferred(theory, areas.Memo5);
   areas.Memo5.insert(areas.Memo5.end(), {"", "Preferred extensions"});
-  StringList listed;
+  std::set<std::string> listed;
   for (const TProofLabeling& candidate : preferred) {
     const std::string line = "  " + LabelingText(candidate);
-    if (std::find(listed.begin(), listed.end(), line) == listed.end()) listed.push_back(line);
+    if (listed.insert(line).second) areas.Memo5.push_back(line);
   }
-  areas.Memo5.insert(areas.Memo5.end(), listed.begin(), listed.end());
   AddTimedEnd(areas.Memo5);
   return areas;
 }
