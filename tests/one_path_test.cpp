@@ -246,7 +246,7 @@ const Case kLetterCaseCases[] = {
 constexpr std::string_view kEightOpen =
     "a p q r s, b p q r s, c p q r s, d p q r s, e p q r s, f p q r s, g p q r s, h p q r s";
 // The same up to letter case: the sets collapse the same way, but only the spelling p is added,
-// and it does not attack b, d, f and h, which P attacks.
+// and it does not attack b, d, f and h, which P attacks, so no option survives.
 constexpr std::string_view kEightOpenMixedCase =
     "a p q r s, b P Q R S, c p q r s, d P Q R S, e p q r s, f P Q R S, g p q r s, h P Q R S";
 
@@ -257,10 +257,11 @@ struct LimitCase {
 };
 
 const LimitCase kLimitCases[] = {
-    {"the most combinations one option may enumerate",
-     "z a b c d e f g h, " + std::string(kEightOpen), false},
-    {"the same up to letter case", "z a b c d e f g h, " + std::string(kEightOpenMixedCase), false},
+    {"the most combinations one option may enumerate, up to letter case",
+     "z a b c d e f g h, " + std::string(kEightOpenMixedCase), false},
     {"one option asks for more", "z a b c d e f g h, a t, " + std::string(kEightOpen), true},
+    // Each of m1 and m2 asks for the most one option may enumerate, in its own proof and in the
+    // refutation of y, where together they ask for the most one step may enumerate.
     {"two options at the most combinations one step may enumerate",
      "y m1 m2, m1 a b c d e f g h, m2 a b c d e f g h, " + std::string(kEightOpen), false},
     {"three options ask for more",
