@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -293,6 +294,23 @@ TEST(OnePath, ProductionGivesTheOracleAreasAtTheCombinationLimits) {
       EXPECT_EQ(WarnsOfTooManyCombinations(expected[0]), c.too_many);
     }
   }
+}
+
+// At depth 0 every argument is ambiguous. Past 32 the run says it will not enumerate; between 21
+// and 32 the oracle refuses rather than enumerate millions of combinations in a test.
+TEST(OnePath, OracleRefusesToEnumerateMoreThanTwentyAmbiguousArguments) {
+  const auto independent_arguments = [](int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += "a" + std::to_string(i) + "\n";
+    return text;
+  };
+  EXPECT_THROW(oracle::RunByName(independent_arguments(21), 0, false), std::length_error);
+  EXPECT_THROW(oracle::RunByName(independent_arguments(32), 0, false), std::length_error);
+  const StringList memo5 = oracle::RunByName(independent_arguments(33), 0, false).Memo5;
+  EXPECT_NE(std::find(memo5.begin(), memo5.end(),
+                      "There are too many dialectically ambiguous arguments for this version of "
+                      "the algorithm"),
+            memo5.end());
 }
 
 }  // namespace
