@@ -177,7 +177,7 @@ TEST_F(CommandLineTest, InterruptedProgramFlushesItsOutputAndExits130) {
   ASSERT_GE(child, 0);
   if (child == 0) {
     if (std::freopen(output.c_str(), "w", stdout) == nullptr) _exit(99);
-    execl(DIALECTIC_CLI, DIALECTIC_CLI, "--area", "trace", input.c_str(), nullptr);
+    execl(DIALECTIC_CLI, DIALECTIC_CLI, input.c_str(), nullptr);
     _exit(98);
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -186,12 +186,19 @@ TEST_F(CommandLineTest, InterruptedProgramFlushesItsOutputAndExits130) {
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), kExitStopped);
+  // Every area is printed; the stopped line stands once, where the run was when it stopped.
   std::ifstream printed(output);
-  std::string first, line, last;
+  std::string first, line;
   std::getline(printed, first);
-  while (std::getline(printed, line)) last = line;
-  EXPECT_EQ(first, "[trace]");
-  EXPECT_EQ(last, "*** Stopped ***");
+  int stopped_lines = 0;
+  bool trace_printed = false;
+  while (std::getline(printed, line)) {
+    if (line == "*** Stopped ***") ++stopped_lines;
+    if (line == "[trace]") trace_printed = true;
+  }
+  EXPECT_EQ(first, "[rephrased]");
+  EXPECT_TRUE(trace_printed);
+  EXPECT_EQ(stopped_lines, 1);
 }
 
 }  // namespace
