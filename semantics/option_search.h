@@ -18,7 +18,7 @@ namespace dialectic {
 // The most names that the options of one phase may hold together, IN and OUT counted, after a
 // stage. A phase whose options would hold more stops with a warning and keeps the options of its
 // last completed stage, so that a search that multiplies its options ends within memory.
-inline constexpr std::size_t kMaxLiveNames = std::size_t{1} << 20;
+inline constexpr std::size_t kMaxLiveNames = std::size_t{1} << 22;
 // The most names that the options of all arguments may hold together when their phases have
 // ended: a bound on the memory of the whole search. A phase that would pass it stops the same way.
 inline constexpr std::uint64_t kMaxHeldNames = std::uint64_t{1} << 25;
