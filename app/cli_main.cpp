@@ -1,11 +1,23 @@
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "frontend/command_line.h"
+#include "model/run_context.h"
+
+namespace {
+
+// Ctrl+C asks the run to stop; the command line then prints what it has and exits 130.
+dialectic::RunContext run_context;
+
+extern "C" void RequestStop(int /*signal*/) { run_context.RequestStop(); }
+
+}  // namespace
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  std::signal(SIGINT, RequestStop);
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return dialectic::RunCommandLine(args, std::cin, std::cout, std::cerr);
+  return dialectic::RunCommandLine(args, std::cin, std::cout, std::cerr, run_context);
 }

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/theory_generators.h"
+#include "tests/support/theory_generators.h"
 #include "frontend/example_library.h"
 #include "frontend/form.h"
 #include "frontend/text_area.h"

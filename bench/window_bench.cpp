@@ -27,8 +27,8 @@
 #include <string_view>
 
 #include "app/window/main_window.h"
-#include "bench/theory_generators.h"
 #include "frontend/form.h"
+#include "tests/support/theory_generators.h"
 
 namespace dialectic {
 namespace {

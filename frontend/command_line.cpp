@@ -9,6 +9,7 @@
 
 #include "frontend/example_library.h"
 #include "frontend/form.h"
+#include "frontend/run.h"
 #include "frontend/text_file.h"
 
 namespace dialectic {
@@ -130,7 +131,7 @@ void PrintAreas(const TForm1& form, const Options& options, std::ostream& out) {
 }
 
 int RunOnForm(TForm1& form, const Options& options, std::istream& in, std::ostream& out,
-              std::ostream& err) {
+              std::ostream& err, RunContext& context) {
   if (options.depth_text) form.Edit1 = *options.depth_text;
   form.ShowTrace = options.trace;
   if (options.list_examples || options.example) LoadExamples(form);
@@ -145,21 +146,31 @@ int RunOnForm(TForm1& form, const Options& options, std::istream& in, std::ostre
       err << "dialectic-cli: no example has the caption \"" << *options.example << "\"\n";
       return kExitUsage;
     }
-    form.ChooseRadioItem(static_cast<int>(found - items.begin()));
+    form.Memo1.Clear();
+    form.Memo1.AddStrings(ExampleLines(form.Examples, *found));
   } else {
     const bool from_stdin = !options.file || *options.file == "-";
     form.Memo1.SetText(from_stdin ? std::string(std::istreambuf_iterator<char>(in), {})
                                   : ReadWholeFile(*options.file));
-    form.Button1Click();
   }
+  // A stopped run still shows what it computed, with the stopped line where it ended.
+  const bool completed = Run(form, context);
   PrintAreas(form, options, out);
-  return kExitOk;
+  out.flush();
+  return completed ? kExitOk : kExitStopped;
 }
 
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                    std::ostream& err, const std::filesystem::path& examples_path) {
+  RunContext context;
+  return RunCommandLine(args, in, out, err, context, examples_path);
+}
+
+int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err, RunContext& context,
+                   const std::filesystem::path& examples_path) {
   Options options;
   try {
     options = ParseOptions(args);
@@ -176,7 +187,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::
   form.ExamplesPath = examples_path;
   form.WriteMissingExamples = false;
   try {
-    return RunOnForm(form, options, in, out, err);
+    return RunOnForm(form, options, in, out, err, context);
   } catch (const FileError& error) {
     err << "dialectic-cli: " << error.what() << '\n';
     return kExitFileError;

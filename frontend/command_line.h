@@ -1,6 +1,7 @@
 // The command-line front end: the same run as the window's button, on input lines from a file or
 // standard input, printing the chosen text areas. Exit codes: 0 success, 1 an unreadable file,
-// 2 a bad option or an unknown example caption.
+// 2 a bad option or an unknown example caption, 130 a run stopped by its context (Ctrl+C), after
+// printing what the run had computed.
 #pragma once
 
 #include <filesystem>
@@ -8,15 +9,22 @@
 #include <string>
 #include <vector>
 
+#include "model/run_context.h"
+
 namespace dialectic {
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFileError = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitStopped = 130;
 
 // Runs the command line with the arguments after the program name. The example library is read
 // from examples_path when it exists (never written), else the built-in one is used.
 int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                    std::ostream& err, const std::filesystem::path& examples_path = "examples.txt");
+// The same, with a run context whose stop request the caller may set (from a signal handler).
+int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err, RunContext& context,
+                   const std::filesystem::path& examples_path = "examples.txt");
 
 }  // namespace dialectic

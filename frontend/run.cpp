@@ -64,7 +64,7 @@ bool ListPreferred(const TTheory& theory, const ArgIndex& index, TextArea& memo5
   if (outcome == PreferredOutcome::kStopped) return false;
   memo5.Add("");
   memo5.Add("Preferred extensions");
-  memo5.AddStrings(PreferredLines(preferred, index));
+  WritePreferredLines(preferred, index, memo5);
   memo5.Add("");
   memo5.Add(elapsed);
   return true;

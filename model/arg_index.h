@@ -21,7 +21,6 @@ class ArgIndex {
   const TArg& ArgOfRank(int rank) const { return *arg_of_rank_[Index(rank)]; }
   const std::string& NameOfRank(int rank) const { return ArgOfRank(rank).Name; }
   int RankOf(const TArg& arg) const { return rank_of_position_[Index(arg.Position)]; }
-  int RankOfPosition(int position) const { return rank_of_position_[Index(position)]; }
 
   // The ranks of the argument's class: from ClassBegin up to (not including) ClassEnd.
   int ClassBegin(int rank) const { return class_begin_[Index(rank)]; }

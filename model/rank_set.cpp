@@ -1,58 +1,60 @@
 #include "model/rank_set.h"
 
+#include <iterator>
+
 namespace dialectic {
 
 void RankSet::Add(int rank) {
-  if (IsBitset()) {
+  if (is_bitset_) {
     const std::size_t word = Word(rank);
-    if (word >= words_.size()) words_.resize(word + 1, 0);
-    if ((words_[word] & Bit(rank)) != 0) return;
-    words_[word] |= Bit(rank);
+    if (word >= values_.size()) values_.resize(word + 1, 0);
+    if ((values_[word] & Bit(rank)) != 0) return;
+    values_[word] |= Bit(rank);
     ++count_;
     return;
   }
-  const auto value = static_cast<std::int32_t>(rank);
+  const auto value = static_cast<std::uint32_t>(rank);
   // Ranks often come in ascending order (copies, merges): append without a search then.
-  if (ranks_.empty() || ranks_.back() < value) {
-    ranks_.push_back(value);
+  if (values_.empty() || values_.back() < value) {
+    values_.push_back(value);
   } else {
-    const auto at = std::lower_bound(ranks_.begin(), ranks_.end(), value);
+    const auto at = std::lower_bound(values_.begin(), values_.end(), value);
     if (*at == value) return;
-    ranks_.insert(at, value);
+    values_.insert(at, value);
   }
   ++count_;
   CompactIfDense();
 }
 
 void RankSet::CompactIfDense() {
-  const std::size_t word_count = Word(ranks_.back()) + 1;
-  // Two ranks take one word as a list; a word of bits holds 64. Below one rank in 32 the list is
-  // the smaller form.
-  if (count_ < 4 || count_ * 2 < word_count) return;
-  words_.assign(word_count, 0);
-  for (std::int32_t r : ranks_) words_[Word(r)] |= Bit(r);
-  ranks_.clear();
-  ranks_.shrink_to_fit();
+  // A word of bits holds 32 ranks, a list one: below one rank in 32 the list is smaller.
+  const std::size_t word_count = Word(static_cast<int>(values_.back())) + 1;
+  if (count_ < 4 || count_ < word_count) return;
+  std::vector<std::uint32_t> words(word_count, 0);
+  for (std::uint32_t rank : values_)
+    words[Word(static_cast<int>(rank))] |= Bit(static_cast<int>(rank));
+  values_ = std::move(words);
+  is_bitset_ = true;
 }
 
 void RankSet::AddAll(const RankSet& other) {
   if (other.empty()) return;
-  if (IsBitset() && other.IsBitset()) {
-    if (other.words_.size() > words_.size()) words_.resize(other.words_.size(), 0);
+  if (is_bitset_ && other.is_bitset_) {
+    if (other.values_.size() > values_.size()) values_.resize(other.values_.size(), 0);
     count_ = 0;
-    for (std::size_t w = 0; w < words_.size(); ++w) {
-      if (w < other.words_.size()) words_[w] |= other.words_[w];
-      count_ += static_cast<std::size_t>(std::popcount(words_[w]));
+    for (std::size_t w = 0; w < values_.size(); ++w) {
+      if (w < other.values_.size()) values_[w] |= other.values_[w];
+      count_ += static_cast<std::uint32_t>(std::popcount(values_[w]));
     }
     return;
   }
-  if (!IsBitset() && !other.IsBitset()) {
-    std::vector<std::int32_t> merged;
-    merged.reserve(ranks_.size() + other.ranks_.size());
-    std::set_union(ranks_.begin(), ranks_.end(), other.ranks_.begin(), other.ranks_.end(),
+  if (!is_bitset_ && !other.is_bitset_) {
+    std::vector<std::uint32_t> merged;
+    merged.reserve(values_.size() + other.values_.size());
+    std::set_union(values_.begin(), values_.end(), other.values_.begin(), other.values_.end(),
                    std::back_inserter(merged));
-    ranks_ = std::move(merged);
-    count_ = ranks_.size();
+    values_ = std::move(merged);
+    count_ = static_cast<std::uint32_t>(values_.size());
     CompactIfDense();
     return;
   }
@@ -60,10 +62,10 @@ void RankSet::AddAll(const RankSet& other) {
 }
 
 bool RankSet::ContainsAnyIn(int first, int last) const {
-  if (!IsBitset()) {
+  if (!is_bitset_) {
     const auto at =
-        std::lower_bound(ranks_.begin(), ranks_.end(), static_cast<std::int32_t>(first));
-    return at != ranks_.end() && *at < last;
+        std::lower_bound(values_.begin(), values_.end(), static_cast<std::uint32_t>(first));
+    return at != values_.end() && *at < static_cast<std::uint32_t>(last);
   }
   for (int rank = first; rank < last; ++rank) {
     if (Contains(rank)) return true;
@@ -73,10 +75,10 @@ bool RankSet::ContainsAnyIn(int first, int last) const {
 
 bool RankSet::Intersects(const RankSet& other) const {
   if (count_ > other.count_) return other.Intersects(*this);
-  if (IsBitset() && other.IsBitset()) {
-    const std::size_t words = std::min(words_.size(), other.words_.size());
+  if (is_bitset_ && other.is_bitset_) {
+    const std::size_t words = std::min(values_.size(), other.values_.size());
     for (std::size_t w = 0; w < words; ++w) {
-      if ((words_[w] & other.words_[w]) != 0) return true;
+      if ((values_[w] & other.values_[w]) != 0) return true;
     }
     return false;
   }
@@ -90,7 +92,7 @@ bool RankSet::IsSubsetOf(const RankSet& other) const {
 
 bool operator==(const RankSet& a, const RankSet& b) {
   if (a.count_ != b.count_) return false;
-  if (!a.IsBitset() && !b.IsBitset()) return a.ranks_ == b.ranks_;
+  if (!a.is_bitset_ && !b.is_bitset_) return a.values_ == b.values_;
   return a.IsSubsetOf(b);
 }
 

@@ -1,7 +1,8 @@
 // A set of arguments by rank (see arg_index.h), small for small sets and fast for dense ones: a
 // sorted list of ranks while that is the smaller form, a bitset once the set holds at least one
-// rank in 32 of the range up to its highest rank. Both forms list their ranks ascending, which is
-// name-set order. Sets only grow until cleared; equality is set equality whatever the form.
+// rank in 32 of the range up to its highest rank. Both forms share one vector of 32-bit values
+// and list their ranks ascending, which is name-set order. Sets only grow until cleared;
+// equality is set equality whatever the form.
 #pragma once
 
 #include <algorithm>
@@ -17,17 +18,19 @@ class RankSet {
   void Add(int rank);
   // Adds every rank of the other set.
   void AddAll(const RankSet& other);
+  // Gives back the room that growing left unused; for sets that are kept long.
+  void ShrinkToFit() { values_.shrink_to_fit(); }
   void Clear() {
-    ranks_.clear();
-    words_.clear();
+    values_.clear();
     count_ = 0;
+    is_bitset_ = false;
   }
 
   bool Contains(int rank) const {
-    if (!IsBitset())
-      return std::binary_search(ranks_.begin(), ranks_.end(), static_cast<std::int32_t>(rank));
+    if (!is_bitset_)
+      return std::binary_search(values_.begin(), values_.end(), static_cast<std::uint32_t>(rank));
     const std::size_t word = Word(rank);
-    return word < words_.size() && (words_[word] & Bit(rank)) != 0;
+    return word < values_.size() && (values_[word] & Bit(rank)) != 0;
   }
   // Whether some rank from first up to (not including) last is in the set.
   bool ContainsAnyIn(int first, int last) const;
@@ -41,22 +44,23 @@ class RankSet {
   // Calls visit(rank) for every rank in the set, ascending.
   template <typename Visit>
   void ForEach(Visit&& visit) const {
-    if (!IsBitset()) {
-      for (std::int32_t rank : ranks_) visit(static_cast<int>(rank));
-      return;
-    }
-    for (std::size_t w = 0; w < words_.size(); ++w) {
-      for (std::uint64_t word = words_[w]; word != 0; word &= word - 1)
-        visit(static_cast<int>(w * 64) + std::countr_zero(word));
-    }
+    AnyOf([&](int rank) {
+      visit(rank);
+      return false;
+    });
   }
   // Calls visit(rank) ascending until it returns true; gives whether it did.
   template <typename Visit>
   bool AnyOf(Visit&& visit) const {
-    if (!IsBitset()) return std::any_of(ranks_.begin(), ranks_.end(), visit);
-    for (std::size_t w = 0; w < words_.size(); ++w) {
-      for (std::uint64_t word = words_[w]; word != 0; word &= word - 1) {
-        if (visit(static_cast<int>(w * 64) + std::countr_zero(word))) return true;
+    if (!is_bitset_) {
+      for (std::uint32_t rank : values_) {
+        if (visit(static_cast<int>(rank))) return true;
+      }
+      return false;
+    }
+    for (std::size_t w = 0; w < values_.size(); ++w) {
+      for (std::uint32_t word = values_[w]; word != 0; word &= word - 1) {
+        if (visit(static_cast<int>(w * 32) + std::countr_zero(word))) return true;
       }
     }
     return false;
@@ -65,16 +69,16 @@ class RankSet {
   friend bool operator==(const RankSet& a, const RankSet& b);
 
  private:
-  static std::size_t Word(int rank) { return static_cast<std::size_t>(rank) / 64; }
-  static std::uint64_t Bit(int rank) { return std::uint64_t{1} << (rank % 64); }
+  static std::size_t Word(int rank) { return static_cast<std::size_t>(rank) / 32; }
+  static std::uint32_t Bit(int rank) { return std::uint32_t{1} << (rank % 32); }
 
-  bool IsBitset() const { return !words_.empty(); }
   // Turns the sorted list into a bitset when the bitset is no larger.
   void CompactIfDense();
 
-  std::vector<std::int32_t> ranks_;   // ascending; used while words_ is empty
-  std::vector<std::uint64_t> words_;  // the bitset form, up to the word of the highest rank
-  std::size_t count_ = 0;
+  // The ranks ascending, or the words of the bitset up to the word of the highest rank.
+  std::vector<std::uint32_t> values_;
+  std::uint32_t count_ = 0;
+  bool is_bitset_ = false;
 };
 
 }  // namespace dialectic

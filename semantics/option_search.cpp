@@ -63,6 +63,13 @@ class OptionSearch {
     arg.Options = std::move(proof_options);
     arg.Options.insert(arg.Options.end(), std::make_move_iterator(refutation.begin()),
                        std::make_move_iterator(refutation.end()));
+    // The options stay for the listings and the preferred extensions: keep them compact.
+    arg.Options.shrink_to_fit();
+    for (TProofLabeling& option : arg.Options) {
+      option.InArgs.ShrinkToFit();
+      option.OutArgs.ShrinkToFit();
+    }
+
     if (!completed) return false;
     if (context_.ShowTrace) context_.Memo3.Add("");
     return true;
@@ -73,7 +80,10 @@ class OptionSearch {
   // refutation phases the other way round. False when stopped.
   bool SearchPhase(const TArg& arg, Options& options, Phase phase) {
     TraceStage(arg, options, 0, phase);
-    switch (RunStages(arg, options, phase)) {
+    const PhaseEnd end = RunStages(arg, options, phase);
+    // Each option costs about as much as a few names besides its names.
+    held_names_ += LiveNames(options) + 4 * options.size();
+    switch (end) {
       case PhaseEnd::kStable:
       case PhaseEnd::kLimit:
         return true;
@@ -98,7 +108,11 @@ class OptionSearch {
         // The options stay those of the last completed stage.
         AddWarning(context_.Memo2, "Too many counter-attack combinations for " + arg.Name);
         return PhaseEnd::kLimit;
-      } else if (LiveNames(options) > kMaxLiveNames) {
+      }
+      const std::size_t live_names = LiveNames(options);
+      searched_names_ += live_names;
+      if (live_names > kMaxLiveNames || searched_names_ > kMaxSearchNames ||
+          held_names_ + live_names > kMaxHeldNames) {
         // Dropping options would change what the search finds, so the phase keeps the options of
         // its last completed stage, as past the combination limits.
         RestoreSnapshot(arg, options);
@@ -152,6 +166,8 @@ class OptionSearch {
   const SearchContext& context_;
   Snapshot snapshot_;
   LabelingWriter writer_;
+  std::uint64_t searched_names_ = 0;  // names held after every stage so far, summed
+  std::uint64_t held_names_ = 0;      // names in the options of every phase that has ended
 };
 
 }  // namespace

@@ -15,10 +15,16 @@
 
 namespace dialectic {
 
-// The most names that the options of one phase may hold together, IN and OUT counted. A phase
-// whose options would hold more stops with a warning, so that a search that multiplies its
-// options from stage to stage ends within memory and seconds.
+// The most names that the options of one phase may hold together, IN and OUT counted, after a
+// stage. A phase whose options would hold more stops with a warning and keeps the options of its
+// last completed stage, so that a search that multiplies its options ends within memory.
 inline constexpr std::size_t kMaxLiveNames = std::size_t{1} << 22;
+// The most names that the options of all arguments may hold together when their phases have
+// ended: a bound on the memory of the whole search. A phase that would pass it stops the same way.
+inline constexpr std::uint64_t kMaxHeldNames = std::uint64_t{1} << 25;
+// The most names that the stages of one whole search may hold, summed over every stage of every
+// phase: a bound on its time. Past it, every phase stops at its first stage with the same warning.
+inline constexpr std::uint64_t kMaxSearchNames = std::uint64_t{1} << 31;
 
 // What the search reads and where it writes.
 struct SearchContext {

@@ -93,14 +93,19 @@ PreferredOutcome ComputePreferred(const TTheory& theory, const ArgIndex& index,
   return PreferredOutcome::kDone;
 }
 
-StringList PreferredLines(const std::vector<TProofLabeling>& preferred, const ArgIndex& index) {
-  StringList lines;
-  std::unordered_set<std::string> seen_texts;
+void WritePreferredLines(const std::vector<TProofLabeling>& preferred, const ArgIndex& index,
+                         LineList& area) {
+  // The texts seen are views of the lines already added, which stay where they are.
+  std::unordered_set<std::string_view> seen_texts;
+  seen_texts.reserve(preferred.size());
+  std::string line;
   for (const TProofLabeling& candidate : preferred) {
-    std::string text = LabelingText(candidate, index);
-    if (seen_texts.insert(text).second) lines.push_back("  " + std::move(text));
+    line.assign("  ");
+    AppendLabelingText(candidate.InArgs, candidate.OutArgs, index, line);
+    if (seen_texts.contains(std::string_view(line).substr(2))) continue;
+    area.Add(line);
+    seen_texts.insert(area.Get(area.Count() - 1).substr(2));
   }
-  return lines;
 }
 
 }  // namespace dialectic

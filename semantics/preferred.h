@@ -14,7 +14,6 @@
 #include "model/line_list.h"
 #include "model/proof_labeling.h"
 #include "model/run_context.h"
-#include "model/string_list.h"
 #include "model/theory.h"
 
 namespace dialectic {
@@ -52,8 +51,9 @@ std::optional<TProofLabeling> CandidateOf(const TTheory& theory, const ArgIndex&
                                           const std::vector<const TArg*>& ambiguous,
                                           std::uint64_t combination);
 
-// The preferred listing: two blanks and the text of each labeling whose text (letter case
+// The preferred listing: adds two blanks and the text of each labeling whose text (letter case
 // counting) no earlier labeling had.
-StringList PreferredLines(const std::vector<TProofLabeling>& preferred, const ArgIndex& index);
+void WritePreferredLines(const std::vector<TProofLabeling>& preferred, const ArgIndex& index,
+                         LineList& area);
 
 }  // namespace dialectic

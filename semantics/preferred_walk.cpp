@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdint>
+#include <deque>
 #include <optional>
 
 #include "semantics/preferred.h"
@@ -11,16 +12,20 @@ namespace dialectic {
 
 namespace {
 
-// Option tests the walk may make before it gives up; a second or two of work.
-constexpr std::uint64_t kMaxOptionTests = std::uint64_t{1} << 26;
+// Work the walk may do before it gives up, a second or two: an option test counts one, and one
+// more for every 16 names the option holds.
+constexpr std::uint64_t kMaxWalkWork = std::uint64_t{1} << 26;
+// The most names the kept candidates may hold together, so that their list stays within memory.
+constexpr std::uint64_t kMaxKeptNames = std::uint64_t{1} << 24;
 // Option tests between two looks at the stop request.
 constexpr std::uint64_t kStopCheckInterval = 4096;
 
 // An option as the walk tests it: its names as classes (each name by the first rank of its class,
-// since compatibility ignores letter case) and the ambiguous arguments among them as bit masks
-// over their places in the ambiguous list.
+// since compatibility ignores letter case; where every class has one name, the option's own sets)
+// and the ambiguous arguments among them as bit masks over their places in the ambiguous list.
 struct WalkOption {
-  RankSet in, out;
+  const RankSet* in;
+  const RankSet* out;
   std::uint64_t ambiguous_in = 0;
   std::uint64_t ambiguous_out = 0;
 };
@@ -71,9 +76,11 @@ class KeepRuleWalk {
   }
 
   // Counts an option test; false when the walk must end.
-  bool CountTest() {
+  bool CountTest(const WalkOption& option) {
     if (end_ != WalkEnd::kDone) return false;
-    if (++option_tests_ > kMaxOptionTests) {
+    ++option_tests_;
+    work_ += 1 + static_cast<std::uint64_t>(option.in->Count() + option.out->Count()) / 16;
+    if (work_ > kMaxWalkWork) {
       end_ = WalkEnd::kTooMany;
       return false;
     }
@@ -88,9 +95,9 @@ class KeepRuleWalk {
     for (; arg < options_.size(); ++arg, option = 0, keep = StartsKept(arg)) {
       const std::vector<WalkOption>& arg_options = options_[arg];
       for (; option < arg_options.size(); ++option) {
-        if (!CountTest()) return;
         const WalkOption& o = arg_options[option];
-        if (state.merged_in.Intersects(o.out) || state.merged_out.Intersects(o.in)) continue;
+        if (!CountTest(o)) return;
+        if (state.merged_in.Intersects(*o.out) || state.merged_out.Intersects(*o.in)) continue;
         if ((o.ambiguous_in & o.ambiguous_out) != 0) continue;
         const std::uint64_t named = o.ambiguous_in | o.ambiguous_out;
         const std::uint64_t agreeing = o.ambiguous_out;
@@ -104,8 +111,8 @@ class KeepRuleWalk {
           state.known |= label;
           state.values = (state.values & ~label) | (agreeing & label);
         }
-        state.merged_in.AddAll(o.in);
-        state.merged_out.AddAll(o.out);
+        state.merged_in.AddAll(*o.in);
+        state.merged_out.AddAll(*o.out);
         keep = true;
       }
       if (!keep) return;
@@ -115,13 +122,21 @@ class KeepRuleWalk {
     const std::uint64_t free = all_labels_ & ~state.known;
     std::uint64_t subset = 0;
     do {
-      if (kept_.size() == kMaxPreferredCandidates) {
+      kept_names_ += static_cast<std::uint64_t>(state.merged_in.Count() + state.merged_out.Count());
+      if (kept_.size() == kMaxPreferredCandidates || kept_names_ > kMaxKeptNames) {
         end_ = WalkEnd::kTooMany;
         return;
       }
-      kept_.push_back({state.values | subset, state.merged_in, state.merged_out});
+      const std::uint64_t next = (subset - free) & free;
+      if (next == 0) {
+        // The last setting takes the merged sets over instead of copying them.
+        kept_.push_back(
+            {state.values | subset, std::move(state.merged_in), std::move(state.merged_out)});
+      } else {
+        kept_.push_back({state.values | subset, state.merged_in, state.merged_out});
+      }
       context_.AddCandidates(1);
-      subset = (subset - free) & free;
+      subset = next;
     } while (subset != 0);
   }
 
@@ -131,15 +146,18 @@ class KeepRuleWalk {
   RunContext& context_;
   std::vector<KeptCombination> kept_;
   std::uint64_t option_tests_ = 0;
+  std::uint64_t work_ = 0;
+  std::uint64_t kept_names_ = 0;
   WalkEnd end_ = WalkEnd::kDone;
 };
 
-// The set of the classes of the set's names.
-RankSet ClassesOf(const RankSet& names, const ArgIndex& index) {
-  if (!index.HasCaseEqualNames()) return names;
-  RankSet classes;
+// The set of the classes of the set's names: the set itself where every class has one name, else
+// a new set kept in the store.
+const RankSet* ClassesOf(const RankSet& names, const ArgIndex& index, std::deque<RankSet>& store) {
+  if (!index.HasCaseEqualNames()) return &names;
+  RankSet& classes = store.emplace_back();
   names.ForEach([&](int rank) { classes.Add(index.ClassBegin(rank)); });
-  return classes;
+  return &classes;
 }
 
 }  // namespace
@@ -162,16 +180,19 @@ KeptCandidates KeptCandidatesByWalk(const TTheory& theory, const ArgIndex& index
   };
 
   std::vector<std::vector<WalkOption>> options;
+  options.reserve(static_cast<std::size_t>(theory.Args.Count()));
+  std::deque<RankSet> class_sets;
   std::vector<bool> is_ambiguous(static_cast<std::size_t>(theory.Args.Count()), false);
   for (const TArg* arg : ambiguous) is_ambiguous[static_cast<std::size_t>(arg->Position)] = true;
   for (const TArg* arg : theory.Args) {
     std::vector<WalkOption>& arg_options = options.emplace_back();
+    arg_options.reserve(arg->Options.size());
     for (const TProofLabeling& option : arg->Options) {
       WalkOption& walk_option = arg_options.emplace_back();
-      walk_option.in = ClassesOf(option.InArgs, index);
-      walk_option.out = ClassesOf(option.OutArgs, index);
-      walk_option.ambiguous_in = labels_named(walk_option.in);
-      walk_option.ambiguous_out = labels_named(walk_option.out);
+      walk_option.in = ClassesOf(option.InArgs, index, class_sets);
+      walk_option.out = ClassesOf(option.OutArgs, index, class_sets);
+      walk_option.ambiguous_in = labels_named(*walk_option.in);
+      walk_option.ambiguous_out = labels_named(*walk_option.out);
     }
   }
 

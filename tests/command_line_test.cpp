@@ -1,11 +1,17 @@
 #include "frontend/command_line.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "frontend/example_library.h"
@@ -146,6 +152,53 @@ TEST_F(CommandLineTest, HelpPrintsUsage) {
   const Outcome help = Call({"--help"});
   EXPECT_EQ(help.exit_code, 0);
   EXPECT_EQ(help.out.rfind("Usage: dialectic-cli", 0), 0u);
+}
+
+TEST_F(CommandLineTest, AStopRequestPrintsWhatWasComputedAndExits130) {
+  RunContext context;
+  context.RequestStop();
+  std::istringstream in("a b, b c\n");
+  std::ostringstream out, err;
+  EXPECT_EQ(RunCommandLine({"--area", "extensions"}, in, out, err, context, examples_),
+            kExitStopped);
+  EXPECT_EQ(Timeless(out.str()),
+            "[extensions]\nGrounded extension\n  a c (b)\n\n# ms elapsed\n*** Stopped ***\n");
+}
+
+// The real program under Ctrl+C: a long chain with the trace on is interrupted while it runs.
+TEST_F(CommandLineTest, InterruptedProgramFlushesItsOutputAndExits130) {
+  const std::filesystem::path input = dir_.path() / "chain.txt";
+  const std::filesystem::path output = dir_.path() / "out.txt";
+  {
+    std::ofstream chain(input);
+    for (int i = 0; i < 30000; ++i) chain << 'c' << i << " c" << i + 1 << '\n';
+  }
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (std::freopen(output.c_str(), "w", stdout) == nullptr) _exit(99);
+    execl(DIALECTIC_CLI, DIALECTIC_CLI, input.c_str(), nullptr);
+    _exit(98);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  kill(child, SIGINT);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), kExitStopped);
+  // Every area is printed; the stopped line stands once, where the run was when it stopped.
+  std::ifstream printed(output);
+  std::string first, line;
+  std::getline(printed, first);
+  int stopped_lines = 0;
+  bool trace_printed = false;
+  while (std::getline(printed, line)) {
+    if (line == "*** Stopped ***") ++stopped_lines;
+    if (line == "[trace]") trace_printed = true;
+  }
+  EXPECT_EQ(first, "[rephrased]");
+  EXPECT_TRUE(trace_printed);
+  EXPECT_EQ(stopped_lines, 1);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -134,6 +135,37 @@ TEST_F(OptionSearchTest, TooManyCombinationsStopThatPhaseWithAMessage) {
   // Every other argument is searched as usual.
   EXPECT_EQ(OptionTexts("b0 "), (StringList{"c0_0 (b0)", "c0_1 (b0)", "c0_2 (b0)", "c0_3 (b0)"}));
   EXPECT_EQ(OptionTexts("c0_0 "), StringList{"c0_0"});
+}
+
+TEST_F(OptionSearchTest, OptionsHoldingTooManyNamesStopThatPhaseAtItsLastCompletedStage) {
+  // a's first counter step gives 4^8 = 65,536 options of 129 names each (a, eight b, each with one
+  // of its four c, and 56 x, each with its one y): more names than a phase may hold.
+  std::string text = "a";
+  for (int i = 0; i < 8; ++i) text += " b" + std::to_string(i);
+  for (int i = 0; i < 56; ++i) text += " x" + std::to_string(i);
+  for (int i = 0; i < 8; ++i) {
+    text += ", b" + std::to_string(i);
+    for (int j = 0; j < 4; ++j) text += " c" + std::to_string(i) + std::to_string(j);
+  }
+  for (int i = 0; i < 56; ++i) text += ", x" + std::to_string(i) + " y" + std::to_string(i);
+  static_assert(65536 * 129 > kMaxLiveNames);
+  const SearchResult& result = Search(text, 100, true);
+  EXPECT_EQ(result.memo2.Lines(), (StringList{"***", "Too many options to follow for a ", "***"}));
+  // The option of the last completed stage: a with every attacker OUT, in name order.
+  StringList attackers;
+  for (int i = 0; i < 8; ++i) attackers.push_back("b" + std::to_string(i));
+  for (int i = 0; i < 56; ++i) attackers.push_back("x" + std::to_string(i));
+  std::sort(attackers.begin(), attackers.end());
+  std::string defence = "a (";
+  for (const std::string& name : attackers)
+    defence += name + (name == attackers.back() ? ")" : " ");
+  EXPECT_EQ(OptionTexts("a "), StringList{defence});
+  // The trace shows the last completed stage and goes on with the refutation of a.
+  const StringList trace = result.memo3.Lines();
+  const auto refutation = std::find(trace.begin(), trace.end(), "Partial refutation options of a ");
+  ASSERT_NE(refutation, trace.end());
+  EXPECT_EQ(*(refutation - 2), "  " + defence);
+  EXPECT_EQ(OptionTexts("b0 ").size(), 4u);
 }
 
 TEST_F(OptionSearchTest, OptionsCannotMultiplyPastTheLimitOfAStep) {

@@ -129,7 +129,7 @@ TEST_F(RunTest, AsksForTheRephrasedAreaToShowItsStart) {
   EXPECT_FALSE(form_.Memo2.TakeCaretReset());
 }
 
-TEST(PreferredLines, ListsEachTextOnceWithLetterCaseCounting) {
+TEST(WritePreferredLines, ListsEachTextOnceWithLetterCaseCounting) {
   TTheory theory;
   ParseText("a b A a\t c", theory);
   const ArgIndex index(theory);
@@ -140,9 +140,13 @@ TEST(PreferredLines, ListsEachTextOnceWithLetterCaseCounting) {
       labeling({"a "}, {"b "}), labeling({"b "}, {"a "}),   labeling({"a "}, {"b "}),
       labeling({"A "}, {"b "}), labeling({"a\t "}, {"b "}),
   };
-  EXPECT_EQ(PreferredLines(preferred, index),
-            (StringList{"  a (b)", "  b (a)", "  A (b)", "  a\t (b)"}));
-  EXPECT_TRUE(PreferredLines({}, index).empty());
+  TextArea memo5;
+  memo5.Add("  b (a)");  // lines already in the area do not count
+  WritePreferredLines(preferred, index, memo5);
+  EXPECT_EQ(memo5.Lines(), (StringList{"  b (a)", "  a (b)", "  b (a)", "  A (b)", "  a\t (b)"}));
+  memo5.Clear();
+  WritePreferredLines({}, index, memo5);
+  EXPECT_TRUE(memo5.empty());
 }
 
 // A run long enough to be stopped in each of its computations: sixteen even cycles at depth 0

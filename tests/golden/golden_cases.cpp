@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "bench/theory_generators.h"
+#include "tests/support/theory_generators.h"
 #include "frontend/example_library.h"
 #include "frontend/text_area.h"
 #include "model/theory.h"

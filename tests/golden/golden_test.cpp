@@ -1,11 +1,15 @@
 // Reruns every stored golden case and compares every area line by line: whatever changes in how
-// the results are computed, the text a user reads must stay the same.
+// the results are computed, the text a user reads must stay the same. The reference run by name
+// (tests/oracle) must give the stored areas too, which is what makes it a reference.
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -15,6 +19,7 @@
 #include "tests/golden/golden_cases.h"
 #include "tests/golden/golden_format.h"
 #include "tests/golden/golden_run.h"
+#include "tests/oracle/oracle.h"
 
 namespace dialectic::golden {
 namespace {
@@ -84,27 +89,64 @@ TEST_P(GoldenGroupTest, StoresEveryTheoryAtEverySetting) {
   }
 }
 
-TEST_P(GoldenGroupTest, EveryRunGivesTheStoredAreas) {
-  const ParsedGoldens& parsed = LoadGroup(GetParam());
-  ASSERT_TRUE(parsed.error.empty()) << GroupPath(GetParam()) << ": " << parsed.error;
-  ASSERT_FALSE(parsed.cases.empty()) << GroupPath(GetParam());
-  // One form for the whole file, unlike make_goldens, which takes a fresh one for every run: no
-  // run may depend on what the runs before it left behind.
-  TForm1 form;
+using StoredAreas = std::array<StringList, 4>;
+
+// Runs every case of the group and compares its areas with the stored ones.
+void ExpectStoredAreas(std::string_view group,
+                       const std::function<StoredAreas(const GoldenCase&)>& run) {
+  const ParsedGoldens& parsed = LoadGroup(group);
+  ASSERT_TRUE(parsed.error.empty()) << GroupPath(group) << ": " << parsed.error;
+  ASSERT_FALSE(parsed.cases.empty()) << GroupPath(group);
   int differing = 0;
   for (const GoldenCase& golden_case : parsed.cases) {
-    const std::array<StringList, 4> actual =
-        StoredRun(form, golden_case.input, golden_case.depth_text, golden_case.show_trace);
-    const std::string difference = FirstDifference(golden_case.stored_outputs, actual);
+    const std::string difference = FirstDifference(golden_case.stored_outputs, run(golden_case));
     if (difference.empty()) continue;
     constexpr int kReported = 5;
     if (++differing <= kReported) {
-      ADD_FAILURE() << GroupPath(GetParam()).string() << ":" << golden_case.file_line << ": "
+      ADD_FAILURE() << GroupPath(group).string() << ":" << golden_case.file_line << ": "
                     << Describe(golden_case) << "\n  " << difference;
     }
   }
   EXPECT_EQ(differing, 0) << differing << " of " << parsed.cases.size()
                           << " cases differ (the first few are reported above)";
+}
+
+// The oracle's run of the case in stored form. Every stored depth is a decimal number.
+StoredAreas OracleStoredRun(const GoldenCase& golden_case) {
+  const std::string& depth_text = golden_case.depth_text;
+  std::int32_t depth = 0;
+  const auto [end, error] =
+      std::from_chars(depth_text.data(), depth_text.data() + depth_text.size(), depth);
+  EXPECT_TRUE(error == std::errc() && end == depth_text.data() + depth_text.size())
+      << "depth " << depth_text << " of case " << golden_case.id;
+  std::string input_text;
+  for (const std::string& line : golden_case.input) input_text += line + '\n';
+  const oracle::Areas areas = oracle::RunByName(input_text, depth, golden_case.show_trace);
+
+  const std::array<const StringList*, 4> lines = {&areas.Memo2, &areas.Memo3, &areas.Memo4,
+                                                  &areas.Memo5};
+  StoredAreas stored;
+  for (std::size_t a = 0; a < stored.size(); ++a) {
+    for (const std::string& line : *lines[a]) {
+      const bool is_timing = IsTimingArea(a) && line == oracle::kElapsedLine;
+      stored[a].push_back(is_timing ? std::string(kStoredTimingLine)
+                                    : StoredLine(line, IsTimingArea(a)));
+    }
+  }
+  return stored;
+}
+
+TEST_P(GoldenGroupTest, EveryRunGivesTheStoredAreas) {
+  // One form for the whole file, unlike make_goldens, which takes a fresh one for every run: no
+  // run may depend on what the runs before it left behind.
+  TForm1 form;
+  ExpectStoredAreas(GetParam(), [&](const GoldenCase& golden_case) {
+    return StoredRun(form, golden_case.input, golden_case.depth_text, golden_case.show_trace);
+  });
+}
+
+TEST_P(GoldenGroupTest, TheOracleGivesTheStoredAreas) {
+  ExpectStoredAreas(GetParam(), OracleStoredRun);
 }
 
 INSTANTIATE_TEST_SUITE_P(Groups, GoldenGroupTest, testing::ValuesIn(kGoldenGroupNames),

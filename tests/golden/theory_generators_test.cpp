@@ -1,4 +1,4 @@
-#include "bench/theory_generators.h"
+#include "tests/support/theory_generators.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,85 @@
+#include "formats/formats.h"
+
+#include "formats/format_codecs.h"
+#include "model/string_list.h"
+
+namespace dialectic {
+
+std::string FormatName(Format format) {
+  switch (format) {
+    case Format::kText:
+      return "text";
+    case Format::kI23:
+      return "i23";
+    case Format::kApx:
+      return "apx";
+    case Format::kTgf:
+      return "tgf";
+  }
+  return {};
+}
+
+std::optional<Format> FormatNamed(std::string_view name) {
+  for (const Format format : kFormats) {
+    if (FormatName(format) == name) return format;
+  }
+  return std::nullopt;
+}
+
+std::string FormatListing(std::span<const Format> formats) {
+  std::string listing = "[";
+  for (const Format format : formats) {
+    if (listing.size() > 1) listing += ',';
+    listing += FormatName(format);
+  }
+  return listing + ']';
+}
+
+Format FormatOfPath(std::string_view path) {
+  struct Ending {
+    std::string_view ending;
+    Format format;
+  };
+  static constexpr Ending kEndings[] = {{".i23", Format::kI23},
+                                        {".af", Format::kI23},
+                                        {".apx", Format::kApx},
+                                        {".tgf", Format::kTgf}};
+  for (const Ending& ending : kEndings) {
+    if (path.size() >= ending.ending.size() &&
+        EqualFolded(path.substr(path.size() - ending.ending.size()), ending.ending)) {
+      return ending.format;
+    }
+  }
+  return Format::kText;
+}
+
+ReadResult ReadFramework(std::string_view text, Format format, std::string_view file_name) {
+  const SourceText source(text, file_name);
+  switch (format) {
+    case Format::kText:
+      return ReadLineSyntax(text);
+    case Format::kI23:
+      return ReadI23(source);
+    case Format::kApx:
+      return ReadApx(source);
+    case Format::kTgf:
+      return ReadTgf(source);
+  }
+  return {};
+}
+
+WriteResult WriteFramework(const Framework& framework, Format format) {
+  switch (format) {
+    case Format::kText:
+      return WriteLineSyntax(framework);
+    case Format::kI23:
+      return WriteI23(framework);
+    case Format::kApx:
+      return WriteApx(framework);
+    case Format::kTgf:
+      return WriteTgf(framework);
+  }
+  return {};
+}
+
+}  // namespace dialectic
