@@ -5,12 +5,13 @@
 // process's peak memory; and a click on the two-argument even cycle right after the long chain.
 //
 // Counters: trace_lines and text_mb (the four result areas' characters and line breaks, in MB of
-// 10^6 bytes), max_gap_ms (the longest gap between ticks of a 10 ms timer during the click),
-// peak_rss_mb (the process's peak resident set so far, from getrusage; run one benchmark per
-// process to read it for that benchmark alone). ClickUntilShown clicks twice in the same window, so
-// that the second run replaces the first one's areas. EvenCycleAfterLongChain also gives
-// elapsed_figure_ms, the largest "N ms elapsed" the even cycle's run writes, which is 0 after a
-// fresh start.
+// 10^6 bytes), process_cpu_s (the CPU time of all the process's threads per click or run, steadier
+// than wall time on a shared machine), max_gap_ms (the longest gap between ticks of a 10 ms timer
+// during the click), peak_rss_mb (the process's peak resident set so far, from getrusage; run one
+// benchmark per process to read it for that benchmark alone). ClickUntilShown clicks twice in the
+// same window, so that the second run replaces the first one's areas. EvenCycleAfterLongChain also
+// gives elapsed_figure_ms, the largest "N ms elapsed" the even cycle's run writes, which is 0 after
+// a fresh start.
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -37,6 +38,16 @@ double PeakRssMb() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB
+}
+
+// User and system time of every thread of the process so far, in seconds.
+double ProcessCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto seconds = [](const timeval& time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+  };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 double ResultTextMb(const TForm1& form) {
@@ -112,7 +123,10 @@ void RunOnForm(benchmark::State& state) {
   TForm1 form;
   form.Edit1 = "100";
   form.Memo1.AddStrings(ChainTheory(static_cast<int>(state.range(0))));
+  const double cpu_before = ProcessCpuSeconds();
   for (auto _ : state) form.Button1Click();
+  state.counters["process_cpu_s"] =
+      (ProcessCpuSeconds() - cpu_before) / static_cast<double>(state.iterations());
   state.counters["trace_lines"] = form.Memo3.Count();
   state.counters["text_mb"] = ResultTextMb(form);
 }
@@ -122,11 +136,14 @@ void ClickUntilShown(benchmark::State& state) {
   window.SetInput(ChainTheory(static_cast<int>(state.range(0))));
   TickWatch ticks;
   qint64 max_gap = 0;
+  const double cpu_before = ProcessCpuSeconds();
   for (auto _ : state) {
     ticks.Start();
     window.ClickUntilShown();
     max_gap = std::max(max_gap, ticks.Stop());
   }
+  state.counters["process_cpu_s"] =
+      (ProcessCpuSeconds() - cpu_before) / static_cast<double>(state.iterations());
   state.counters["trace_lines"] = window.Form().Memo3.Count();
   state.counters["text_mb"] = ResultTextMb(window.Form());
   state.counters["max_gap_ms"] = static_cast<double>(max_gap);
