@@ -6,16 +6,15 @@
 namespace dialectic {
 
 RunJob::RunJob(const LineList& input, const RunSettings& settings, TTheory& theory,
-               std::function<void()> on_end)
-    : input_(input),
-      settings_(settings),
-      theory_(theory),
-      on_end_(std::move(on_end)),
-      worker_([this] { Work(); }) {}
+               TaskThread& worker, std::function<void()> on_end)
+    : input_(input), settings_(settings), theory_(theory), on_end_(std::move(on_end)) {
+  worker.Post([this] { Work(); });
+}
 
 RunJob::~RunJob() {
   context_.RequestStop();
-  worker_.join();
+  std::unique_lock<std::mutex> lock(mutex_);
+  end_signal_.wait(lock, [this] { return done_; });
 }
 
 void RunJob::Work() {
@@ -34,6 +33,10 @@ void RunJob::Work() {
   }
   end_signal_.notify_all();
   if (on_end_) on_end_();
+  // The last touch of the job: once done is set, its owner may destroy it.
+  const std::lock_guard<std::mutex> lock(mutex_);
+  done_ = true;
+  end_signal_.notify_all();
 }
 
 bool RunJob::HasEnded() const {

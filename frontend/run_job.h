@@ -1,7 +1,8 @@
-// One run of the whole computation on a worker thread of its own. The run writes into four text
-// areas that the job owns, so the caller's areas stay untouched (and readable) while it runs; the
-// theory is the caller's, and the caller leaves it alone until the run has ended. Once the run has
-// ended, completed or stopped, the job's areas hold what it wrote and the caller may take them.
+// One run of the whole computation on a worker thread (a TaskThread that runs one job after
+// another). The run writes into four text areas that the job owns, so the caller's areas stay
+// untouched (and readable) while it runs; the theory is the caller's, and the caller leaves it
+// alone until the run has ended. Once the run has ended, completed or stopped, the job's areas hold
+// what it wrote and the caller may take them.
 #pragma once
 
 #include <chrono>
@@ -10,10 +11,10 @@
 #include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "frontend/form.h"
 #include "frontend/run.h"
+#include "frontend/task_thread.h"
 #include "frontend/text_area.h"
 #include "model/line_list.h"
 #include "model/run_context.h"
@@ -33,11 +34,12 @@ struct RunResult {
 
 class RunJob {
  public:
-  // Starts the run of the input lines (copied) at once. on_end, when given, is called on the
-  // worker thread after the run has ended, when HasEnded is already true.
-  RunJob(const LineList& input, const RunSettings& settings, TTheory& theory,
+  // Hands the run of the input lines (copied) to the worker, which starts it once the jobs before
+  // it are done. on_end, when given, is called on the worker after the run has ended, when
+  // HasEnded is already true.
+  RunJob(const LineList& input, const RunSettings& settings, TTheory& theory, TaskThread& worker,
          std::function<void()> on_end = {});
-  // Asks the run to stop and waits for the worker.
+  // Asks the run to stop and waits until the worker is done with the job, end notice included.
   ~RunJob();
   RunJob(const RunJob&) = delete;
   RunJob& operator=(const RunJob&) = delete;
@@ -62,8 +64,8 @@ class RunJob {
   RunResult result_;
   mutable std::mutex mutex_;
   std::condition_variable end_signal_;
-  bool ended_ = false;  // guarded by mutex_
-  std::thread worker_;  // last, so that it starts once every other member is ready
+  bool ended_ = false;  // guarded by mutex_; the run has ended
+  bool done_ = false;   // guarded by mutex_; the worker has let go of the job
 };
 
 // Exchanges the form's result areas with the run's: the form gets what the run wrote and the

@@ -45,7 +45,8 @@ TEST(RunJob, FillsItsOwnAreasAsTheRunOnTheFormDoes) {
     TextArea input;
     input.SetText(c.input);
     TTheory theory;
-    RunJob job(input, c.settings, theory);
+    TaskThread worker;
+    RunJob job(input, c.settings, theory, worker);
     ASSERT_TRUE(job.WaitFor(seconds(60)));
     const RunResult& result = job.Result();
     EXPECT_TRUE(result.Completed);
@@ -63,7 +64,8 @@ TEST(RunJob, ReadsItsOwnCopyOfTheInput) {
   TextArea input;
   input.SetText("a b");
   TTheory theory;
-  RunJob job(input, {}, theory);
+  TaskThread worker;
+  RunJob job(input, {}, theory, worker);
   input.SetText("x y, y z");
   ASSERT_TRUE(job.WaitFor(seconds(60)));
   EXPECT_EQ(ArgNames(theory.Args), "a,b");
@@ -77,7 +79,8 @@ TEST(RunJob, TellsTheEndOnceOnTheWorker) {
   std::atomic<bool> told_on_caller_thread{false};
   const std::thread::id caller = std::this_thread::get_id();
   {
-    RunJob job(input, {}, theory, [&] {
+    TaskThread worker;
+    RunJob job(input, {}, theory, worker, [&] {
       ++calls;
       told_on_caller_thread = std::this_thread::get_id() == caller;
     });
@@ -95,7 +98,8 @@ TEST(RunJob, SwapGivesTheFormTheRunsAreasAndKeepsTheOldOnes) {
   form.Memo5.SetText("old extensions");
   TextArea input;
   input.SetText("a b, b c");
-  RunJob job(input, {}, form.Theory);
+  TaskThread worker;
+  RunJob job(input, {}, form.Theory, worker);
   ASSERT_TRUE(job.WaitFor(seconds(60)));
   RunResult& result = job.Result();
   const StringList run_trace = result.Memo3.Lines();
@@ -114,7 +118,8 @@ TEST(RunJob, StopRequestEndsTheRunWithTheStoppedLine) {
   TextArea input;
   input.SetText(Chain(10000));
   TTheory theory;
-  RunJob job(input, {100, true}, theory);
+  TaskThread worker;
+  RunJob job(input, {100, true}, theory, worker);
   // Into the option search, where the chain spends nearly all its time.
   while (job.Context().CurrentProgress().argument < 2 && !job.HasEnded()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -138,7 +143,8 @@ TEST(RunJob, DroppingARunningJobStopsIt) {
   TTheory theory;
   std::atomic<bool> ended{false};
   {
-    RunJob job(input, {100, true}, theory, [&] { ended = true; });
+    TaskThread worker;
+    RunJob job(input, {100, true}, theory, worker, [&] { ended = true; });
     while (job.Context().CurrentProgress().argument < 2 && !job.HasEnded()) {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -147,6 +153,31 @@ TEST(RunJob, DroppingARunningJobStopsIt) {
   // The search stopped long before the chain's last argument.
   ASSERT_EQ(theory.Args.Count(), 10000);
   EXPECT_TRUE(theory.Args[9999].Options.empty());
+}
+
+TEST(RunJob, JobsOnOneWorkerRunOneAfterAnother) {
+  TextArea long_input;
+  long_input.SetText(Chain(300));
+  TextArea short_input;
+  short_input.SetText("a b");
+  TTheory first_theory;
+  TTheory second_theory;
+  std::atomic<int> ends{0};
+  int first_end = 0;
+  int second_end = 0;
+  bool first_completed = false;
+  {
+    TaskThread worker;
+    RunJob first(long_input, {100, true}, first_theory, worker, [&] { first_end = ++ends; });
+    RunJob second(short_input, {100, true}, second_theory, worker, [&] { second_end = ++ends; });
+    ASSERT_TRUE(second.WaitFor(seconds(60)));
+    first_completed = first.Result().Completed;
+  }
+  // Dropping a job waits for its end notice, so both are in.
+  EXPECT_EQ(first_end, 1);
+  EXPECT_EQ(second_end, 2);
+  EXPECT_TRUE(first_completed);
+  EXPECT_EQ(ArgNames(second_theory.Args), "a,b");
 }
 
 TEST(RunJob, HandlersUseTheStarterWhenOneIsSet) {

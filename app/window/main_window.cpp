@@ -314,16 +314,16 @@ void MainWindow::StartRun() {
   const std::uint64_t run_number = ++run_number_;
   // The end notice crosses to the window's thread as an event; it finds the run taken over
   // already when the run was quick.
+  const auto post_end_notice = [this, run_number] {
+    QMetaObject::invokeMethod(
+        this,
+        [this, run_number] {
+          if (run_number == run_number_ && job_ != nullptr) FinishRun();
+        },
+        Qt::QueuedConnection);
+  };
   job_ = std::make_unique<RunJob>(Form1.Memo1, RunSettings{Form1.Depth, Form1.ShowTrace},
-                                  Form1.Theory, [this, run_number] {
-                                    QMetaObject::invokeMethod(
-                                        this,
-                                        [this, run_number] {
-                                          if (run_number == run_number_ && job_ != nullptr)
-                                            FinishRun();
-                                        },
-                                        Qt::QueuedConnection);
-                                  });
+                                  Form1.Theory, worker_thread_, post_end_notice);
   if (job_->WaitFor(kQuickRun)) {
     FinishRun();
     return;
@@ -340,8 +340,8 @@ void MainWindow::FinishRun() {
   run_status_->End(result.Completed);
   EnableRunControls(true);
   const std::optional<std::string> error = result.Error;
-  // The job now holds the areas shown before, which may be huge. The drop thread also waits for
-  // the worker, which may still be posting its end notice to the window: the window waits for the
+  // The job now holds the areas shown before, which may be huge. Dropping it also waits for the
+  // worker, which may still be posting its end notice to the window: the window waits for the
   // drop thread before it goes.
   drop_thread_.Drop(std::move(job));
   emit RunEnded();

@@ -4,7 +4,8 @@
 // shows the form's state in the controls: the input, the depth text, the chosen radio item and the
 // focus. An error escaping a handler goes to a message box and the program goes on with the state
 // reached.
-// A run goes on a worker thread (RunJob) into areas of its own, so the window stays responsive.
+// A run goes on the window's worker thread (RunJob) into areas of its own, so the window stays
+// responsive.
 // Until it ends, the controls that start or change a run are disabled and the form's theory
 // belongs to the worker; the status bar shows the progress and can stop it. When it ends the
 // run's areas replace the form's result areas and show; the old ones are dropped on a thread of
@@ -19,9 +20,9 @@
 #include <vector>
 
 #include "app/window/area_binding.h"
-#include "frontend/drop_thread.h"
 #include "frontend/form.h"
 #include "frontend/run_job.h"
+#include "frontend/task_thread.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -106,8 +107,11 @@ class MainWindow : public QMainWindow {
   std::vector<std::unique_ptr<AreaBinding>> areas_;  // Memo1 ... Memo5
   Control focus_before_ = Control::kNone;            // where the focus was when the handler started
 
-  // Destroys the areas the window lets go of, which may be huge, and the runs that wrote them.
-  DropThread drop_thread_;
+  // Runs the computations, one after another.
+  TaskThread worker_thread_;
+  // Destroys the areas the window lets go of, which may be huge, and the jobs that wrote them. It
+  // goes before the worker, which the jobs wait for.
+  TaskThread drop_thread_;
   FindBar* find_bar_ = nullptr;
   RunStatus* run_status_ = nullptr;
   // The run going on, or none. It works on Form1.Theory, so it is declared after Form1 and ends
