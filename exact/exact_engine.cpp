@@ -64,8 +64,7 @@ ExtensionAnswer FindDirect(const ArgumentGraph& graph, Semantics semantics,
 
 CountAnswer EnumerateDirect(const ArgumentGraph& graph, Semantics semantics, RunContext& context,
                             const ExtensionCallback& callback) {
-  // Stable extensions are never one inside another, so blocking the subsets of each found one
-  // loses none; complete ones are blocked one by one.
+  // A complete extension is blocked alone; every later stable one conflicts with a found one.
   LabelingSolver solver(graph, DirectBase(semantics), false, context);
   CountAnswer answer;
   while (true) {
@@ -79,7 +78,7 @@ CountAnswer EnumerateDirect(const ArgumentGraph& graph, Semantics semantics, Run
     callback(extension);
     ++answer.count;
     if (semantics == Semantics::kStable) {
-      solver.BlockSubsets(extension);
+      solver.RequireConflictWith(extension);
     } else {
       solver.BlockExtension(extension);
     }

@@ -6,14 +6,13 @@ namespace dialectic::exact {
 
 namespace {
 
-// Marks every argument that some complete extension contains, which are those some admissible set
-// contains. Each call asks for a complete extension with an argument not marked yet and marks all
-// of its arguments, so the number of calls is at most one more than the number of marked arguments
-// and usually far smaller. False when stopped.
+// Marks every argument that some admissible set contains. Each call asks for an admissible set
+// with an argument not marked yet and marks all of its arguments, so the number of calls is at most
+// one more than the number of marked arguments and usually far smaller. False when stopped.
 bool MarkCredulous(const ArgumentGraph& graph, const std::vector<Label>& grounded,
                    RunContext& context, std::vector<bool>& credulous) {
   const int size = graph.Size();
-  LabelingSolver solver(graph, BaseSemantics::kComplete, false, context);
+  LabelingSolver solver(graph, BaseSemantics::kAdmissible, false, context);
   credulous.assign(size, false);
   for (int a = 0; a < size; ++a) credulous[a] = grounded[a] == Label::kIn;
   while (true) {

@@ -14,7 +14,8 @@ constexpr int kUnsatisfiableCode = 20;
 
 LabelingSolver::LabelingSolver(const ArgumentGraph& graph, BaseSemantics base, bool with_range,
                                RunContext& context)
-    : context_(context),
+    : graph_(graph),
+      context_(context),
       size_(graph.Size()),
       with_range_(with_range),
       next_variable_((with_range ? 3 : 2) * graph.Size() + 1),
@@ -24,7 +25,7 @@ LabelingSolver::LabelingSolver(const ArgumentGraph& graph, BaseSemantics base, b
   solver_.set("quiet", 1);
   solver_.set("profile", 0);
   solver_.connect_terminator(&terminator_);
-  AddBaseClauses(graph, base);
+  AddBaseClauses(base);
   if (with_range_) AddRangeClauses();
 }
 
@@ -42,10 +43,10 @@ std::vector<int> LabelingSolver::RequiredLiterals(
   return {requirement->in ? literal : -literal};
 }
 
-void LabelingSolver::AddBaseClauses(const ArgumentGraph& graph, BaseSemantics base) {
+void LabelingSolver::AddBaseClauses(BaseSemantics base) {
   std::vector<int> clause;
   for (int a = 0; a < size_; ++a) {
-    const std::vector<int>& attackers = graph.attackers[a];
+    const std::vector<int>& attackers = graph_.attackers[a];
     // Attacked(a) if and only if some attacker is in.
     clause = {-Attacked(a)};
     for (const int b : attackers) {
@@ -58,6 +59,7 @@ void LabelingSolver::AddBaseClauses(const ArgumentGraph& graph, BaseSemantics ba
     if (base == BaseSemantics::kConflictFree) continue;
     // Admissible: an in argument has every attacker attacked.
     for (const int b : attackers) AddClause({-In(a), Attacked(b)});
+    if (base == BaseSemantics::kAdmissible) continue;
     // Complete: an argument whose attackers are all attacked is in.
     clause = {In(a)};
     for (const int b : attackers) clause.push_back(-Attacked(b));
@@ -75,16 +77,22 @@ void LabelingSolver::AddRangeClauses() {
   }
 }
 
-void LabelingSolver::Block(const Extension& extension, bool inside_too) {
+void LabelingSolver::BlockExtension(const Extension& extension) {
   std::vector<int> clause;
   std::size_t next = 0;  // the first member of the sorted extension not passed yet
   for (int a = 0; a < size_; ++a) {
-    if (next < extension.size() && extension[next] == a) {
-      ++next;
-      if (inside_too) clause.push_back(-In(a));
-    } else {
-      clause.push_back(In(a));
-    }
+    const bool member = next < extension.size() && extension[next] == a;
+    if (member) ++next;
+    clause.push_back(member ? -In(a) : In(a));
+  }
+  AddClause(clause);
+}
+
+void LabelingSolver::RequireConflictWith(const Extension& extension) {
+  std::vector<int> clause;
+  for (const int a : extension) {
+    clause.push_back(Attacked(a));
+    for (const int target : graph_.targets[a]) clause.push_back(In(target));
   }
   AddClause(clause);
 }

@@ -1,9 +1,9 @@
 // A CaDiCaL solver holding the labeling encoding of one argument graph. For every argument a there
 // is an "in" variable and an "attacked" variable, true exactly when some in argument attacks a, and
 // on request a "range" variable, true exactly when a is in or attacked. The base clauses make the
-// in arguments of every model a conflict-free, complete or stable set; their number is linear in
-// arguments plus attacks. Further clauses and assumptions come from the searches that own the
-// solver, which keep one solver for a whole question.
+// in arguments of every model a conflict-free, admissible, complete or stable set; their number is
+// linear in arguments plus attacks. Further clauses and assumptions come from the searches that own
+// the solver, which keep one solver for a whole question.
 #pragma once
 
 #include <cadical.hpp>
@@ -18,7 +18,7 @@
 namespace dialectic::exact {
 
 // What every model's in arguments form.
-enum class BaseSemantics { kConflictFree, kComplete, kStable };
+enum class BaseSemantics { kConflictFree, kAdmissible, kComplete, kStable };
 
 enum class SolveResult { kSatisfiable, kUnsatisfiable, kStopped };
 
@@ -57,10 +57,13 @@ class LabelingSolver {
   void AddClause(const std::vector<int>& literals) { AddLiterals(literals); }
   // A fresh variable that switches on the clauses it guards when assumed true.
   int NewActivation() { return next_variable_++; }
-  // Adds the clause "the in arguments are not a subset of the extension".
-  void BlockSubsets(const Extension& extension) { Block(extension, false); }
   // Adds the clause "the in arguments are not exactly the extension".
-  void BlockExtension(const Extension& extension) { Block(extension, true); }
+  void BlockExtension(const Extension& extension);
+  // Adds the clause "the in arguments conflict with the extension": an attack between them, either
+  // way. Two different stable, preferred, semi-stable or stage extensions always conflict (else
+  // their union would be a larger one), so this cuts away more than "not a subset of it" and loses
+  // no extension still to come.
+  void RequireConflictWith(const Extension& extension);
   // Switches a guarded clause set off for good.
   void Retire(int activation);
 
@@ -73,17 +76,15 @@ class LabelingSolver {
   Extension ModelExtension();
 
  private:
-  void AddBaseClauses(const ArgumentGraph& graph, BaseSemantics base);
+  void AddBaseClauses(BaseSemantics base);
   void AddRangeClauses();
-  // The clause that some argument outside the extension is in, or with inside_too, that some
-  // argument in it is out.
-  void Block(const Extension& extension, bool inside_too);
   template <typename Literals>
   void AddLiterals(const Literals& literals) {
     for (const int literal : literals) solver_.add(literal);
     solver_.add(0);
   }
 
+  const ArgumentGraph& graph_;
   RunContext& context_;
   const int size_;
   const bool with_range_;

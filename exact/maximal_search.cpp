@@ -7,7 +7,7 @@ namespace dialectic::exact {
 namespace {
 
 BaseSemantics BaseOf(Semantics semantics) {
-  return semantics == Semantics::kStage ? BaseSemantics::kConflictFree : BaseSemantics::kComplete;
+  return semantics == Semantics::kStage ? BaseSemantics::kConflictFree : BaseSemantics::kAdmissible;
 }
 
 }  // namespace
@@ -24,6 +24,14 @@ int MaximalSearch::KeyLiteral(int argument) const {
   return key_is_range_ ? solver_.InRange(argument) : solver_.In(argument);
 }
 
+SolveResult MaximalSearch::RequireNonempty() {
+  std::vector<int> some_in;
+  some_in.reserve(size_);
+  for (int a = 0; a < size_; ++a) some_in.push_back(solver_.In(a));
+  solver_.AddClause(some_in);
+  return solver_.Solve({});
+}
+
 MaximalSearch::Candidate MaximalSearch::ModelCandidate() {
   Candidate candidate{std::vector<bool>(size_), solver_.ModelExtension()};
   for (int a = 0; a < size_; ++a) candidate.key[a] = solver_.IsTrue(KeyLiteral(a));
@@ -31,21 +39,23 @@ MaximalSearch::Candidate MaximalSearch::ModelCandidate() {
 }
 
 bool MaximalSearch::Grow(const std::vector<int>& assumptions, Candidate& candidate) {
-  // Each round asks for a key that keeps every argument of the current one (assumed) and adds one
-  // more (a clause switched on by a fresh activation literal, retired after the call).
+  // Each round assumes every argument of the current key and the escape false, so the open clause
+  // asks for one argument more. A candidate that grew is no extension, nor is any set whose key
+  // lies inside its key, so its clause becomes permanent; what the solver learnt from that clause
+  // then stays of use, instead of being thrown away with a retired activation literal. This matters
+  // most for the last, unsatisfiable round, often the hardest call of the search.
   while (true) {
-    const int activation = solver_.NewActivation();
-    std::vector<int> larger = {-activation};
+    if (candidate.escape == 0) OpenBlock(candidate);
     std::vector<int> round = assumptions;
     for (int a = 0; a < size_; ++a) {
-      (candidate.key[a] ? round : larger).push_back(KeyLiteral(a));
+      if (candidate.key[a]) round.push_back(KeyLiteral(a));
     }
-    round.push_back(activation);
-    solver_.AddClause(larger);
+    round.push_back(-candidate.escape);
     const SolveResult result = solver_.Solve(round);
-    if (result == SolveResult::kSatisfiable) candidate = ModelCandidate();
-    solver_.Retire(activation);
     if (result != SolveResult::kSatisfiable) return result == SolveResult::kUnsatisfiable;
+    Candidate larger = ModelCandidate();
+    CloseBlock(candidate);
+    candidate = std::move(larger);
   }
 }
 
@@ -56,10 +66,11 @@ std::vector<int> MaximalSearch::KeyEquals(const std::vector<bool>& key) const {
   return assumptions;
 }
 
-void MaximalSearch::BlockKeySubsets(const std::vector<bool>& key) {
-  std::vector<int> clause;
+void MaximalSearch::OpenBlock(Candidate& candidate) {
+  candidate.escape = solver_.NewActivation();
+  std::vector<int> clause = {candidate.escape};
   for (int a = 0; a < size_; ++a) {
-    if (!key[a]) clause.push_back(KeyLiteral(a));
+    if (!candidate.key[a]) clause.push_back(KeyLiteral(a));
   }
   solver_.AddClause(clause);
 }
@@ -68,8 +79,18 @@ ExtensionAnswer MaximalSearch::Find(const std::optional<Requirement>& requiremen
   // A candidate that meets the requirement grows as far as it can while still meeting it. If it
   // cannot grow further without the requirement either, it is an answer. Otherwise it grows on to
   // a maximal key; with a range key another extension of that range may still meet the
-  // requirement. Failing that, the maximal key is blocked and the search goes on: every extension
-  // that meets the requirement has a maximal key of its own, which is never blocked unasked.
+  // requirement. Failing that, the maximal key is blocked, a conflict with its extension required,
+  // and the search goes on: every extension that meets the requirement has a maximal key of its
+  // own, which is never blocked unasked, and conflicts with every other extension.
+  switch (RequireNonempty()) {
+    case SolveResult::kStopped:
+      return {Outcome::kStopped, {}};
+    case SolveResult::kUnsatisfiable:
+      if (requirement && requirement->in) return {};
+      return {Outcome::kFinished, Extension{}};
+    case SolveResult::kSatisfiable:
+      break;
+  }
   const std::vector<int> required = solver_.RequiredLiterals(requirement);
   while (true) {
     SolveResult result = solver_.Solve(required);
@@ -77,7 +98,12 @@ ExtensionAnswer MaximalSearch::Find(const std::optional<Requirement>& requiremen
     if (result == SolveResult::kStopped) return {Outcome::kStopped, {}};
     Candidate candidate = ModelCandidate();
     if (!Grow(required, candidate)) return {Outcome::kStopped, {}};
-    if (required.empty()) return {Outcome::kFinished, std::move(candidate.extension)};
+    // Every superset of a set with the argument in has it in too: such a preferred candidate that
+    // cannot grow with the argument in cannot grow at all.
+    const bool in_key_keeps_argument = !key_is_range_ && requirement && requirement->in;
+    if (required.empty() || in_key_keeps_argument) {
+      return {Outcome::kFinished, std::move(candidate.extension)};
+    }
     Candidate grown = candidate;
     if (!Grow({}, grown)) return {Outcome::kStopped, {}};
     if (grown.key == candidate.key) return {Outcome::kFinished, std::move(candidate.extension)};
@@ -87,16 +113,29 @@ ExtensionAnswer MaximalSearch::Find(const std::optional<Requirement>& requiremen
       std::vector<int> same_range = KeyEquals(grown.key);
       same_range.insert(same_range.end(), required.begin(), required.end());
       result = solver_.Solve(same_range);
-      if (result == SolveResult::kSatisfiable)
+      if (result == SolveResult::kSatisfiable) {
         return {Outcome::kFinished, solver_.ModelExtension()};
+      }
       if (result == SolveResult::kStopped) return {Outcome::kStopped, {}};
     }
-    BlockKeySubsets(grown.key);
+    CloseBlock(grown);
+    solver_.RequireConflictWith(grown.extension);
   }
 }
 
 CountAnswer MaximalSearch::Enumerate(const ExtensionCallback& callback) {
   CountAnswer answer;
+  switch (RequireNonempty()) {
+    case SolveResult::kStopped:
+      answer.outcome = Outcome::kStopped;
+      return answer;
+    case SolveResult::kUnsatisfiable:
+      callback(Extension{});
+      answer.count = 1;
+      return answer;
+    case SolveResult::kSatisfiable:
+      break;
+  }
   while (true) {
     const SolveResult result = solver_.Solve({});
     if (result == SolveResult::kUnsatisfiable) return answer;
@@ -115,16 +154,16 @@ bool MaximalSearch::ReportGrownModel(const ExtensionCallback& callback, std::uin
   } else {
     callback(candidate.extension);
     ++count;
+    solver_.RequireConflictWith(candidate.extension);
   }
-  BlockKeySubsets(candidate.key);
+  CloseBlock(candidate);
   return true;
 }
 
 bool MaximalSearch::ReportRange(const std::vector<bool>& range, const ExtensionCallback& callback,
                                 std::uint64_t& count) {
-  // Two conflict-free sets with the same range are never one inside the other, and a subset of an
-  // extension has a range inside its range, which is blocked next. So "not a subset of this
-  // extension" blocks it without losing any extension still to come.
+  // The open clause of the range lets these models through; each extension found is cut away by
+  // the clause that asks for a conflict with it.
   const std::vector<int> same_range = KeyEquals(range);
   while (true) {
     const SolveResult result = solver_.Solve(same_range);
@@ -132,7 +171,7 @@ bool MaximalSearch::ReportRange(const std::vector<bool>& range, const ExtensionC
     const Extension extension = solver_.ModelExtension();
     callback(extension);
     ++count;
-    solver_.BlockSubsets(extension);
+    solver_.RequireConflictWith(extension);
   }
 }
 

@@ -86,7 +86,8 @@ TEST(ExactStop, AStopFromAnotherThreadEndsARunningSolveCall) {
   // Twelve pigeons in eleven holes, added as plain clauses: unsatisfiable, and far beyond what the
   // solver can refute in the test's lifetime, so only its terminate hook ends the call.
   RunContext context;
-  LabelingSolver solver(ArgumentGraph{}, BaseSemantics::kComplete, false, context);
+  const ArgumentGraph no_arguments;
+  LabelingSolver solver(no_arguments, BaseSemantics::kComplete, false, context);
   constexpr int kPigeons = 12;
   constexpr int kHoles = kPigeons - 1;
   std::vector<std::vector<int>> sits(kPigeons, std::vector<int>(kHoles));
