@@ -1,0 +1,176 @@
+#include "exact/exact_engine.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "exact/grounded_labeling.h"
+#include "exact/ideal.h"
+#include "exact/labeling_solver.h"
+#include "exact/maximal_search.h"
+
+namespace dialectic::exact {
+
+namespace {
+
+constexpr std::array<std::pair<Semantics, std::string_view>, 7> kShortNames = {{
+    {Semantics::kGrounded, "GR"},
+    {Semantics::kComplete, "CO"},
+    {Semantics::kStable, "ST"},
+    {Semantics::kPreferred, "PR"},
+    {Semantics::kSemiStable, "SST"},
+    {Semantics::kStage, "STG"},
+    {Semantics::kIdeal, "ID"},
+}};
+
+bool Meets(const Extension& extension, const std::optional<Requirement>& requirement) {
+  if (!requirement) return true;
+  return std::binary_search(extension.begin(), extension.end(), requirement->argument) ==
+         requirement->in;
+}
+
+// Whether the graph alone shows that no extension meets the requirement: no extension contains a
+// self-attacking argument, and every extension of a semantics built on complete ones contains the
+// grounded extension and nothing it attacks.
+bool IsRuledOut(const ArgumentGraph& graph, const std::vector<Label>& grounded, Semantics semantics,
+                const Requirement& requirement) {
+  const int a = requirement.argument;
+  const std::vector<int>& attackers = graph.attackers[a];
+  if (requirement.in && std::find(attackers.begin(), attackers.end(), a) != attackers.end()) {
+    return true;
+  }
+  if (semantics == Semantics::kStage) return false;
+  return grounded[a] == (requirement.in ? Label::kOut : Label::kIn);
+}
+
+BaseSemantics DirectBase(Semantics semantics) {
+  return semantics == Semantics::kStable ? BaseSemantics::kStable : BaseSemantics::kComplete;
+}
+
+// Complete and stable extensions are plain models of their encoding.
+ExtensionAnswer FindDirect(const ArgumentGraph& graph, Semantics semantics,
+                           const std::optional<Requirement>& requirement, RunContext& context) {
+  LabelingSolver solver(graph, DirectBase(semantics), false, context);
+  switch (solver.Solve(solver.RequiredLiterals(requirement))) {
+    case SolveResult::kSatisfiable:
+      return {Outcome::kFinished, solver.ModelExtension()};
+    case SolveResult::kUnsatisfiable:
+      return {};
+    case SolveResult::kStopped:
+      break;
+  }
+  return {Outcome::kStopped, {}};
+}
+
+CountAnswer EnumerateDirect(const ArgumentGraph& graph, Semantics semantics, RunContext& context,
+                            const ExtensionCallback& callback) {
+  // Stable extensions are never one inside another, so blocking the subsets of each found one
+  // loses none; complete ones are blocked one by one.
+  LabelingSolver solver(graph, DirectBase(semantics), false, context);
+  CountAnswer answer;
+  while (true) {
+    const SolveResult result = solver.Solve({});
+    if (result == SolveResult::kUnsatisfiable) return answer;
+    if (result == SolveResult::kStopped) {
+      answer.outcome = Outcome::kStopped;
+      return answer;
+    }
+    const Extension extension = solver.ModelExtension();
+    callback(extension);
+    ++answer.count;
+    if (semantics == Semantics::kStable) {
+      solver.BlockSubsets(extension);
+    } else {
+      solver.BlockExtension(extension);
+    }
+  }
+}
+
+// An extension that meets the requirement, or none: the one search behind SE, DC and DS.
+ExtensionAnswer FindMeeting(const ArgumentGraph& graph, Semantics semantics,
+                            const std::optional<Requirement>& requirement, RunContext& context) {
+  context.BeginPhase(RunPhase::kExact, graph.Size());
+  if (requirement) context.SetArgument(requirement->argument + 1);
+  const std::vector<Label> grounded = GroundedLabels(graph);
+  // The grounded extension is complete, and often it is the answer: then no SAT call is needed,
+  // and sceptical acceptance under complete semantics never needs one.
+  if (semantics == Semantics::kGrounded || semantics == Semantics::kComplete) {
+    Extension extension = InArguments(grounded);
+    if (Meets(extension, requirement)) return {Outcome::kFinished, std::move(extension)};
+    if (semantics == Semantics::kGrounded) return {};
+  }
+  if (semantics == Semantics::kIdeal) {
+    ExtensionAnswer answer = IdealExtension(graph, grounded, context);
+    if (answer.extension && !Meets(*answer.extension, requirement)) answer.extension.reset();
+    return answer;
+  }
+  if (requirement && IsRuledOut(graph, grounded, semantics, *requirement)) return {};
+  if (semantics == Semantics::kComplete || semantics == Semantics::kStable) {
+    return FindDirect(graph, semantics, requirement, context);
+  }
+  return MaximalSearch(graph, semantics, context).Find(requirement);
+}
+
+}  // namespace
+
+std::string_view SemanticsName(Semantics semantics) {
+  for (const auto& [known, name] : kShortNames) {
+    if (known == semantics) return name;
+  }
+  return "";
+}
+
+std::optional<Semantics> ParseSemantics(std::string_view name) {
+  for (const auto& [semantics, known] : kShortNames) {
+    if (known == name) return semantics;
+  }
+  return std::nullopt;
+}
+
+ExtensionAnswer FindExtension(const ArgumentGraph& graph, Semantics semantics,
+                              RunContext& context) {
+  return FindMeeting(graph, semantics, std::nullopt, context);
+}
+
+AcceptanceAnswer IsCredulouslyAccepted(const ArgumentGraph& graph, Semantics semantics,
+                                       int argument, RunContext& context) {
+  ExtensionAnswer witness = FindMeeting(graph, semantics, Requirement{argument, true}, context);
+  const bool accepted = witness.extension.has_value();
+  return {witness.outcome, accepted, std::move(witness.extension)};
+}
+
+AcceptanceAnswer IsScepticallyAccepted(const ArgumentGraph& graph, Semantics semantics,
+                                       int argument, RunContext& context) {
+  ExtensionAnswer counter = FindMeeting(graph, semantics, Requirement{argument, false}, context);
+  const bool accepted = counter.outcome == Outcome::kFinished && !counter.extension;
+  return {counter.outcome, accepted, std::move(counter.extension)};
+}
+
+CountAnswer EnumerateExtensions(const ArgumentGraph& graph, Semantics semantics,
+                                RunContext& context, const ExtensionCallback& callback) {
+  context.BeginPhase(RunPhase::kExact, graph.Size());
+  switch (semantics) {
+    case Semantics::kGrounded:
+    case Semantics::kIdeal: {
+      // One extension, always.
+      const ExtensionAnswer answer = FindMeeting(graph, semantics, std::nullopt, context);
+      if (answer.outcome == Outcome::kStopped) return {Outcome::kStopped, 0};
+      callback(*answer.extension);
+      return {Outcome::kFinished, 1};
+    }
+    case Semantics::kComplete:
+    case Semantics::kStable:
+      return EnumerateDirect(graph, semantics, context, callback);
+    case Semantics::kPreferred:
+    case Semantics::kSemiStable:
+    case Semantics::kStage:
+      break;
+  }
+  return MaximalSearch(graph, semantics, context).Enumerate(callback);
+}
+
+CountAnswer CountExtensions(const ArgumentGraph& graph, Semantics semantics, RunContext& context) {
+  return EnumerateExtensions(graph, semantics, context, [](const Extension&) {});
+}
+
+}  // namespace dialectic::exact

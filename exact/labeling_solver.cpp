@@ -1,0 +1,116 @@
+#include "exact/labeling_solver.h"
+
+#include <cassert>
+
+namespace dialectic::exact {
+
+namespace {
+
+// CaDiCaL's result codes of solve().
+constexpr int kSatisfiableCode = 10;
+constexpr int kUnsatisfiableCode = 20;
+
+}  // namespace
+
+LabelingSolver::LabelingSolver(const ArgumentGraph& graph, BaseSemantics base, bool with_range,
+                               RunContext& context)
+    : context_(context),
+      size_(graph.Size()),
+      with_range_(with_range),
+      next_variable_((with_range ? 3 : 2) * graph.Size() + 1),
+      terminator_(context) {
+  // CaDiCaL reports some events on standard output, which belongs to the caller; and its profile
+  // timers cost two system calls per solve call, more than a small solve call itself.
+  solver_.set("quiet", 1);
+  solver_.set("profile", 0);
+  solver_.connect_terminator(&terminator_);
+  AddBaseClauses(graph, base);
+  if (with_range_) AddRangeClauses();
+}
+
+LabelingSolver::~LabelingSolver() { solver_.disconnect_terminator(); }
+
+int LabelingSolver::InRange(int argument) const {
+  assert(with_range_);
+  return 2 * size_ + argument + 1;
+}
+
+std::vector<int> LabelingSolver::RequiredLiterals(
+    const std::optional<Requirement>& requirement) const {
+  if (!requirement) return {};
+  const int literal = In(requirement->argument);
+  return {requirement->in ? literal : -literal};
+}
+
+void LabelingSolver::AddBaseClauses(const ArgumentGraph& graph, BaseSemantics base) {
+  std::vector<int> clause;
+  for (int a = 0; a < size_; ++a) {
+    const std::vector<int>& attackers = graph.attackers[a];
+    // Attacked(a) if and only if some attacker is in.
+    clause = {-Attacked(a)};
+    for (const int b : attackers) {
+      clause.push_back(In(b));
+      AddClause({-In(b), Attacked(a)});
+    }
+    AddClause(clause);
+    // Conflict-free: nothing in is attacked by an in argument.
+    AddClause({-In(a), -Attacked(a)});
+    if (base == BaseSemantics::kConflictFree) continue;
+    // Admissible: an in argument has every attacker attacked.
+    for (const int b : attackers) AddClause({-In(a), Attacked(b)});
+    // Complete: an argument whose attackers are all attacked is in.
+    clause = {In(a)};
+    for (const int b : attackers) clause.push_back(-Attacked(b));
+    AddClause(clause);
+    // Stable: every argument is in or attacked.
+    if (base == BaseSemantics::kStable) AddClause({In(a), Attacked(a)});
+  }
+}
+
+void LabelingSolver::AddRangeClauses() {
+  for (int a = 0; a < size_; ++a) {
+    AddClause({-InRange(a), In(a), Attacked(a)});
+    AddClause({InRange(a), -In(a)});
+    AddClause({InRange(a), -Attacked(a)});
+  }
+}
+
+void LabelingSolver::Block(const Extension& extension, bool inside_too) {
+  std::vector<int> clause;
+  std::size_t next = 0;  // the first member of the sorted extension not passed yet
+  for (int a = 0; a < size_; ++a) {
+    if (next < extension.size() && extension[next] == a) {
+      ++next;
+      if (inside_too) clause.push_back(-In(a));
+    } else {
+      clause.push_back(In(a));
+    }
+  }
+  AddClause(clause);
+}
+
+void LabelingSolver::Retire(int activation) { AddClause({-activation}); }
+
+SolveResult LabelingSolver::Solve(const std::vector<int>& assumptions) {
+  if (context_.StopRequested()) return SolveResult::kStopped;
+  context_.AddCandidates(1);
+  for (const int literal : assumptions) solver_.assume(literal);
+  switch (solver_.solve()) {
+    case kSatisfiableCode:
+      return SolveResult::kSatisfiable;
+    case kUnsatisfiableCode:
+      return SolveResult::kUnsatisfiable;
+    default:
+      return SolveResult::kStopped;
+  }
+}
+
+Extension LabelingSolver::ModelExtension() {
+  Extension extension;
+  for (int a = 0; a < size_; ++a) {
+    if (IsTrue(In(a))) extension.push_back(a);
+  }
+  return extension;
+}
+
+}  // namespace dialectic::exact

@@ -1,0 +1,96 @@
+// A CaDiCaL solver holding the labeling encoding of one argument graph. For every argument a there
+// is an "in" variable and an "attacked" variable, true exactly when some in argument attacks a, and
+// on request a "range" variable, true exactly when a is in or attacked. The base clauses make the
+// in arguments of every model a conflict-free, complete or stable set; their number is linear in
+// arguments plus attacks. Further clauses and assumptions come from the searches that own the
+// solver, which keep one solver for a whole question.
+#pragma once
+
+#include <cadical.hpp>
+#include <initializer_list>
+#include <optional>
+#include <vector>
+
+#include "exact/exact_engine.h"
+#include "model/argument_graph.h"
+#include "model/run_context.h"
+
+namespace dialectic::exact {
+
+// What every model's in arguments form.
+enum class BaseSemantics { kConflictFree, kComplete, kStable };
+
+enum class SolveResult { kSatisfiable, kUnsatisfiable, kStopped };
+
+// A condition on one argument that a searched extension must meet: to contain it or not.
+struct Requirement {
+  int argument = 0;
+  bool in = true;
+};
+
+// Asks the run context whether to stop; CaDiCaL polls it during a solve call.
+class StopTerminator : public CaDiCaL::Terminator {
+ public:
+  explicit StopTerminator(const RunContext& context) : context_(context) {}
+  bool terminate() override { return context_.StopRequested(); }
+
+ private:
+  const RunContext& context_;
+};
+
+class LabelingSolver {
+ public:
+  LabelingSolver(const ArgumentGraph& graph, BaseSemantics base, bool with_range,
+                 RunContext& context);
+  ~LabelingSolver();
+  LabelingSolver(const LabelingSolver&) = delete;
+  LabelingSolver& operator=(const LabelingSolver&) = delete;
+
+  // The literals of one argument's variables; negate for the opposite.
+  int In(int argument) const { return argument + 1; }
+  int Attacked(int argument) const { return size_ + argument + 1; }
+  int InRange(int argument) const;
+  // The assumptions that make a model meet the requirement: none, or one literal.
+  std::vector<int> RequiredLiterals(const std::optional<Requirement>& requirement) const;
+
+  void AddClause(std::initializer_list<int> literals) { AddLiterals(literals); }
+  void AddClause(const std::vector<int>& literals) { AddLiterals(literals); }
+  // A fresh variable that switches on the clauses it guards when assumed true.
+  int NewActivation() { return next_variable_++; }
+  // Adds the clause "the in arguments are not a subset of the extension".
+  void BlockSubsets(const Extension& extension) { Block(extension, false); }
+  // Adds the clause "the in arguments are not exactly the extension".
+  void BlockExtension(const Extension& extension) { Block(extension, true); }
+  // Switches a guarded clause set off for good.
+  void Retire(int activation);
+
+  // Checks the stop request, then solves under the assumptions; counts one candidate.
+  SolveResult Solve(const std::vector<int>& assumptions);
+
+  // The last model's value of a literal; only after kSatisfiable.
+  bool IsTrue(int literal) { return solver_.val(literal) > 0; }
+  // The in arguments of the last model.
+  Extension ModelExtension();
+
+ private:
+  void AddBaseClauses(const ArgumentGraph& graph, BaseSemantics base);
+  void AddRangeClauses();
+  // The clause that some argument outside the extension is in, or with inside_too, that some
+  // argument in it is out.
+  void Block(const Extension& extension, bool inside_too);
+  template <typename Literals>
+  void AddLiterals(const Literals& literals) {
+    for (const int literal : literals) solver_.add(literal);
+    solver_.add(0);
+  }
+
+  RunContext& context_;
+  const int size_;
+  const bool with_range_;
+  int next_variable_;
+  // Declared before the solver, which keeps a pointer to it, so that it outlives the solver.
+  StopTerminator terminator_;
+  CaDiCaL::Solver solver_;
+};
+
+}  // namespace dialectic::exact
