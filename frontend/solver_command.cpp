@@ -1,0 +1,310 @@
+#include "frontend/solver_command.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <ostream>
+#include <string_view>
+#include <utility>
+
+#include "exact/exact_engine.h"
+#include "formats/formats.h"
+#include "frontend/command_line.h"
+#include "frontend/text_file.h"
+
+namespace dialectic {
+
+namespace {
+
+using exact::Semantics;
+
+// The five questions a task asks of a semantics.
+enum class Question { kCredulous, kSceptical, kSomeExtension, kEveryExtension, kCount };
+
+struct Task {
+  Question question;
+  Semantics semantics;
+};
+
+constexpr std::array<std::pair<Question, std::string_view>, 5> kQuestionNames = {{
+    {Question::kCredulous, "DC"},
+    {Question::kSceptical, "DS"},
+    {Question::kSomeExtension, "SE"},
+    {Question::kEveryExtension, "EE"},
+    {Question::kCount, "CE"},
+}};
+
+// Every semantics is asked every question, but the grounded one, which has exactly one extension,
+// is not asked for sceptical acceptance (the same question as credulous acceptance there).
+constexpr std::array<Semantics, 7> kTaskSemantics = {
+    Semantics::kComplete, Semantics::kPreferred, Semantics::kStable,   Semantics::kSemiStable,
+    Semantics::kStage,    Semantics::kIdeal,     Semantics::kGrounded,
+};
+
+constexpr std::string_view kUsageLine =
+    "usage: dialectic-solve -p TASK -f FILE [-fo i23|apx|tgf] [-a ARGUMENT] | --formats | "
+    "--problems\n";
+
+constexpr std::string_view kHelp =
+    "\n"
+    "Answers one question about the framework in FILE and prints the answer alone:\n"
+    "  DC-s  YES and a w line of an s-extension with ARGUMENT, or NO\n"
+    "  DS-s  YES, or NO and a w line of an s-extension without ARGUMENT\n"
+    "  SE-s  a w line of an s-extension, or NO when there is none\n"
+    "  EE-s  a w line for every s-extension\n"
+    "  CE-s  the number of s-extensions\n"
+    "where s is CO, PR, ST, SST, STG, ID or GR (see --problems). A w line names the arguments\n"
+    "by number for i23 and by name for APX and TGF; ARGUMENT is named the same way.\n"
+    "The format comes from -fo or from the file name (.i23 or .af, .apx, .tgf).\n"
+    "  --formats   print the formats read\n"
+    "  --problems  print the tasks answered\n";
+
+std::string TaskName(const Task& task) {
+  std::string name;
+  for (const auto& [question, question_name] : kQuestionNames) {
+    if (question == task.question) name = question_name;
+  }
+  return name + '-' + std::string(exact::SemanticsName(task.semantics));
+}
+
+std::vector<Task> AllTasks() {
+  std::vector<Task> tasks;
+  for (const Semantics semantics : kTaskSemantics) {
+    for (const auto& [question, question_name] : kQuestionNames) {
+      if (semantics == Semantics::kGrounded && question == Question::kSceptical) continue;
+      tasks.push_back({question, semantics});
+    }
+  }
+  return tasks;
+}
+
+std::optional<Task> TaskNamed(std::string_view name) {
+  for (const Task& task : AllTasks()) {
+    if (TaskName(task) == name) return task;
+  }
+  return std::nullopt;
+}
+
+bool AsksAboutAnArgument(const Task& task) {
+  return task.question == Question::kCredulous || task.question == Question::kSceptical;
+}
+
+struct UsageError {
+  std::string message;
+};
+
+struct Options {
+  bool help = false;
+  bool list_formats = false;
+  bool list_problems = false;
+  std::optional<std::string> task;
+  std::optional<std::string> file;
+  std::optional<std::string> format;
+  std::optional<std::string> argument;
+};
+
+// Stores the value after option args[i] into slot, which must still be empty.
+void TakeValue(const std::vector<std::string>& args, std::size_t& i,
+               std::optional<std::string>& slot) {
+  const std::string& option = args[i];
+  if (i + 1 >= args.size()) throw UsageError{"option " + option + " needs a value"};
+  if (slot) throw UsageError{"option " + option + " given twice"};
+  slot = args[++i];
+}
+
+Options ParseOptions(const std::vector<std::string>& args) {
+  Options options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--formats") {
+      options.list_formats = true;
+    } else if (arg == "--problems") {
+      options.list_problems = true;
+    } else if (arg == "-p") {
+      TakeValue(args, i, options.task);
+    } else if (arg == "-f") {
+      TakeValue(args, i, options.file);
+    } else if (arg == "-fo") {
+      TakeValue(args, i, options.format);
+    } else if (arg == "-a") {
+      TakeValue(args, i, options.argument);
+    } else if (arg.starts_with('-')) {
+      throw UsageError{"unknown option " + arg};
+    } else {
+      throw UsageError{"unexpected word \"" + arg + "\" (the input file follows -f)"};
+    }
+  }
+  return options;
+}
+
+// The task, checked against the options that it needs and those it does not take.
+Task CheckedTask(const Options& options) {
+  if (!options.task) throw UsageError{"no task given (-p)"};
+  const std::optional<Task> task = TaskNamed(*options.task);
+  if (!task) throw UsageError{"unknown task \"" + *options.task + "\" (see --problems)"};
+  if (!options.file) throw UsageError{"no input file given (-f)"};
+  if (AsksAboutAnArgument(*task) && !options.argument) {
+    throw UsageError{"task " + *options.task + " needs an argument (-a)"};
+  }
+  if (!AsksAboutAnArgument(*task) && options.argument) {
+    throw UsageError{"task " + *options.task + " takes no argument (-a)"};
+  }
+  return *task;
+}
+
+// The format that -fo names, else the one the file name gives. The program's own line syntax is
+// not taken from a file name here: it reads any text, so a file in an unknown format would be
+// misread rather than refused.
+Format CheckedFormat(const Options& options) {
+  const auto is_exchange_format = [](Format format) {
+    return std::find(kExchangeFormats.begin(), kExchangeFormats.end(), format) !=
+           kExchangeFormats.end();
+  };
+  if (options.format) {
+    const std::optional<Format> format = FormatNamed(*options.format);
+    if (!format || !is_exchange_format(*format)) {
+      throw UsageError{"unknown file format \"" + *options.format + "\" (i23, apx or tgf)"};
+    }
+    return *format;
+  }
+  const Format format = FormatOfPath(*options.file);
+  if (!is_exchange_format(format)) {
+    throw UsageError{"the format of " + *options.file +
+                     " does not follow from its name (.i23, .af, .apx or .tgf); give -fo"};
+  }
+  return format;
+}
+
+ArgumentGraph GraphOf(const Framework& framework) {
+  ArgumentGraph graph;
+  graph.attackers.resize(framework.names.size());
+  graph.targets.resize(framework.names.size());
+  // A framework lists each attack once, so each list keeps each argument at most once.
+  for (const Attack& attack : framework.attacks) {
+    graph.attackers[attack.target].push_back(attack.attacker);
+    graph.targets[attack.attacker].push_back(attack.target);
+  }
+  return graph;
+}
+
+// The index of the argument of that name; i23 arguments are named by their numbers.
+int ArgumentIndex(const Framework& framework, const std::string& name, const std::string& file) {
+  const auto found = std::find(framework.names.begin(), framework.names.end(), name);
+  if (found == framework.names.end()) {
+    throw UsageError{"no argument " + name + " in " + file};
+  }
+  return static_cast<int>(found - framework.names.begin());
+}
+
+void PrintExtension(const exact::Extension& extension, const Framework& framework,
+                    std::ostream& out) {
+  out << 'w';
+  for (const int a : extension) out << ' ' << framework.names[a];
+  out << '\n';
+}
+
+// Asks the engine and prints its answer; the exit code.
+int Answer(const Task& task, const Framework& framework, std::optional<int> argument,
+           std::ostream& out, RunContext& context) {
+  const ArgumentGraph graph = GraphOf(framework);
+  exact::Outcome outcome = exact::Outcome::kFinished;
+  switch (task.question) {
+    case Question::kCredulous:
+    case Question::kSceptical: {
+      const exact::AcceptanceAnswer answer =
+          task.question == Question::kCredulous
+              ? exact::IsCredulouslyAccepted(graph, task.semantics, *argument, context)
+              : exact::IsScepticallyAccepted(graph, task.semantics, *argument, context);
+      outcome = answer.outcome;
+      if (outcome == exact::Outcome::kStopped) break;
+      out << (answer.accepted ? "YES\n" : "NO\n");
+      if (answer.certificate) PrintExtension(*answer.certificate, framework, out);
+      break;
+    }
+    case Question::kSomeExtension: {
+      const exact::ExtensionAnswer answer = exact::FindExtension(graph, task.semantics, context);
+      outcome = answer.outcome;
+      if (outcome == exact::Outcome::kStopped) break;
+      if (answer.extension) {
+        PrintExtension(*answer.extension, framework, out);
+      } else {
+        out << "NO\n";
+      }
+      break;
+    }
+    case Question::kEveryExtension:
+      outcome = exact::EnumerateExtensions(graph, task.semantics, context,
+                                           [&](const exact::Extension& extension) {
+                                             PrintExtension(extension, framework, out);
+                                           })
+                    .outcome;
+      break;
+    case Question::kCount: {
+      const exact::CountAnswer answer = exact::CountExtensions(graph, task.semantics, context);
+      outcome = answer.outcome;
+      if (outcome == exact::Outcome::kFinished) out << answer.count << '\n';
+      break;
+    }
+  }
+  out.flush();
+  return outcome == exact::Outcome::kFinished ? kExitOk : kExitStopped;
+}
+
+int Solve(const Options& options, std::ostream& out, std::ostream& err, RunContext& context) {
+  const Task task = CheckedTask(options);
+  const Format format = CheckedFormat(options);
+  const std::string& file = *options.file;
+  std::string text;
+  try {
+    text = ReadWholeFile(file);
+  } catch (const FileError& error) {
+    err << "dialectic-solve: " << error.what() << '\n';
+    return kExitFileError;
+  }
+  const ReadResult read = ReadFramework(text, format, file);
+  if (!read.ok()) {
+    err << read.error << '\n';
+    return kExitFileError;
+  }
+  std::optional<int> argument;
+  if (options.argument) argument = ArgumentIndex(read.framework, *options.argument, file);
+  return Answer(task, read.framework, argument, out, context);
+}
+
+}  // namespace
+
+std::vector<std::string> SolverTaskNames() {
+  std::vector<std::string> names;
+  for (const Task& task : AllTasks()) names.push_back(TaskName(task));
+  return names;
+}
+
+int RunSolverCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                     RunContext& context) {
+  try {
+    const Options options = ParseOptions(args);
+    if (options.help) {
+      out << kUsageLine << kHelp;
+      return kExitOk;
+    }
+    if (options.list_formats || options.list_problems) {
+      if (options.list_formats) out << FormatListing(kExchangeFormats) << '\n';
+      if (options.list_problems) {
+        std::string listing;
+        for (const std::string& name : SolverTaskNames()) {
+          listing += (listing.empty() ? "[" : ",") + name;
+        }
+        out << listing << "]\n";
+      }
+      return kExitOk;
+    }
+    return Solve(options, out, err, context);
+  } catch (const UsageError& error) {
+    err << "dialectic-solve: " << error.message << '\n' << kUsageLine;
+    return kExitUsage;
+  }
+}
+
+}  // namespace dialectic
