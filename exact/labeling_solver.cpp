@@ -16,6 +16,7 @@ LabelingSolver::LabelingSolver(const ArgumentGraph& graph, BaseSemantics base, b
                                RunContext& context)
     : graph_(graph),
       context_(context),
+      base_(base),
       size_(graph.Size()),
       with_range_(with_range),
       next_variable_((with_range ? 3 : 2) * graph.Size() + 1),
@@ -89,9 +90,12 @@ void LabelingSolver::BlockExtension(const Extension& extension) {
 }
 
 void LabelingSolver::RequireConflictWith(const Extension& extension) {
+  // A model that defends itself and is attacked by the extension attacks it back, so outside the
+  // conflict-free base "the model attacks the extension" says the same in fewer literals.
   std::vector<int> clause;
   for (const int a : extension) {
     clause.push_back(Attacked(a));
+    if (base_ != BaseSemantics::kConflictFree) continue;
     for (const int target : graph_.targets[a]) clause.push_back(In(target));
   }
   AddClause(clause);

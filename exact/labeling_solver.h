@@ -86,6 +86,7 @@ class LabelingSolver {
 
   const ArgumentGraph& graph_;
   RunContext& context_;
+  const BaseSemantics base_;
   const int size_;
   const bool with_range_;
   int next_variable_;

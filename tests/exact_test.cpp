@@ -20,9 +20,9 @@ namespace {
 int RandomGraphCount() {
   if (const char* count = std::getenv("DIALECTIC_EXACT_RANDOM_GRAPHS")) return std::atoi(count);
 #ifdef __SANITIZE_ADDRESS__
-  return 200;
+  return 250;
 #else
-  return 1200;
+  return 2000;
 #endif
 }
 
