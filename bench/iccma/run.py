@@ -14,6 +14,9 @@ bench/iccma/asp.
                      [--budget 1200] [--out DIR]
   bench/iccma/run.py --validate N     # N small random frameworks, every task, answers compared
 
+With --append the runs of this call are added to those of the previous call with the same --out,
+and the table covers both (so that tiers can be run with their own timeouts and budgets).
+
 Exit status 1 when any answer differs.
 """
 
@@ -261,7 +264,7 @@ def compare(solver, job, timeout):
     else:
         verdict = "unchecked"
     known = ours if ours.status == "ok" else theirs if theirs.status == "ok" else None
-    return {"tier": tier, "instance": name, "arguments": n, "task": task,
+    return {"tier": tier, "instance": name, "arguments": n, "timeout": timeout, "task": task,
             "semantics": semantics, "query": query if task in ("DC", "DS") else "",
             "ours_status": ours.status, "ours_wall": f"{ours.wall:.4f}",
             "ours_cpu": f"{ours.cpu:.4f}", "clingo_status": theirs.status,
@@ -344,20 +347,23 @@ def timed_rows(rows):
             if {r["ours_status"], r["clingo_status"]} in ({"ok"}, {"ok", "timeout"})]
 
 
-def seconds(row, tool, timeout, kind="wall"):
-    return timeout if row[f"{tool}_status"] == "timeout" else float(row[f"{tool}_{kind}"])
+def seconds(row, tool, kind="wall"):
+    """The run's time; a run out of time counts as its time limit."""
+    if row[f"{tool}_status"] == "timeout":
+        return float(row["timeout"])
+    return float(row[f"{tool}_{kind}"])
 
 
-def group_line(label, rows, timeout):
+def group_line(label, rows):
     timed = timed_rows(rows)
 
     def ratio(kind):
-        values = [seconds(r, "clingo", timeout, kind) / max(seconds(r, "ours", timeout, kind),
-                                                             1e-3) for r in timed]
+        values = [seconds(r, "clingo", kind) / max(seconds(r, "ours", kind), 1e-3)
+                  for r in timed]
         return f"{statistics.median(values):.1f}" if values else "–"
 
     def median_time(tool):
-        values = [seconds(r, tool, timeout) for r in timed]
+        values = [seconds(r, tool) for r in timed]
         return f"{statistics.median(values):.3f}" if values else "–"
 
     equal = sum(r["verdict"] == "equal" for r in rows)
@@ -371,7 +377,7 @@ def group_line(label, rows, timeout):
             f"{ratio('wall')} | {ratio('cpu')} |")
 
 
-def table(rows, timeout):
+def table(rows):
     header = ("| {} | runs | equal | different | out of time: ours / clingo / both | other | "
               "median ours (s) | median clingo (s) | median ratio clingo/ours, wall | CPU |\n"
               "|---|---|---|---|---|---|---|---|---|---|")
@@ -385,16 +391,16 @@ def table(rows, timeout):
             ("Hard tier (300 arguments, 10 to 14 attacks each) per semantics", "semantics",
              SEMANTICS, hard),
             ("Hard tier per task", "task", TASKS, hard)):
-        lines = [group_line(value, [r for r in subset if r[key] == value], timeout)
+        lines = [group_line(value, [r for r in subset if r[key] == value])
                  for value in values if any(r[key] == value for r in subset)]
         if lines:
             parts.append(f"{title}:\n\n" + header.format(key) + "\n" + "\n".join(lines))
     decisions = [r for r in rows if r["tier"] == "2000" and r["task"] in ("DC", "DS", "SE")]
     if decisions:
-        longest = max(decisions, key=lambda r: seconds(r, "ours", timeout))
-        over = sum(seconds(r, "ours", timeout) > 10 for r in decisions)
+        longest = max(decisions, key=lambda r: seconds(r, "ours"))
+        over = sum(seconds(r, "ours") > 10 for r in decisions)
         parts.append(f"Longest DC, DS or SE run of dialectic-solve on 2,000 arguments: "
-                     f"{seconds(longest, 'ours', timeout):.2f} s ({longest['task']}-"
+                     f"{seconds(longest, 'ours'):.2f} s ({longest['task']}-"
                      f"{longest['semantics']} on {longest['instance']}); {over} over 10 s.")
     return "\n\n".join(parts) + "\n"
 
@@ -412,6 +418,8 @@ def main():
     parser.add_argument("--budget", type=float, default=1200,
                         help="seconds after which no further job starts")
     parser.add_argument("--out", default="build/iccma")
+    parser.add_argument("--append", action="store_true",
+                        help="add to the runs of an earlier run in the same --out folder")
     parser.add_argument("--validate", type=int, default=0,
                         help="compare on this many small random frameworks instead")
     options = parser.parse_args()
@@ -424,31 +432,41 @@ def main():
                     (pair.split("=") for pair in options.per_tier.split(","))}
         jobs = plan(options.instances, per_tier, options.semantics.split(","),
                     options.tasks.split(","))
+    runs_path = os.path.join(options.out, "validate.csv" if options.validate else "runs.csv")
+    rows = []
+    if options.append:
+        with open(runs_path) as earlier:
+            rows = list(csv.DictReader(earlier))
     start = time.perf_counter()
-    rows, skipped, given_up = [], 0, set()
+    skipped, given_up, double_timeouts = 0, set(), {}
     for job in jobs:
         # Where both tools ran out of time on one task, the other tasks of that semantics on that
-        # framework would most likely too: they are left out to keep the run within its budget.
-        if time.perf_counter() - start > options.budget or (job[1], job[4]) in given_up:
+        # framework would most likely too, and after two such tasks the rest of the framework:
+        # they are left out to keep the run within its budget.
+        name, semantics = job[1], job[4]
+        if (time.perf_counter() - start > options.budget or (name, semantics) in given_up
+                or double_timeouts.get(name, 0) >= 2):
             skipped += 1
             continue
         row = compare(options.solver, job, options.timeout)
         rows.append(row)
         if row["ours_status"] == row["clingo_status"] == "timeout":
-            given_up.add((job[1], job[4]))
+            given_up.add((name, semantics))
+            double_timeouts[name] = double_timeouts.get(name, 0) + 1
         if row["verdict"] == "DIFFERENT" or row["detail"]:
             print(f"{row['verdict']}: {job[3]}-{job[4]} {job[1]} query {job[5]} "
                   f"{row['detail']}", file=sys.stderr)
-    name = "validate" if options.validate else "runs"
-    with open(os.path.join(options.out, f"{name}.csv"), "w", newline="") as runs:
+    with open(runs_path, "w", newline="") as runs:
         writer = csv.DictWriter(runs, fieldnames=list(rows[0].keys()))
         writer.writeheader()
         writer.writerows(rows)
-    text = table(rows, options.timeout)
-    text += (f"\n{len(rows)} tasks run by each tool in {time.perf_counter() - start:.0f} s of"
-             f" wall time; {skipped} not started (past the budget, or both tools out of time on"
-             f" another task of the same framework and semantics).\n")
-    with open(os.path.join(options.out, f"{name}.md"), "w") as markdown:
+    text = table(rows) + "\nFrameworks: " + ", ".join(
+        dict.fromkeys(row["instance"] for row in rows)) + ".\n"
+    text += (f"\nThis run: {len(jobs) - skipped} tasks run by each tool in"
+             f" {time.perf_counter() - start:.0f} s of wall time; {skipped} not started (past the"
+             f" budget, or both tools out of time on another task of the same framework and"
+             f" semantics, or on two tasks of the framework).\n")
+    with open(runs_path[:-len(".csv")] + ".md", "w") as markdown:
         markdown.write(text)
     print(text)
     return 1 if any(r["verdict"] == "DIFFERENT" for r in rows) else 0
