@@ -3,6 +3,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
+#include <QStyleOptionGraphicsItem>
+#include <algorithm>
 #include <cmath>
 
 #include "graph/theory_graph.h"
@@ -15,6 +17,24 @@ constexpr int kLongestLabel = 40;  // characters a node shows of a name
 constexpr double kNodeHeight = 30;
 constexpr double kArrowLength = 9;
 constexpr double kArrowHalfWidth = 4;
+// Below this scale a name would be a few pixels high: the cheap drawing takes over.
+constexpr double kDetailedScale = 0.4;
+
+bool IsDetailed(const QPainter* painter, const QStyleOptionGraphicsItem* option) {
+  return option->levelOfDetailFromTransform(painter->worldTransform()) >= kDetailedScale;
+}
+
+// Whether every point lies within a tenth of a point of the line from the first to the last.
+bool IsStraight(const std::vector<QPointF>& points) {
+  const QPointF from = points.front();
+  const QPointF along = points.back() - from;
+  const double length = std::hypot(along.x(), along.y());
+  if (length < 1e-6) return false;
+  return std::all_of(points.begin(), points.end(), [&](QPointF point) {
+    const QPointF d = point - from;
+    return std::abs(along.x() * d.y() - along.y() * d.x()) / length < 0.1;
+  });
+}
 
 }  // namespace
 
@@ -45,15 +65,17 @@ QString NodeLabel(std::string_view name) {
   return label;
 }
 
-QSizeF NodeSize(const QString& label, const QFont& font) {
+QSizeF NodeSize(const QString& label, const QFontMetricsF& metrics) {
   // An ellipse holds a line of text of width w at its middle when it is about 1.25 w wide.
-  const double text_width = QFontMetricsF(font).horizontalAdvance(label);
+  const double text_width = metrics.horizontalAdvance(label);
   return {std::max(kNodeHeight * 1.4, text_width * 1.25 + 16), kNodeHeight};
 }
 
 NodeItem::NodeItem(int position, const QString& label, const QFont& font, QPointF centre,
                    QSizeF size)
     : position_(position), label_(label), font_(font), size_(size) {
+  label_.setTextFormat(Qt::PlainText);
+  label_.prepare(QTransform(), font_);
   setPos(centre);
   setZValue(1);  // above the attacks that end at its border
   setAcceptHoverEvents(true);
@@ -83,11 +105,18 @@ QPainterPath NodeItem::shape() const {
   return path;
 }
 
-void NodeItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+void NodeItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) {
   const NodeStyle& style = StyleOf(state_);
-  painter->setRenderHint(QPainter::Antialiasing);
+  const bool is_detailed = IsDetailed(painter, option);
+  painter->setRenderHint(QPainter::Antialiasing, is_detailed);
   painter->setBrush(PaletteColour(style.fill));
-  painter->setPen(BorderPen(style));
+  if (is_detailed) {
+    painter->setPen(BorderPen(style));
+  } else {
+    QPen border(PaletteColour(style.border));
+    border.setWidthF(style.border_width);
+    painter->setPen(border);
+  }
   painter->drawEllipse(Ellipse());
   if (outlined_) {
     const double reach = style.border_width / 2 + kOutline.gap + kOutline.width / 2;
@@ -97,15 +126,23 @@ void NodeItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget
     painter->setBrush(Qt::NoBrush);
     painter->drawEllipse(Ellipse().adjusted(-reach, -reach, reach, reach));
   }
+  if (!is_detailed) return;
   painter->setPen(PaletteColour(style.text));
   painter->setFont(font_);
-  painter->drawText(Ellipse(), Qt::AlignCenter, label_);
+  const QSizeF text = label_.size();
+  painter->drawStaticText(QPointF(-text.width() / 2, -text.height() / 2), label_);
 }
 
 EdgeItem::EdgeItem(const EdgeGeometry& geometry) {
+  // The force layouts route straight lines, whose control points all lie on the line: drawn as
+  // a line it strokes several times faster than as a curve.
   QPainterPath path(geometry.curve.front());
-  for (std::size_t k = 1; k + 2 < geometry.curve.size(); k += 3) {
-    path.cubicTo(geometry.curve[k], geometry.curve[k + 1], geometry.curve[k + 2]);
+  if (IsStraight(geometry.curve)) {
+    path.lineTo(geometry.curve.back());
+  } else {
+    for (std::size_t k = 1; k + 2 < geometry.curve.size(); k += 3) {
+      path.cubicTo(geometry.curve[k], geometry.curve[k + 1], geometry.curve[k + 2]);
+    }
   }
   setPath(path);
   QPen pen(PaletteColour(kAttackColour));
@@ -132,7 +169,7 @@ QRectF EdgeItem::boundingRect() const {
 }
 
 void EdgeItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) {
-  painter->setRenderHint(QPainter::Antialiasing);
+  painter->setRenderHint(QPainter::Antialiasing, IsDetailed(painter, option));
   QGraphicsPathItem::paint(painter, option, widget);
   painter->setPen(Qt::NoPen);
   painter->setBrush(pen().color());

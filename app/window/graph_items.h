@@ -1,14 +1,17 @@
 // The items of the graph's scene: a node per argument, drawn in the style of its state (fill,
 // text colour, border line and width from the palette) with its shown name and, when outlined, a
 // ring around it; an attack as the curve Graphviz routed, ending in an arrowhead. A node changes
-// state without moving, so recolouring needs no new layout.
+// state without moving, so recolouring needs no new layout. Zoomed far out, where names could not
+// be read, items draw without names, dash patterns and smoothing, so that thousands paint fast.
 #pragma once
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGraphicsItem>
 #include <QGraphicsPathItem>
 #include <QPainterPath>
+#include <QStaticText>
 #include <QString>
 
 #include "app/window/graph_layout.h"
@@ -43,7 +46,7 @@ class NodeItem : public QGraphicsItem {
   QRectF Ellipse() const;
 
   int position_;
-  QString label_;
+  QStaticText label_;  // laid out once, drawn often
   QFont font_;
   QSizeF size_;
   NodeState state_ = NodeState::kPlain;
@@ -64,7 +67,7 @@ class EdgeItem : public QGraphicsPathItem {
 // The text a node shows for a name: its shown part, cut short with an ellipsis when very long.
 QString NodeLabel(std::string_view name);
 
-// The size of the node that shows the label in the font.
-QSizeF NodeSize(const QString& label, const QFont& font);
+// The size of the node that shows the label in the font the metrics are of.
+QSizeF NodeSize(const QString& label, const QFontMetricsF& metrics);
 
 }  // namespace dialectic

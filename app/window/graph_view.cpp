@@ -31,6 +31,8 @@ GraphView::GraphView(QWidget* parent) : QGraphicsView(parent) {
   setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
   // Thousands of items: redraw what changed, found through the scene's index.
   setViewportUpdateMode(QGraphicsView::SmartViewportUpdate);
+  // Every item sets the pen, brush and hints it draws with.
+  setOptimizationFlags(QGraphicsView::DontSavePainterState);
   setBackgroundBrush(Qt::white);
 }
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QHBoxLayout>
 #include <QImage>
@@ -35,6 +36,20 @@ constexpr int kStatusTimeLimitMs = 10000;
 // The picture written as PNG: twice the scene's size, within this many pixels on each side.
 constexpr double kPngScale = 2.0;
 constexpr double kLargestPngSide = 12000;
+
+// Items added to or removed from a scene in one turn of the event loop.
+constexpr int kItemsPerTurn = 600;
+
+// Deletes the scene's items a turn's worth at a time, then the scene.
+void DropInPieces(QGraphicsScene* scene) {
+  const QList<QGraphicsItem*> items = scene->items(Qt::AscendingOrder);
+  for (qsizetype i = 0; i < std::min<qsizetype>(items.size(), kItemsPerTurn); ++i) delete items[i];
+  if (items.size() > kItemsPerTurn) {
+    QTimer::singleShot(0, scene, [scene] { DropInPieces(scene); });
+  } else {
+    scene->deleteLater();
+  }
+}
 
 QSettings Settings() { return QSettings(QStringLiteral("dialectic"), QStringLiteral("dialectic")); }
 
@@ -149,8 +164,7 @@ void GraphWindow::SetTheory(const TTheory& theory) {
   outlined_ = -1;
   caption_.clear();
   caption_label_->clear();
-  nodes_.clear();
-  scene_->clear();
+  ClearScene();
   laid_out_ = false;
   engine_.clear();
   if (IsTooLarge()) {
@@ -170,60 +184,86 @@ void GraphWindow::SetTheory(const TTheory& theory) {
 void GraphWindow::StartLayout() {
   layout_pending_ = false;
   // Names are measured here, in the window's fonts; Graphviz only places the boxes.
-  const QFont font = NodeFont();
+  const QFontMetricsF metrics(NodeFont());
   auto labels = std::make_shared<std::vector<QString>>();
   auto input = std::make_shared<LayoutInput>();
   labels->reserve(graph_->names.size());
   input->node_sizes.reserve(graph_->names.size());
   for (const std::string& name : graph_->names) {
     labels->push_back(NodeLabel(name));
-    input->node_sizes.push_back(NodeSize(labels->back(), font));
+    input->node_sizes.push_back(NodeSize(labels->back(), metrics));
   }
   for (int target = 0; target < graph_->Size(); ++target) {
     for (int attacker : graph_->attacks.attackers[static_cast<std::size_t>(target)]) {
       input->attacks.emplace_back(attacker, target);
     }
   }
-  const std::uint64_t generation = generation_;
-  layout_thread_.Post([this, generation, labels, input] {
-    auto geometry = std::make_shared<GraphGeometry>(LayOutGraph(*input));
+  auto drawing = std::make_shared<Drawing>();
+  drawing->generation = generation_;
+  layout_thread_.Post([this, drawing, labels, input] {
+    drawing->geometry = LayOutGraph(*input);
+    drawing->labels = std::move(*labels);
+    drawing->sizes = std::move(input->node_sizes);
     QMetaObject::invokeMethod(
-        this,
-        [this, generation, geometry, labels, input] {
-          ShowLayout(generation, *geometry, *labels, input->node_sizes);
-        },
-        Qt::QueuedConnection);
+        this, [this, drawing] { ShowLayout(drawing); }, Qt::QueuedConnection);
   });
 }
 
-void GraphWindow::ShowLayout(std::uint64_t generation, const GraphGeometry& geometry,
-                             const std::vector<QString>& labels, const std::vector<QSizeF>& sizes) {
-  if (generation != generation_) return;
-  if (!geometry.laid_out) {
-    ShowMessage(QString::fromStdString(geometry.error), true);
+void GraphWindow::ShowLayout(const std::shared_ptr<Drawing>& drawing) {
+  if (drawing->generation != generation_) return;
+  if (!drawing->geometry.laid_out) {
+    ShowMessage(QString::fromStdString(drawing->geometry.error), true);
     return;
   }
-  engine_ = geometry.engine;
-  scene_->clear();
-  nodes_.clear();
-  // The scene finds items through its index; filling it item by item would rebuild it each time.
-  scene_->setItemIndexMethod(QGraphicsScene::NoIndex);
-  for (const EdgeGeometry& edge : geometry.edges) scene_->addItem(new EdgeItem(edge));
+  engine_ = drawing->geometry.engine;
+  ClearScene();
+  drawing_ = drawing;
+  AddItems();
+}
+
+void GraphWindow::AddItems() {
+  // The items go in a few hundred at a time, so that the window answers in between; the page
+  // with the scene shows once they are all there.
+  if (drawing_ == nullptr || drawing_->generation != generation_) return;
+  Drawing& drawing = *drawing_;
+  const std::vector<EdgeGeometry>& edges = drawing.geometry.edges;
   const QFont font = NodeFont();
-  nodes_.reserve(labels.size());
-  for (std::size_t position = 0; position < labels.size(); ++position) {
-    auto* node = new NodeItem(static_cast<int>(position), labels[position], font,
-                              geometry.centres[position], sizes[position]);
-    scene_->addItem(node);
-    nodes_.push_back(node);
+  for (int added = 0; added < kItemsPerTurn; ++added) {
+    if (drawing.next_edge < edges.size()) {
+      scene_->addItem(new EdgeItem(edges[drawing.next_edge++]));
+    } else if (nodes_.size() < drawing.labels.size()) {
+      const std::size_t position = nodes_.size();
+      auto* node = new NodeItem(static_cast<int>(position), drawing.labels[position], font,
+                                drawing.geometry.centres[position], drawing.sizes[position]);
+      scene_->addItem(node);
+      nodes_.push_back(node);
+    } else {
+      break;
+    }
+  }
+  if (nodes_.size() < drawing.labels.size() || drawing.next_edge < edges.size()) {
+    QTimer::singleShot(0, this, &GraphWindow::AddItems);
+    return;
   }
   scene_->setItemIndexMethod(QGraphicsScene::BspTreeIndex);
-  scene_->setSceneRect(geometry.bounds.adjusted(-20, -20, 20, 20));
+  scene_->setSceneRect(drawing.geometry.bounds.adjusted(-20, -20, 20, 20));
+  drawing_.reset();
   laid_out_ = true;
   ApplyStates();
   pages_->setCurrentWidget(view_);
   view_->FitAll();
   emit LayoutShown();
+}
+
+void GraphWindow::ClearScene() {
+  // A new scene takes over at once; the old one's items go a few hundred at a time.
+  nodes_.clear();
+  drawing_.reset();
+  QGraphicsScene* old = scene_;
+  scene_ = new QGraphicsScene(this);
+  view_->setScene(scene_);
+  old->setItemIndexMethod(QGraphicsScene::NoIndex);
+  DropInPieces(old);
 }
 
 void GraphWindow::ShowStates(std::vector<NodeState> states, int outlined, const QString& caption) {

@@ -101,10 +101,20 @@ class GraphWindow : public QWidget {
  private:
   void CreateControls();
   void CreateActions();
+  // A layout on its way into the scene.
+  struct Drawing {
+    std::uint64_t generation = 0;
+    GraphGeometry geometry;
+    std::vector<QString> labels;
+    std::vector<QSizeF> sizes;
+    std::size_t next_edge = 0;
+  };
+
   void StartLayout();
-  void ShowLayout(std::uint64_t generation, const GraphGeometry& geometry,
-                  const std::vector<QString>& labels, const std::vector<QSizeF>& sizes);
+  void ShowLayout(const std::shared_ptr<Drawing>& drawing);
+  void AddItems();
   void ApplyStates();
+  void ClearScene();
   void ShowMessage(const QString& text, bool offers_dot);
   QString NodeToolTip(int position);
   void ShowStatusPanel(int position);
@@ -124,7 +134,8 @@ class GraphWindow : public QWidget {
   QLabel* message_ = nullptr;
   QPushButton* export_dot_ = nullptr;
   QLabel* status_panel_ = nullptr;
-  std::vector<NodeItem*> nodes_;  // by position while laid out; the scene owns them
+  std::vector<NodeItem*> nodes_;      // by position as added; the scene owns them
+  std::shared_ptr<Drawing> drawing_;  // the layout being added to the scene, or none
 
   std::uint64_t generation_ = 0;  // counts the theories taken; a late layout of an older one is
                                   // dropped
