@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <chrono>
 
 #include "app/window/error_box.h"
 #include "app/window/graph_items.h"
@@ -75,6 +76,9 @@ GraphWindow::GraphWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 GraphWindow::~GraphWindow() {
   if (isVisible()) Settings().setValue(QLatin1String(kGeometryKey), saveGeometry());
   StopStatusQuestions();
+  // A layout still going on reports to the window when it ends; the report is dropped with the
+  // window's pending events.
+  for (std::future<void>& layout : layouts_) layout.wait();
 }
 
 void GraphWindow::CreateControls() {
@@ -200,13 +204,17 @@ void GraphWindow::StartLayout() {
   }
   auto drawing = std::make_shared<Drawing>();
   drawing->generation = generation_;
-  layout_thread_.Post([this, drawing, labels, input] {
+  // Threads of layouts that have ended are joined here; the rest when the window goes.
+  std::erase_if(layouts_, [](const std::future<void>& layout) {
+    return layout.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+  });
+  layouts_.push_back(std::async(std::launch::async, [this, drawing, labels, input] {
     drawing->geometry = LayOutGraph(*input);
     drawing->labels = std::move(*labels);
     drawing->sizes = std::move(input->node_sizes);
     QMetaObject::invokeMethod(
         this, [this, drawing] { ShowLayout(drawing); }, Qt::QueuedConnection);
-  });
+  }));
 }
 
 void GraphWindow::ShowLayout(const std::shared_ptr<Drawing>& drawing) {

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -147,9 +148,11 @@ class GraphWindow : public QWidget {
   std::unordered_map<int, QString> status_;  // known statuses of the current theory
   std::unordered_map<int, std::shared_ptr<RunContext>> status_asked_;  // on their way
 
-  // Last, so that they end first, while everything their tasks report to still exists.
+  // Last, so that they end first, while everything their tasks report to still exists. The layout
+  // is something the user waits for, so it runs on threads of the window's own priority, one per
+  // layout (Graphviz takes one at a time); the status questions run on a nicer thread.
   TaskThread status_thread_;
-  TaskThread layout_thread_;
+  std::vector<std::future<void>> layouts_;
 };
 
 }  // namespace dialectic
