@@ -2,7 +2,8 @@
 # Installs the Debian packages that building and testing need, skipping those already present.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev libcadical-dev qt6-base-dev fonts-dejavu-core)
+packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev libcadical-dev qt6-base-dev qt6-svg-dev
+          libgraphviz-dev pkgconf fonts-dejavu-core)
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then

@@ -265,6 +265,7 @@ void LineView::MoveCaret(TextPosition to, bool keep_anchor) {
   RestartCaretBlink();
   MakeCaretVisible();
   viewport()->update();
+  emit CaretMoved(caret_.line);
 }
 
 void LineView::Select(TextPosition anchor, TextPosition caret) {

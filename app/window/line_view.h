@@ -64,6 +64,10 @@ class LineView : public QAbstractScrollArea {
   int TopLine() const { return top_.line; }
   void ScrollToLine(int line);
 
+ signals:
+  // The caret has moved, by the user or by Select.
+  void CaretMoved(int line);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;

@@ -33,6 +33,7 @@ class QPushButton;
 namespace dialectic {
 
 class FindBar;
+class GraphWindow;
 class LineView;
 class RunStatus;
 
@@ -50,6 +51,12 @@ class MainWindow : public QMainWindow {
 
   const TForm1& form() const { return Form1; }
   bool IsRunning() const { return job_ != nullptr; }
+  GraphWindow& graph_window() const { return *graph_window_; }
+
+ public slots:
+  // The Graph window (main_window_graph.cpp): shows it; exports what it shows into a file.
+  void ShowGraph();
+  void ExportGraph();
 
  signals:
   // A run has ended and its areas show.
@@ -86,6 +93,12 @@ class MainWindow : public QMainWindow {
   // Opens the find bar over the area that has the focus, else over the trace.
   void OpenFindBar();
 
+  // The Graph window follows the runs and the lines chosen in the result areas.
+  void CreateGraph();
+  void ShowRunInGraph();
+  void ShowAreaLineInGraph(std::size_t area, int line);
+  void SelectHeadingOf(int position);
+
   // Every control that can hold the focus with its widget; the radio group's is its chosen item
   // (the first one while none is chosen).
   std::vector<std::pair<Control, QWidget*>> FocusableControls() const;
@@ -113,6 +126,7 @@ class MainWindow : public QMainWindow {
   TaskThread drop_thread_;
   FindBar* find_bar_ = nullptr;
   RunStatus* run_status_ = nullptr;
+  GraphWindow* graph_window_ = nullptr;
   // The run going on, or none. It works on Form1.Theory, so it is declared after Form1 and ends
   // before Form1 goes.
   std::unique_ptr<RunJob> job_;

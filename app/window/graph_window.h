@@ -1,0 +1,158 @@
+// The Graph window: the theory's arguments as nodes and its attacks as arrows, laid out by
+// Graphviz off the window's thread and coloured by whatever labeling the user points at. It keeps
+// its own copy of the theory's arguments and attacks, so a run may rebuild the theory meanwhile.
+// Colours change without a new layout. A theory of more than kLargestDrawnTheory arguments is not
+// drawn; the window says so and offers its DOT text instead. Zoom with the wheel, Ctrl++ and
+// Ctrl+-, fit with Ctrl+0, pan by dragging; a node's tooltip and the panel below the graph give
+// its status in the exact semantics, worked out on a thread of its own. The window remembers its
+// place and size.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <future>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "app/window/graph_layout.h"
+#include "frontend/task_thread.h"
+#include "graph/node_states.h"
+#include "graph/theory_graph.h"
+#include "model/run_context.h"
+#include "model/theory.h"
+
+class QGraphicsScene;
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+
+namespace dialectic {
+
+class GraphView;
+class NodeItem;
+
+// The most arguments the window draws.
+inline constexpr int kLargestDrawnTheory = 5000;
+
+class GraphWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  // A window of its own, owned by the parent.
+  explicit GraphWindow(QWidget* parent = nullptr);
+  // Stops the status questions still open and waits for the threads.
+  ~GraphWindow() override;
+
+  // Takes the theory's arguments and attacks, without a labeling; the layout starts at once when
+  // the window shows, else when it is shown.
+  void SetTheory(const TTheory& theory);
+  // Colours the nodes (states by position) and outlines one argument (-1: none); the caption
+  // says what the colours are.
+  void ShowStates(std::vector<NodeState> states, int outlined, const QString& caption);
+  // A line of a listing: a labeling replaces the colours and the outline, a heading moves only
+  // the outline, any other line changes nothing.
+  void ShowLineColouring(const LineColouring& colouring, const QString& caption);
+  // A labeling line such as "  e g (d f)"; false when it is no labeling of the theory.
+  bool ShowLabelingLine(std::string_view line, const QString& caption);
+
+  const TheoryGraph& Graph() const { return *graph_; }
+  const NameLookup& Names() const { return *names_; }
+  // Whether the scene shows the layout of the current theory.
+  bool IsLaidOut() const { return laid_out_; }
+  bool IsTooLarge() const { return graph_->Size() > kLargestDrawnTheory; }
+  // What the window shows, as the nodes of the scene have it (plain and white before a layout).
+  NodeState StateOf(int position) const;
+  QColor NodeFill(int position) const;
+  int Outlined() const { return outlined_; }
+  QString Caption() const;
+  std::string LayoutEngine() const { return engine_; }
+
+  // The status of the argument in the exact semantics, once worked out; empty before.
+  QString StatusOf(int position) const;
+  // Starts working out the status unless it is known or on its way.
+  void RequestStatus(int position);
+
+  // Writes what the window shows into the file, by its extension: .svg and .png the picture,
+  // .dot or .gv the DOT text with the current colours. Gives the error, or empty text.
+  QString ExportTo(const QString& path) const;
+  // Asks for a file and exports into it, telling the user of an error.
+  void ExportWithDialog();
+
+  void ZoomIn();
+  void ZoomOut();
+  void FitAll();
+  double Zoom() const;
+
+ signals:
+  void NodeClicked(int position);
+  // The layout of the current theory shows.
+  void LayoutShown();
+  // The status of the argument is known.
+  void StatusKnown(int position);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  void CreateControls();
+  void CreateActions();
+  // A layout on its way into the scene.
+  struct Drawing {
+    std::uint64_t generation = 0;
+    GraphGeometry geometry;
+    std::vector<QString> labels;
+    std::vector<QSizeF> sizes;
+    std::size_t next_edge = 0;
+  };
+
+  void StartLayout();
+  void ShowLayout(const std::shared_ptr<Drawing>& drawing);
+  void AddItems();
+  void ApplyStates();
+  void ClearScene();
+  void ShowMessage(const QString& text, bool offers_dot);
+  QString NodeToolTip(int position);
+  void ShowStatusPanel(int position);
+  void StopStatusQuestions();
+  QString ShownName(int position) const;
+
+  std::shared_ptr<const TheoryGraph> graph_;
+  std::unique_ptr<NameLookup> names_;
+  std::vector<NodeState> states_;  // by position, as shown; all plain without a labeling
+  int outlined_ = -1;
+  QString caption_;
+
+  QLabel* caption_label_ = nullptr;
+  QStackedWidget* pages_ = nullptr;
+  GraphView* view_ = nullptr;
+  QGraphicsScene* scene_ = nullptr;
+  QLabel* message_ = nullptr;
+  QPushButton* export_dot_ = nullptr;
+  QLabel* status_panel_ = nullptr;
+  std::vector<NodeItem*> nodes_;      // by position as added; the scene owns them
+  std::shared_ptr<Drawing> drawing_;  // the layout being added to the scene, or none
+
+  std::uint64_t generation_ = 0;  // counts the theories taken; a late layout of an older one is
+                                  // dropped
+  bool layout_pending_ = false;   // the current theory waits for the window to show
+  bool laid_out_ = false;
+  bool geometry_restored_ = false;
+  std::string engine_;
+  int status_panel_position_ = -1;           // the argument the panel speaks of
+  std::unordered_map<int, QString> status_;  // known statuses of the current theory
+  std::unordered_map<int, std::shared_ptr<RunContext>> status_asked_;  // on their way
+
+  // Last, so that they end first, while everything their tasks report to still exists. The layout
+  // is something the user waits for, so it runs on threads of the window's own priority, one per
+  // layout (Graphviz takes one at a time); the status questions run on a nicer thread.
+  TaskThread status_thread_;
+  std::vector<std::future<void>> layouts_;
+};
+
+}  // namespace dialectic
