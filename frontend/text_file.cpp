@@ -58,6 +58,8 @@ FileWriter::FileWriter(const std::filesystem::path& path)
 }
 
 void FileWriter::Write(std::string_view bytes) {
+  // An empty view may hold no pointer at all, which fwrite must not be given.
+  if (bytes.empty()) return;
   if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) {
     throw MakeFileError("Cannot create file", path_, errno);
   }

@@ -1,7 +1,6 @@
 // The window's menu bar and its file commands: opening, saving and exporting theory files, the
 // recent files and the title that names the input's file.
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
