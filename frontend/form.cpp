@@ -42,6 +42,13 @@ void TForm1::Edit1KeyDown(int key) {
 
 void TForm1::CheckBox1Click() { ShowTrace = !ShowTrace; }
 
+void TForm1::ReplaceInput(const StringList& lines) {
+  RadioItemIndex = -1;
+  Memo1.Clear();
+  Memo1.AddStrings(lines);
+  StartRun();
+}
+
 void TForm1::StartRun() {
   if (RunStarter) {
     RunStarter(*this);

@@ -77,6 +77,9 @@ class TForm1 {
   void Edit1KeyDown(int key);
   // Flips ShowTrace, whatever the box shows.
   void CheckBox1Click();
+  // A theory from elsewhere (a file, or none for a new one) replaces the input and the run
+  // starts. No radio item is chosen afterwards, so that any example can be chosen again.
+  void ReplaceInput(const StringList& lines);
 
  private:
   void StartRun();

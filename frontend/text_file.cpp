@@ -52,18 +52,40 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
   return text;
 }
 
-void WriteLinesCrLf(const std::filesystem::path& path, const StringList& lines) {
-  FileHandle file(std::fopen(path.c_str(), "wb"));
-  if (!file) throw MakeFileError("Cannot create file", path, errno);
-  for (const std::string& line : lines) {
-    std::fwrite(line.data(), 1, line.size(), file.get());
-    std::fwrite("\r\n", 1, 2, file.get());
+FileWriter::FileWriter(const std::filesystem::path& path)
+    : path_(path), file_(std::fopen(path.c_str(), "wb")) {
+  if (!file_) throw MakeFileError("Cannot create file", path_, errno);
+}
+
+void FileWriter::Write(std::string_view bytes) {
+  // An empty view may hold no pointer at all, which fwrite must not be given.
+  if (bytes.empty()) return;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) {
+    throw MakeFileError("Cannot create file", path_, errno);
   }
-  const bool failed = std::ferror(file.get()) != 0;
+}
+
+void FileWriter::Close() {
+  const bool failed = std::ferror(file_.get()) != 0;
   const int error = errno;
-  if (std::fclose(file.release()) != 0 || failed) {
-    throw MakeFileError("Cannot create file", path, failed ? error : errno);
+  if (std::fclose(file_.release()) != 0 || failed) {
+    throw MakeFileError("Cannot create file", path_, failed ? error : errno);
   }
+}
+
+void WriteWholeFile(const std::filesystem::path& path, std::string_view text) {
+  FileWriter file(path);
+  file.Write(text);
+  file.Close();
+}
+
+void WriteLinesCrLf(const std::filesystem::path& path, const StringList& lines) {
+  FileWriter file(path);
+  for (const std::string& line : lines) {
+    file.Write(line);
+    file.Write("\r\n");
+  }
+  file.Close();
 }
 
 }  // namespace dialectic

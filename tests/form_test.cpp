@@ -99,5 +99,19 @@ TEST_F(FormTest, ACaptionWithNoLinesRunsOnAnEmptyInput) {
   EXPECT_EQ(form.Memo5.Get(1), "  <empty>");
 }
 
+TEST_F(FormTest, ReplacingTheInputRunsAndLetsTheChosenExampleBeChosenAgain) {
+  const int item = ItemOf("Even cycle");
+  form_.ChooseRadioItem(item);
+  form_.ReplaceInput({"p q", "q"});
+  EXPECT_EQ(form_.Memo1.Lines(), (StringList{"p q", "q"}));
+  EXPECT_EQ(form_.RadioItemIndex, -1);
+  EXPECT_EQ(form_.Memo5.Get(1), "  q (p)");
+  form_.ChooseRadioItem(item);
+  EXPECT_EQ(form_.Memo1.Lines(), StringList{"a b, b a"});
+  form_.ReplaceInput({});
+  EXPECT_EQ(form_.Memo1.Count(), 0);
+  EXPECT_EQ(form_.Memo5.Get(1), "  <empty>");
+}
+
 }  // namespace
 }  // namespace dialectic

@@ -50,22 +50,36 @@ AreaBinding::AreaBinding(TextArea& area, QPlainTextEdit& editor, LineView& view,
 }
 
 void AreaBinding::TakeEditorText() {
-  const bool is_input = view_ == nullptr;
-  if (&Shown() == &editor_ && (is_input || editor_.document()->isModified())) {
+  if (view_ == nullptr) {
+    // The input's modified flag is left to the window: it tells whether the input was edited
+    // since it was last loaded or saved.
+    area_.SetText(EditorText(editor_));
+    lines_before_ = static_cast<const LineList&>(area_);
+    return;
+  }
+  if (&Shown() == &editor_ && editor_.document()->isModified()) {
     area_.SetText(EditorText(editor_));
     // The area now holds the edit; it is read again only after a further one.
     editor_.document()->setModified(false);
   }
-  if (is_input) lines_before_ = static_cast<const LineList&>(area_);
 }
 
 void AreaBinding::ShowChanges() {
   if (view_ == nullptr && !(static_cast<const LineList&>(area_) == lines_before_)) {
-    editor_.setPlainText(QString::fromStdString(area_.Text()));
-    editor_.document()->setModified(false);
+    ReplaceAsOneStep(QString::fromStdString(area_.Text()));
   }
   lines_before_.Clear();
   ShowCaretAndVisibility();
+}
+
+void AreaBinding::ReplaceAsOneStep(const QString& text) {
+  QTextCursor cursor(editor_.document());
+  cursor.beginEditBlock();
+  cursor.select(QTextCursor::Document);
+  cursor.insertText(text);
+  cursor.endEditBlock();
+  // The new text shows from its start, as a text that was set anew would.
+  editor_.moveCursor(QTextCursor::Start);
 }
 
 void AreaBinding::Show() {

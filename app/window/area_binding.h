@@ -4,9 +4,10 @@
 // lines in place. The widget showing the area carries the area's name (Memo1 ... Memo5), the other
 // none, and it follows the area's visibility. Before a handler the editor's text is taken into the
 // area where it may differ from it (the view's edits are in the area already). The input area is
-// shown again when a handler changed it; a result area changes only when a run ends, and the
-// window then shows it with Show. Text crosses between the area's bytes and the editor's
-// characters as UTF-8 here and nowhere else (the LineView converts the lines it shows itself).
+// shown again when a handler changed it, as one step that Undo takes back; a result area changes
+// only when a run ends, and the window then shows it with Show. Text crosses between the area's
+// bytes and the editor's characters as UTF-8 here and nowhere else (the LineView converts the lines
+// it shows itself).
 #pragma once
 
 #include <QString>
@@ -42,8 +43,8 @@ class AreaBinding {
   // Before a handler: takes the editor's text into the area where needed and, for the input,
   // remembers the lines.
   void TakeEditorText();
-  // After a handler: shows the input again when the handler changed it; puts the caret at the
-  // start when the area asks for it.
+  // After a handler: shows the input again when the handler changed it, keeping the editor's undo
+  // history; puts the caret at the start when the area asks for it.
   void ShowChanges();
   // Shows the whole area, whatever changed.
   void Show();
@@ -57,6 +58,8 @@ class AreaBinding {
 
  private:
   void ShowIn(QWidget& widget);
+  // Replaces the editor's text as one undoable edit.
+  void ReplaceAsOneStep(const QString& text);
   void ShowCaretAndVisibility();
 
   TextArea& area_;

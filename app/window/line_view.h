@@ -55,6 +55,12 @@ class LineView : public QAbstractScrollArea {
   QString SelectedText() const;
   // Puts the selection on the clipboard; without a selection nothing happens.
   void Copy() const;
+  // Whether the user may edit the lines; Cut and Paste do nothing when not.
+  bool IsEditable() const { return editable_lines_ != nullptr; }
+  // Copies the selection and deletes it.
+  void Cut();
+  // Replaces the selection by the clipboard's text.
+  void Paste();
   // Selects the next place holding the text, letter case ignored as everywhere in the program,
   // after the selection (backward: before it) and around the end; false when there is none.
   bool Find(const QString& text, bool backward);
@@ -131,8 +137,6 @@ class LineView : public QAbstractScrollArea {
   void MoveCaret(TextPosition to, bool keep_anchor);
   bool MoveByKey(QKeyEvent* event);
   bool EditByKey(QKeyEvent* event);
-  void Cut();
-  void Paste();
   // Replaces the selection by the text, whose lines are separated by LF; the caret follows it.
   void ReplaceSelection(const QString& text);
   // Selects from the caret to where the move takes it, unless something is selected already.

@@ -155,12 +155,13 @@ bool LineView::EditByKey(QKeyEvent* event) {
 }
 
 void LineView::Cut() {
-  if (!HasSelection()) return;
+  if (!IsEditable() || !HasSelection()) return;
   Copy();
   ReplaceSelection({});
 }
 
 void LineView::Paste() {
+  if (!IsEditable()) return;
   // Line breaks of any kind become the area's own.
   QString text = QGuiApplication::clipboard()->text();
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -9,10 +9,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -31,8 +33,8 @@ namespace dialectic {
 
 namespace {
 
-// Where the window opens, and the size of the client area that holds the controls; the status
-// bar comes below it.
+// Where the window opens, and the size of the client area that holds the controls; the menu bar
+// comes above it and the status bar below it.
 constexpr QPoint kWindowPlace(11, 8);
 constexpr QSize kClientSize(989, 727);
 
@@ -104,7 +106,6 @@ LineView* CreateView(QWidget* parent, const QRect& rect) {
 
 MainWindow::MainWindow(const std::filesystem::path& examples_path, QWidget* parent)
     : QMainWindow(parent) {
-  setWindowTitle(QStringLiteral("Computing argumentation"));
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setStyleHint(QFont::SansSerif);
   font.setPointSize(8);
@@ -122,9 +123,11 @@ MainWindow::MainWindow(const std::filesystem::path& examples_path, QWidget* pare
   find_bar_ = new FindBar(client);
   run_status_ = new RunStatus(*statusBar(), *this);
   connect(run_status_, &RunStatus::ProgressShown, this, &MainWindow::ClearResults);
+  CreateMenus();
   // The window is as high as its client area and the bars around it.
   move(kWindowPlace);
-  resize(kClientSize.width(), kClientSize.height() + statusBar()->sizeHint().height());
+  resize(kClientSize.width(),
+         menuBar()->sizeHint().height() + kClientSize.height() + statusBar()->sizeHint().height());
 
   Form1.ExamplesPath = examples_path;
   Form1.RunStarter = [this](TForm1&) { StartRun(); };
@@ -140,6 +143,9 @@ MainWindow::MainWindow(const std::filesystem::path& examples_path, QWidget* pare
   SetTabOrder();
 
   for (auto& area : areas_) area->Show();
+  connect(memo1_->document(), &QTextDocument::modificationChanged, this,
+          &QWidget::setWindowModified);
+  ShowTitle();
   edit1_->setText(QString::fromStdString(Form1.Edit1));
   ShowRadioChoice();
   MoveFocus(Form1.Focus);
@@ -170,8 +176,11 @@ void MainWindow::CreateControls(QWidget* client) {
   radio_buttons_ = new QButtonGroup(this);
   radio_buttons_->setExclusive(true);
   // Every click goes to the form, also one on the chosen item: the form decides what changes.
-  connect(radio_buttons_, &QButtonGroup::idClicked, this,
-          [this](int index) { Forward([this, index] { Form1.ChooseRadioItem(index); }); });
+  connect(radio_buttons_, &QButtonGroup::idClicked, this, [this](int index) {
+    const int chosen_before = Form1.RadioItemIndex;
+    Forward([this, index] { Form1.ChooseRadioItem(index); });
+    if (Form1.RadioItemIndex != chosen_before) SetInputFile({}, Format::kText);
+  });
 
   area_widgets_.emplace_back(CreateMemo(client, kMemo4Rect, true), CreateView(client, kMemo4Rect));
   area_widgets_.emplace_back(CreateMemo(client, kMemo5Rect, true), CreateView(client, kMemo5Rect));
@@ -269,8 +278,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-template <typename Handler>
-void MainWindow::Forward(Handler handler) {
+void MainWindow::Forward(const std::function<void()>& handler) {
   TakeControlState();
   try {
     handler();
@@ -365,6 +373,8 @@ void MainWindow::EnableRunControls(bool enabled) {
                            static_cast<QWidget*>(edit1_), static_cast<QWidget*>(check_box1_)}) {
     control->setEnabled(enabled);
   }
+  for (QAction* action : file_actions_) action->setEnabled(enabled);
+  ListRecentFiles();
   memo1_->setReadOnly(!enabled);
   if (!enabled) {
     // A disabled control gives the focus to the next one; it comes back unless the user moved it.

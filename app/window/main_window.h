@@ -9,24 +9,33 @@
 // theory belongs to the worker; the status bar shows the progress and can stop it. When it ends
 // the run's areas replace the form's result areas and show; the old ones are dropped on a thread
 // of their own. A run that ends within 25 ms is taken over at once, without any of that.
+// A menu bar above the controls opens, saves and exports theory files, edits the focused area and
+// explains the notation. The input's editor keeps its undo history across every replacement (an
+// example, an opened file, a new theory), and the title names the input's file with a mark while
+// the input differs from what was last loaded or saved.
 #pragma once
 
 #include <QMainWindow>
+#include <QString>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "app/window/area_binding.h"
+#include "formats/formats.h"
 #include "frontend/form.h"
 #include "frontend/run_job.h"
 #include "frontend/task_thread.h"
 
+class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -58,6 +67,22 @@ class MainWindow : public QMainWindow {
   void ShowGraph();
   void ExportGraph();
 
+  // The file the input was last opened from or saved to; empty when it came from none.
+  const QString& FilePath() const { return file_path_; }
+  // The File menu's commands once the dialog has given a file, for use while no run goes on (the
+  // menu is disabled during a run). Each one shows its error in a message box and tells whether
+  // it succeeded; a failed one changes nothing.
+  // The file, in the format its name's ending gives, replaces the input and the run starts.
+  bool OpenTheoryFile(const QString& path);
+  // Writes the input to the file in the format; the file becomes the input's.
+  bool SaveTheoryFile(const QString& path, Format format);
+  // Writes the five areas to the file.
+  bool ExportResultsFile(const QString& path);
+  // An empty input replaces the input, and the run starts.
+  void NewTheory();
+
+  QAction* check_details_action() const { return check_details_action_; }
+
  signals:
   // A run has ended and its areas show.
   void RunEnded();
@@ -74,9 +99,27 @@ class MainWindow : public QMainWindow {
   void CreateFindActions();
   void SetTabOrder();
 
+  // The menu bar with its File, Edit, View and Help menus.
+  void CreateMenus();
+  void CreateFileMenu(QMenu& menu);
+  // The File menu's commands that ask for a file first.
+  void ChooseAndOpen();
+  void Save();
+  void ChooseAndSaveAs();
+  void ChooseAndExport();
+  // Lists the recent files in their menu; the menu is disabled when there are none and during a
+  // run.
+  void ListRecentFiles();
+  void OpenRecentFile(const QString& path);
+  // Where a file dialog starts: the folder of the input's file, else of the latest recent file.
+  QString StartFolder() const;
+  // The input now holds what the file (none for an example or a new theory) gave or received: it
+  // counts as unmodified from here on, and the title names the file.
+  void SetInputFile(const QString& path, Format format);
+  void ShowTitle();
+
   // Takes the controls' state into the form, runs the handler and shows the state reached.
-  template <typename Handler>
-  void Forward(Handler handler);
+  void Forward(const std::function<void()>& handler);
   void TakeControlState();
   void ShowState();
   void ShowRadioChoice();
@@ -134,6 +177,13 @@ class MainWindow : public QMainWindow {
                                   // dropped
   Control focus_while_running_ = Control::kNone;  // where the focus went when the controls were
                                                   // disabled
+
+  QString file_path_;                   // the input's file, or empty
+  Format file_format_ = Format::kText;  // the format Save writes the input's file in
+  QMenu* recent_menu_ = nullptr;
+  // The File menu's commands but Quit and the recent files; disabled during a run.
+  std::vector<QAction*> file_actions_;
+  QAction* check_details_action_ = nullptr;
 };
 
 }  // namespace dialectic

@@ -1,5 +1,6 @@
 // The window's runs on the worker thread: the results against the core's own run, Stop, the
 // progress line, and finding text in the areas.
+#include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -50,6 +51,15 @@ class WindowRunTest : public WindowTestBase {
   static std::vector<QWidget*> RunControls(const QWidget& window) {
     return {Find<QWidget>(window, "Button1"), Find<QWidget>(window, "RadioGroup1"),
             Find<QWidget>(window, "Edit1"), Find<QWidget>(window, "CheckBox1")};
+  }
+  // The File menu's commands that change or read the input or the areas.
+  static std::vector<QAction*> FileActions(const QWidget& window) {
+    std::vector<QAction*> actions;
+    for (const char* name :
+         {"actionNew", "actionOpen", "actionSave", "actionSaveAs", "actionExport"}) {
+      actions.push_back(window.findChild<QAction*>(QLatin1String(name)));
+    }
+    return actions;
   }
 
  private slots:
@@ -129,6 +139,9 @@ class WindowRunTest : public WindowTestBase {
     QTest::mouseClick(Find<QPushButton>(*window, "Button1"), Qt::LeftButton);
     QVERIFY(window->IsRunning());
     for (QWidget* control : RunControls(*window)) QVERIFY(!control->isEnabled());
+    for (QAction* action : FileActions(*window)) QVERIFY(!action->isEnabled());
+    QVERIFY(!window->findChild<QAction*>(QStringLiteral("actionRecent"))->isEnabled());
+    QVERIFY(window->findChild<QAction*>(QStringLiteral("actionQuit"))->isEnabled());
     QVERIFY(memo1->isReadOnly());
 
     const auto* progress = Find<QLabel>(*window, "ProgressLine");
@@ -158,6 +171,7 @@ class WindowRunTest : public WindowTestBase {
     QCOMPARE(memo1->toPlainText(), input);
     QCOMPARE(form.Memo1.Lines(), StringList{input.toStdString()});
     for (QWidget* control : RunControls(*window)) QVERIFY(control->isEnabled());
+    for (QAction* action : FileActions(*window)) QVERIFY(action->isEnabled());
     QVERIFY(!memo1->isReadOnly());
     QVERIFY(!stop->isEnabled());
     QVERIFY(progress->text().startsWith(QStringLiteral("Stopped after")));

@@ -1,13 +1,17 @@
 // Helpers shared by the window's Qt tests: a window over a fresh example library, widgets found
-// by name, the lines an editor shows, and clicks that wait for the run they start.
+// by name, the lines an editor shows, clicks that wait for the run they start, and the message
+// boxes a test closes.
 #pragma once
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -27,6 +31,31 @@ inline QStringList AreaLines(const LineList& area) {
     lines << QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
   }
   return lines;
+}
+
+// What a message box showed before the test closed it.
+struct SeenBox {
+  bool seen = false;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QString text;
+};
+
+// Closes the next modal box as soon as it appears, noting what it showed. The watch ends with the
+// owner at the latest.
+inline void CloseNextBox(SeenBox* seen, QObject* owner) {
+  auto* poll = new QTimer(owner);
+  QObject::connect(poll, &QTimer::timeout, [poll, seen] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr) return;
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      seen->icon = box->icon();
+      seen->text = box->text();
+    }
+    seen->seen = true;
+    modal->close();
+    poll->deleteLater();
+  });
+  poll->start(10);
 }
 
 class WindowTestBase : public QObject {

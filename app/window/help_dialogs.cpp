@@ -1,0 +1,63 @@
+#include "app/window/help_dialogs.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QtGlobal>
+
+namespace dialectic {
+
+namespace {
+
+constexpr const char* kNotationHelp = QT_TRANSLATE_NOOP(
+    "HelpDialogs",
+    "<h3>Writing a theory</h3>"
+    "<p>Write one clause per line, or several clauses on a line separated by commas. The first "
+    "word of a clause names an argument; every further word names an argument that attacks it. "
+    "<code>a b c</code> says that <code>b</code> and <code>c</code> attack <code>a</code>; "
+    "<code>a b, b c</code> says that <code>b</code> attacks <code>a</code> and <code>c</code> "
+    "attacks <code>b</code>. A clause of one word only names its argument.</p>"
+    "<p>Only blanks separate words, and names are case-sensitive (<code>A</code> and "
+    "<code>a</code> are two arguments). There are no keywords, comments or error messages: every "
+    "text is a theory.</p>"
+    "<h3>Reading the results</h3>"
+    "<p>A labeling is written as its IN arguments followed by its OUT arguments in parentheses: "
+    "<code>a c (b)</code> means that <code>a</code> and <code>c</code> are IN and <code>b</code> "
+    "is OUT; the arguments not named are undecided. <code>(b)</code> has nothing IN, and "
+    "<code>&lt;empty&gt;</code> has nothing IN and nothing OUT.</p>"
+    "<p>An argument's proof options are the labelings with it IN, its refutation options those "
+    "with it OUT. The grounded and preferred extensions are written the same way.</p>"
+    "<p>The last style of the rephrasing lists each argument with its attacks: below the "
+    "argument <code>x</code>, the line <code>x-- b</code> says that <code>b</code> attacks "
+    "<code>x</code>, and the line <code>--x a</code> says that <code>x</code> attacks "
+    "<code>a</code>.</p>");
+
+constexpr const char* kAboutText = QT_TRANSLATE_NOOP(
+    "HelpDialogs",
+    "<h3>dialectic %1</h3>"
+    "<p>Abstract argumentation for students, teachers and researchers: the grounded extension, "
+    "every argument's proof and refutation options found by a stage-by-stage dialectical search, "
+    "and the preferred extensions built from them.</p>"
+    "<p>Built with Qt %2.</p>");
+
+QString Translated(const char* text) { return QCoreApplication::translate("HelpDialogs", text); }
+
+}  // namespace
+
+QString ProgramVersion() { return QStringLiteral(DIALECTIC_VERSION); }
+
+void ShowNotationHelp(QWidget* parent) {
+  QMessageBox box(QMessageBox::NoIcon, Translated("Input syntax and notation"),
+                  Translated(kNotationHelp), QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::RichText);
+  box.exec();
+}
+
+void ShowAbout(QWidget* parent) {
+  QMessageBox box(QMessageBox::NoIcon, Translated("About dialectic"),
+                  Translated(kAboutText).arg(ProgramVersion(), QLatin1String(qVersion())),
+                  QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::RichText);
+  box.exec();
+}
+
+}  // namespace dialectic

@@ -1,0 +1,39 @@
+// Theory files as the window opens and saves them. A file in the line syntax is the input itself,
+// line for line, both ways. A framework in an exchange format (i23, APX, TGF) is read with the
+// formats module and rendered in the line syntax, and the input is written in such a format from
+// the framework it states. Every failure is a value holding the message the user reads, and a
+// failed read gives no lines.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "formats/formats.h"
+#include "model/line_list.h"
+#include "model/string_list.h"
+
+namespace dialectic {
+
+struct TheoryFileRead {
+  StringList lines;   // the input lines; empty unless ok()
+  std::string error;  // why nothing was read; empty on success
+
+  bool ok() const { return error.empty(); }
+};
+
+// The input lines a file in the format gives. Errors: the file cannot be read ("Cannot open file
+// ..."), it is malformed (the reader's "file:line:column: expected ..."), or it names an argument
+// that the line syntax cannot hold (the line syntax writer's message).
+TheoryFileRead ReadTheoryFile(const std::filesystem::path& path, Format format);
+
+// The file's text for the input lines: the lines as they stand, each ended by LF, for the line
+// syntax; the framework they state, as the format's writer writes it, otherwise. Fails when a
+// name cannot be held by the format.
+WriteResult TheoryFileText(const LineList& input, Format format);
+
+// Writes the input lines to the file in the format; the error message, or empty on success.
+// Nothing is written when the format cannot hold the theory.
+std::string WriteTheoryFile(const std::filesystem::path& path, const LineList& input,
+                            Format format);
+
+}  // namespace dialectic
