@@ -120,7 +120,8 @@ TEST_F(CommandLineTest, UsageErrorsExitWithTwoAndOneLine) {
   const Case cases[] = {
       {{"--bogus"}, "dialectic-cli: unknown option --bogus (see --help)"},
       {{"--area", "graph"},
-       "dialectic-cli: unknown area \"graph\" (rephrased, trace, options or extensions) (see "
+       "dialectic-cli: unknown area \"graph\" (rephrased, trace, options, extensions or check) "
+       "(see "
        "--help)"},
       {{"--depth"}, "dialectic-cli: option --depth needs a value (see --help)"},
       {{"a.txt", "b.txt"}, "dialectic-cli: more than one input file (see --help)"},
