@@ -13,7 +13,10 @@ constexpr std::chrono::milliseconds kPollInterval(10);
 
 BoundedContext::BoundedContext(const RunContext& outer, std::chrono::milliseconds budget)
     : outer_(outer),
-      watcher_([this, deadline = std::chrono::steady_clock::now() + budget] { Watch(deadline); }) {}
+      watcher_([this, deadline = std::chrono::steady_clock::now() + budget] { Watch(deadline); }) {
+  // A stop asked for already holds from the start, before the watcher first looks.
+  if (outer_.StopRequested()) inner_.RequestStop();
+}
 
 BoundedContext::~BoundedContext() {
   {

@@ -15,6 +15,16 @@ namespace {
 // How many names or extensions a verdict spells out before it only counts the rest.
 constexpr std::size_t kMissingInVerdict = 3;
 constexpr std::size_t kNamesInVerdict = 5;
+// How long a labeling's text in the verdict may be; the details give it whole.
+constexpr std::size_t kTextWidthInVerdict = 60;
+
+// The text, or its start up to a blank followed by "[...]" when it is longer than the width.
+std::string Abbreviated(const std::string& text) {
+  if (text.size() <= kTextWidthInVerdict) return text;
+  const std::size_t cut = text.rfind(' ', kTextWidthInVerdict);
+  return text.substr(0, cut == std::string::npos || cut == 0 ? kTextWidthInVerdict : cut) +
+         " [...]";
+}
 
 std::string Joined(const std::vector<std::string>& items, std::size_t shown) {
   std::string text;
@@ -46,7 +56,8 @@ std::string NotCheckedText(NotCheckedReason reason, const CheckLimits& limits) {
   return {};
 }
 
-std::string WrongText(const WrongLine& wrong) {
+// The reason; in the verdict a larger extension's text is abbreviated.
+std::string WrongText(const WrongLine& wrong, bool in_verdict) {
   switch (wrong.kind) {
     case WrongKind::kInAndOut:
       return wrong.first + " is both IN and OUT";
@@ -60,7 +71,8 @@ std::string WrongText(const WrongLine& wrong) {
     case WrongKind::kAttackedNotOut:
       return wrong.first + " is attacked by the IN argument " + wrong.second + " but not OUT";
     case WrongKind::kNotMaximal:
-      return "not maximal: the preferred extension " + wrong.first + " holds its IN arguments";
+      return "not maximal: the preferred extension " +
+             (in_verdict ? Abbreviated(wrong.first) : wrong.first) + " holds its IN arguments";
     case WrongKind::kNotPreferred:
       return "no exact preferred extension";
   }
@@ -109,7 +121,7 @@ std::string PreferredSentences(const CheckFacts& facts) {
   const std::size_t total = facts.exact.size();
   std::vector<std::string> missing;
   for (const ExactExtensionFacts& extension : facts.exact) {
-    if (!extension.listed) missing.push_back(extension.in_text);
+    if (!extension.listed) missing.push_back(Abbreviated(extension.in_text));
   }
   std::string text;
   if (missing.empty()) {
@@ -129,7 +141,7 @@ std::string PreferredSentences(const CheckFacts& facts) {
                        : " " + std::to_string(count) +
                              " listed extensions are not preferred, "
                              "the first: ";
-    text += first.text + " (" + WrongText(first) + ").";
+    text += Abbreviated(first.text) + " (" + WrongText(first, true) + ").";
   }
   return text;
 }
@@ -194,7 +206,7 @@ std::vector<std::string> Details(const CheckFacts& facts) {
   if (!facts.wrong.empty()) {
     section("Listed extensions that are not preferred");
     for (const WrongLine& wrong : facts.wrong) {
-      lines.push_back("  " + wrong.text + ": " + WrongText(wrong));
+      lines.push_back("  " + wrong.text + ": " + WrongText(wrong, false));
     }
   }
   if (!facts.cut_offs.empty()) {

@@ -113,15 +113,16 @@ WrongLine ReasonWrong(const TProofLabeling& listed, const ArgIndex& index,
       in.AnyOf(undefended) || in.AnyOf(attacked_not_out)) {
     return wrong;
   }
-  // The IN set is admissible, so some preferred extension holds it; it is not this one.
-  for (const RankLabeling& extension : exact) {
-    if (in.IsSubsetOf(extension.in) && !(in == extension.in)) {
-      wrong.kind = WrongKind::kNotMaximal;
-      wrong.first = LabelingText(extension.in, extension.out, index);
-      return wrong;
-    }
-  }
+  // The IN set is admissible, so some preferred extension holds it; it is not this one. Of several,
+  // the one first in text order is named, whatever order the engine found them in.
   wrong.kind = WrongKind::kNotPreferred;
+  for (const RankLabeling& extension : exact) {
+    if (!in.IsSubsetOf(extension.in) || in == extension.in) continue;
+    std::string text = LabelingText(extension.in, extension.out, index);
+    if (wrong.kind == WrongKind::kNotMaximal && wrong.first <= text) continue;
+    wrong.kind = WrongKind::kNotMaximal;
+    wrong.first = std::move(text);
+  }
   return wrong;
 }
 
