@@ -9,6 +9,8 @@
 // theory belongs to the worker; the status bar shows the progress and can stop it. When it ends
 // the run's areas replace the form's result areas and show; the old ones are dropped on a thread
 // of their own. A run that ends within 25 ms is taken over at once, without any of that.
+// The worker checks every run against the exact semantics after it; the status bar shows the
+// check's verdict, and a click on it (or ShowCheckDetails) shows the details.
 #pragma once
 
 #include <QMainWindow>
@@ -32,6 +34,7 @@ class QPushButton;
 
 namespace dialectic {
 
+class CheckVerdict;
 class FindBar;
 class LineView;
 class RunStatus;
@@ -50,6 +53,10 @@ class MainWindow : public QMainWindow {
 
   const TForm1& form() const { return Form1; }
   bool IsRunning() const { return job_ != nullptr; }
+
+ public slots:
+  // Opens the dialog with the details of the last run's check.
+  void ShowCheckDetails();
 
  signals:
   // A run has ended and its areas show.
@@ -112,6 +119,7 @@ class MainWindow : public QMainWindow {
   // goes before the worker, which the jobs wait for.
   TaskThread drop_thread_;
   FindBar* find_bar_ = nullptr;
+  CheckVerdict* check_verdict_ = nullptr;
   RunStatus* run_status_ = nullptr;
   // The run going on, or none. It works on Form1.Theory, so it is declared after Form1 and ends
   // before Form1 goes.
