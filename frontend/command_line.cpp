@@ -7,32 +7,46 @@
 #include <optional>
 #include <string_view>
 
+#include "check/run_check.h"
+#include "formats/formats.h"
 #include "frontend/example_library.h"
 #include "frontend/form.h"
 #include "frontend/run.h"
 #include "frontend/text_file.h"
+#include "frontend/version.h"
+#include "graph/theory_dot.h"
+#include "model/theory_text.h"
 
 namespace dialectic {
 
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: dialectic-cli [--depth TEXT] [--no-trace] [--area NAME]...\n"
-    "                     [--example CAPTION | --list-examples] [FILE]\n"
+    "Usage: dialectic-cli [--depth TEXT] [--no-trace] [--area NAME]... [--from FORMAT]\n"
+    "                     [--to FORMAT] [--example CAPTION | --list-examples] [FILE]\n"
     "\n"
     "Reads a theory from FILE (or standard input when FILE is absent or \"-\"), performs the\n"
     "whole run of \"Do your thing\" and prints the chosen text areas.\n"
     "\n"
     "  --depth TEXT       the depth, read as the depth box reads it (invalid text keeps 100)\n"
     "  --no-trace         leave the stage-by-stage trace out\n"
-    "  --area NAME        print only this area: rephrased, trace, options or extensions\n"
-    "                     (repeatable; default all four, always in that order)\n"
+    "  --area NAME        print only this area: rephrased, trace, options, extensions or check\n"
+    "                     (repeatable; default the first four, always in that order); check\n"
+    "                     compares the listing with the exact semantics\n"
+    "  --from FORMAT      read FILE as text (the input syntax), i23, apx or tgf; the default\n"
+    "                     comes from the file's ending (.i23 .af .apx .tgf), else text\n"
+    "  --to FORMAT        write the theory as text, i23, apx or tgf, or as a Graphviz graph\n"
+    "                     coloured by the grounded labeling (dot), and do not run\n"
     "  --example CAPTION  take the input from the example with this caption\n"
     "  --list-examples    print the captions of the example library and nothing else\n"
+    "  --version          print the version\n"
     "  --help             print this text\n"
     "\n"
     "The example library is examples.txt in the current directory when it exists, else the\n"
     "built-in one; the command line never writes that file.\n";
+
+// The area that follows the four of the form when asked for.
+constexpr std::string_view kCheckArea = "check";
 
 struct AreaChoice {
   std::string_view name;
@@ -46,12 +60,18 @@ constexpr std::array<AreaChoice, 4> kAreas = {{
     {"extensions", &TForm1::Memo5},
 }};
 
-struct Options {
+struct CommandOptions {
   bool help = false;
+  bool version = false;
   std::optional<std::string> depth_text;
   bool trace = true;
   std::array<bool, kAreas.size()> areas{};
+  bool check_area = false;
   bool any_area = false;
+  std::optional<Format> from;
+  // The format to write the theory in; none with to_dot, which writes the graph instead.
+  std::optional<Format> to;
+  bool to_dot = false;
   std::optional<std::string> example;
   bool list_examples = false;
   std::optional<std::string> file;
@@ -75,24 +95,38 @@ std::optional<std::string> OptionValue(const std::vector<std::string>& args, std
   return std::nullopt;
 }
 
-void SelectArea(Options& options, const std::string& name) {
+void SelectArea(CommandOptions& options, const std::string& name) {
+  options.any_area = true;
+  if (name == kCheckArea) {
+    options.check_area = true;
+    return;
+  }
   for (std::size_t a = 0; a < kAreas.size(); ++a) {
     if (kAreas[a].name == name) {
       options.areas[a] = true;
-      options.any_area = true;
       return;
     }
   }
-  throw UsageError{"unknown area \"" + name + "\" (rephrased, trace, options or extensions)"};
+  throw UsageError{"unknown area \"" + name +
+                   "\" (rephrased, trace, options, extensions or check)"};
 }
 
-void SetFile(Options& options, const std::string& file) {
+// The --to value that writes the attack graph in Graphviz's language.
+constexpr std::string_view kDotFormat = "dot";
+
+Format FormatOption(const std::string& name) {
+  const std::optional<Format> format = FormatNamed(name);
+  if (!format) throw UsageError{"unknown format \"" + name + "\" (text, i23, apx or tgf)"};
+  return *format;
+}
+
+void SetFile(CommandOptions& options, const std::string& file) {
   if (options.file) throw UsageError{"more than one input file"};
   options.file = file;
 }
 
-Options ParseOptions(const std::vector<std::string>& args) {
-  Options options;
+CommandOptions ParseOptions(const std::vector<std::string>& args) {
+  CommandOptions options;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") {
@@ -101,10 +135,17 @@ Options ParseOptions(const std::vector<std::string>& args) {
       options.trace = false;
     } else if (arg == "--list-examples") {
       options.list_examples = true;
+    } else if (arg == "--version") {
+      options.version = true;
     } else if (auto depth = OptionValue(args, i, "--depth")) {
       options.depth_text = *depth;
     } else if (auto area = OptionValue(args, i, "--area")) {
       SelectArea(options, *area);
+    } else if (auto from = OptionValue(args, i, "--from")) {
+      options.from = FormatOption(*from);
+    } else if (auto to = OptionValue(args, i, "--to")) {
+      options.to_dot = *to == kDotFormat;
+      options.to = options.to_dot ? std::nullopt : std::optional(FormatOption(*to));
     } else if (auto example = OptionValue(args, i, "--example")) {
       options.example = *example;
     } else if (arg == "--") {
@@ -118,11 +159,14 @@ Options ParseOptions(const std::vector<std::string>& args) {
   if (!options.list_examples && options.example && options.file) {
     throw UsageError{"--example and an input file exclude each other"};
   }
+  if (options.example && options.from) {
+    throw UsageError{"--from reads an input file, not an example"};
+  }
   if (!options.any_area) options.areas.fill(true);
   return options;
 }
 
-void PrintAreas(const TForm1& form, const Options& options, std::ostream& out) {
+void PrintAreas(const TForm1& form, const CommandOptions& options, std::ostream& out) {
   for (std::size_t a = 0; a < kAreas.size(); ++a) {
     if (!options.areas[a]) continue;
     out << '[' << kAreas[a].name << "]\n";
@@ -130,7 +174,50 @@ void PrintAreas(const TForm1& form, const Options& options, std::ostream& out) {
   }
 }
 
-int RunOnForm(TForm1& form, const Options& options, std::istream& in, std::ostream& out,
+void PrintCheck(const CheckReport& report, std::ostream& out) {
+  out << '[' << kCheckArea << "]\n";
+  for (const std::string& line : ReportLines(report)) out << line << '\n';
+}
+
+// A framework file that cannot be read or written; the message is the reader's or the writer's.
+struct FormatError {
+  std::string message;
+};
+
+// The input's lines in the line syntax: a line-syntax file as it stands, every other format read
+// strictly and rendered in the line syntax.
+std::string InputText(const CommandOptions& options, std::istream& in) {
+  const bool from_stdin = !options.file || *options.file == "-";
+  std::string text = from_stdin ? std::string(std::istreambuf_iterator<char>(in), {})
+                                : ReadWholeFile(*options.file);
+  const Format format = options.from ? *options.from
+                        : from_stdin ? Format::kText
+                                     : FormatOfPath(*options.file);
+  if (format == Format::kText) return text;
+  const ReadResult read = ReadFramework(text, format, from_stdin ? "<stdin>" : *options.file);
+  if (!read.ok()) throw FormatError{read.error};
+  WriteResult written = WriteFramework(read.framework, Format::kText);
+  if (!written.ok()) throw FormatError{written.error};
+  return std::move(written.text);
+}
+
+// Writes the theory of the input in the format, without running.
+void WriteTheory(const TextArea& input, Format format, std::ostream& out) {
+  TTheory theory;
+  ParseInput(input, theory);
+  const WriteResult written = WriteFramework(FrameworkOfTheory(theory), format);
+  if (!written.ok()) throw FormatError{written.error};
+  out << written.text;
+}
+
+// Writes the theory's attack graph as DOT, coloured by its grounded labeling, without running.
+void WriteTheoryDot(const TextArea& input, std::ostream& out) {
+  TTheory theory;
+  ParseInput(input, theory);
+  out << TheoryDot(theory);
+}
+
+int RunOnForm(TForm1& form, const CommandOptions& options, std::istream& in, std::ostream& out,
               std::ostream& err, RunContext& context) {
   if (options.depth_text) form.Edit1 = *options.depth_text;
   form.ShowTrace = options.trace;
@@ -149,15 +236,23 @@ int RunOnForm(TForm1& form, const Options& options, std::istream& in, std::ostre
     form.Memo1.Clear();
     form.Memo1.AddStrings(ExampleLines(form.Examples, *found));
   } else {
-    const bool from_stdin = !options.file || *options.file == "-";
-    form.Memo1.SetText(from_stdin ? std::string(std::istreambuf_iterator<char>(in), {})
-                                  : ReadWholeFile(*options.file));
+    form.Memo1.SetText(InputText(options, in));
+  }
+  if (options.to_dot) {
+    WriteTheoryDot(form.Memo1, out);
+    return kExitOk;
+  }
+  if (options.to) {
+    WriteTheory(form.Memo1, *options.to, out);
+    return kExitOk;
   }
   // A stopped run still shows what it computed, with the stopped line where it ended.
-  const bool completed = Run(form, context);
+  DialecticalResults results;
+  const bool completed = Run(form, context, &results);
   PrintAreas(form, options, out);
+  if (options.check_area) PrintCheck(CheckRun(form.Theory, results, context), out);
   out.flush();
-  return completed ? kExitOk : kExitStopped;
+  return completed && !context.StopRequested() ? kExitOk : kExitStopped;
 }
 
 }  // namespace
@@ -171,7 +266,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::
 int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                    std::ostream& err, RunContext& context,
                    const std::filesystem::path& examples_path) {
-  Options options;
+  CommandOptions options;
   try {
     options = ParseOptions(args);
   } catch (const UsageError& error) {
@@ -182,6 +277,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::
     out << kUsage;
     return kExitOk;
   }
+  if (options.version) {
+    out << "dialectic-cli " << kVersion << '\n';
+    return kExitOk;
+  }
   TForm1 form;
   form.Edit1 = "100";
   form.ExamplesPath = examples_path;
@@ -190,6 +289,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::
     return RunOnForm(form, options, in, out, err, context);
   } catch (const FileError& error) {
     err << "dialectic-cli: " << error.what() << '\n';
+    return kExitFileError;
+  } catch (const FormatError& error) {
+    // The reader's message names the file, line and column already.
+    err << error.message << '\n';
     return kExitFileError;
   }
 }

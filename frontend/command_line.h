@@ -1,7 +1,9 @@
 // The command-line front end: the same run as the window's button, on input lines from a file or
-// standard input, printing the chosen text areas. Exit codes: 0 success, 1 an unreadable file,
-// 2 a bad option or an unknown example caption, 130 a run stopped by its context (Ctrl+C), after
-// printing what the run had computed.
+// standard input (in the line syntax or, converted into it, a framework file format), printing the
+// chosen text areas and, when asked, the check of the run against the exact semantics; or the
+// theory written in a format, without a run. Exit codes: 0 success, 1 an unreadable or malformed
+// file (nothing is printed on standard output then), 2 a bad option or an unknown example caption,
+// 130 a run stopped by its context (Ctrl+C), after printing what the run had computed.
 #pragma once
 
 #include <filesystem>

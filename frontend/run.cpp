@@ -26,9 +26,10 @@ std::string TimeIt(Computation&& computation) {
   return std::to_string(elapsed.count()) + " ms elapsed";
 }
 
-void ListGrounded(const ArgIndex& index, TextArea& memo5, RunContext& context) {
+void ListGrounded(const ArgIndex& index, TextArea& memo5, RunContext& context,
+                  DialecticalResults& results) {
   context.BeginPhase(RunPhase::kGrounded, index.Size());
-  TProofLabeling grounded;
+  TProofLabeling& grounded = results.grounded.emplace();
   const std::string elapsed = TimeIt([&] { ComputeGrounded(index, grounded); });
   memo5.Clear();
   memo5.Add("Grounded extension");
@@ -38,12 +39,12 @@ void ListGrounded(const ArgIndex& index, TextArea& memo5, RunContext& context) {
 }
 
 bool ListAllOptions(TTheory& theory, const ArgIndex& index, const RunSettings& settings,
-                    const RunAreas& areas, RunContext& context) {
+                    const RunAreas& areas, RunContext& context, DialecticalResults& results) {
   areas.Memo4.Clear();
   // The trace area is hidden while it fills, so that a view need not repaint it line by line.
   areas.Memo3.SetVisible(false);
   const SearchContext search{settings.depth, settings.show_trace, areas.Memo2, areas.Memo3,
-                             context};
+                             context,        &results.cut_offs};
   bool completed = true;
   const std::string elapsed = TimeIt([&] { completed = ComputeAllOptions(theory, index, search); });
   if (completed) {
@@ -56,11 +57,12 @@ bool ListAllOptions(TTheory& theory, const ArgIndex& index, const RunSettings& s
 }
 
 bool ListPreferred(const TTheory& theory, const ArgIndex& index, TextArea& memo5,
-                   RunContext& context) {
-  std::vector<TProofLabeling> preferred;
+                   RunContext& context, DialecticalResults& results) {
+  std::vector<TProofLabeling>& preferred = results.preferred;
   PreferredOutcome outcome = PreferredOutcome::kDone;
   const std::string elapsed =
       TimeIt([&] { outcome = ComputePreferred(theory, index, preferred, memo5, context); });
+  results.preferred_outcome = outcome;
   if (outcome == PreferredOutcome::kStopped) return false;
   memo5.Add("");
   memo5.Add("Preferred extensions");
@@ -73,25 +75,29 @@ bool ListPreferred(const TTheory& theory, const ArgIndex& index, TextArea& memo5
 }  // namespace
 
 bool RunTheory(const LineList& memo1, const RunSettings& settings, TTheory& theory,
-               const RunAreas& areas, RunContext& context) {
+               const RunAreas& areas, RunContext& context, DialecticalResults* results) {
+  // Without a caller that keeps them, the results live for this run only.
+  DialecticalResults own_results;
+  DialecticalResults& found = results != nullptr ? *results : own_results;
+  found = {};
   theory.Clear();
   ParseInput(memo1, theory);
   const ArgIndex index(theory);
   Rephrase(theory, areas.Memo2);
   areas.Memo2.ResetCaret();
-  ListGrounded(index, areas.Memo5, context);
+  ListGrounded(index, areas.Memo5, context, found);
   if (context.StopRequested()) {
     areas.Memo5.Add(kStoppedLine);
     return false;
   }
-  return ListAllOptions(theory, index, settings, areas, context) &&
-         ListPreferred(theory, index, areas.Memo5, context);
+  return ListAllOptions(theory, index, settings, areas, context, found) &&
+         ListPreferred(theory, index, areas.Memo5, context, found);
 }
 
-bool Run(TForm1& form, RunContext& context) {
+bool Run(TForm1& form, RunContext& context, DialecticalResults* results) {
   ApplyDepth(form);
   return RunTheory(form.Memo1, {form.Depth, form.ShowTrace}, form.Theory,
-                   {form.Memo2, form.Memo3, form.Memo4, form.Memo5}, context);
+                   {form.Memo2, form.Memo3, form.Memo4, form.Memo5}, context, results);
 }
 
 void Run(TForm1& form) {

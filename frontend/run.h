@@ -13,6 +13,7 @@
 #include "model/run_context.h"
 #include "model/string_list.h"
 #include "model/theory.h"
+#include "semantics/dialectical_results.h"
 
 namespace dialectic {
 
@@ -32,15 +33,15 @@ struct RunSettings {
 };
 
 // The whole computation: the input lines into the theory (which is cleared first), then every
-// result into the areas. With a stop request it ends at once, leaving "*** Stopped ***" in the
-// area it was filling, and gives false.
+// result into the areas and, when given, into the results (emptied first). With a stop request it
+// ends at once, leaving "*** Stopped ***" in the area it was filling, and gives false.
 bool RunTheory(const LineList& memo1, const RunSettings& settings, TTheory& theory,
-               const RunAreas& areas, RunContext& context);
+               const RunAreas& areas, RunContext& context, DialecticalResults* results = nullptr);
 
 // The whole computation on the form's state: the depth from the depth box, then RunTheory on the
 // form's input, theory and areas.
 void Run(TForm1& form);
-bool Run(TForm1& form, RunContext& context);
+bool Run(TForm1& form, RunContext& context, DialecticalResults* results = nullptr);
 
 // Takes the depth from the depth box when it holds an integer and moves the focus to Button1;
 // otherwise puts the current depth back into the box.

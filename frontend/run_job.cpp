@@ -6,8 +6,12 @@
 namespace dialectic {
 
 RunJob::RunJob(const LineList& input, const RunSettings& settings, TTheory& theory,
-               TaskThread& worker, std::function<void()> on_end)
-    : input_(input), settings_(settings), theory_(theory), on_end_(std::move(on_end)) {
+               TaskThread& worker, std::function<void()> on_end, const CheckLimits& check_limits)
+    : input_(input),
+      settings_(settings),
+      check_limits_(check_limits),
+      theory_(theory),
+      on_end_(std::move(on_end)) {
   worker.Post([this] { Work(); });
 }
 
@@ -19,9 +23,12 @@ RunJob::~RunJob() {
 
 void RunJob::Work() {
   try {
+    DialecticalResults results;
     result_.Completed =
         RunTheory(input_, settings_, theory_,
-                  {result_.Memo2, result_.Memo3, result_.Memo4, result_.Memo5}, context_);
+                  {result_.Memo2, result_.Memo3, result_.Memo4, result_.Memo5}, context_, &results);
+    // A stopped run is checked too: the check then says so at once.
+    result_.Check = CheckRun(theory_, results, context_, check_limits_);
   } catch (const std::exception& error) {
     // Nothing is thrown for a theory; this is the machine giving out, which the caller reports.
     result_.Completed = false;

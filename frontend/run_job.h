@@ -1,8 +1,9 @@
 // One run of the whole computation on a worker thread (a TaskThread that runs one job after
-// another). The run writes into four text areas that the job owns, so the caller's areas stay
-// untouched (and readable) while it runs; the theory is the caller's, and the caller leaves it
-// alone until the run has ended. Once the run has ended, completed or stopped, the job's areas hold
-// what it wrote and the caller may take them.
+// another), followed there by the check of its results against the exact semantics. The run
+// writes into four text areas that the job owns, so the caller's areas stay untouched (and
+// readable) while it runs; the theory is the caller's, and the caller leaves it alone until the
+// run has ended. Once the run has ended, completed or stopped, the job's areas hold what it wrote,
+// its check says how far to trust it, and the caller may take them.
 #pragma once
 
 #include <chrono>
@@ -12,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "check/run_check.h"
 #include "frontend/form.h"
 #include "frontend/run.h"
 #include "frontend/task_thread.h"
@@ -22,12 +24,13 @@
 
 namespace dialectic {
 
-// What a run leaves: its four areas and how it ended.
+// What a run leaves: its four areas, the check of its results and how it ended.
 struct RunResult {
   TextArea Memo2;                    // Rephrased, and the search's warnings
   TextArea Memo3;                    // Trace
   TextArea Memo4;                    // Proof and refutation options
   TextArea Memo5;                    // Grounded and preferred extensions
+  CheckReport Check;                 // "not checked" when the run or the check was stopped
   bool Completed = false;            // false when the run was stopped or failed
   std::optional<std::string> Error;  // what escaped the run, such as running out of memory
 };
@@ -38,7 +41,7 @@ class RunJob {
   // it are done. on_end, when given, is called on the worker after the run has ended, when
   // HasEnded is already true.
   RunJob(const LineList& input, const RunSettings& settings, TTheory& theory, TaskThread& worker,
-         std::function<void()> on_end = {});
+         std::function<void()> on_end = {}, const CheckLimits& check_limits = {});
   // Asks the run to stop and waits until the worker is done with the job, end notice included.
   ~RunJob();
   RunJob(const RunJob&) = delete;
@@ -58,6 +61,7 @@ class RunJob {
 
   LineList input_;
   RunSettings settings_;
+  CheckLimits check_limits_;
   TTheory& theory_;
   std::function<void()> on_end_;
   RunContext context_;

@@ -89,6 +89,7 @@ class OptionSearch {
         return true;
       case PhaseEnd::kDepthUsedUp:
         AddWarning(context_.Memo2, "Check whether computation depth was sufficient");
+        RecordCutOff(arg, phase, CutOffReason::kDepth);
         return true;
       case PhaseEnd::kStopped:
         context_.Memo3.Add(kStoppedLine);
@@ -107,6 +108,7 @@ class OptionSearch {
       } else if (CounterStep(options, index_) == StepOutcome::kTooManyCombinations) {
         // The options stay those of the last completed stage.
         AddWarning(context_.Memo2, "Too many counter-attack combinations for " + arg.Name);
+        RecordCutOff(arg, phase, CutOffReason::kCombinations);
         return PhaseEnd::kLimit;
       }
       const std::size_t live_names = LiveNames(options);
@@ -117,6 +119,7 @@ class OptionSearch {
         // its last completed stage, as past the combination limits.
         RestoreSnapshot(arg, options);
         AddWarning(context_.Memo2, "Too many options to follow for " + arg.Name);
+        RecordCutOff(arg, phase, CutOffReason::kOptions);
         return PhaseEnd::kLimit;
       }
       context_.Run.AddCandidates(options.size());
@@ -129,6 +132,10 @@ class OptionSearch {
       TraceStage(arg, options, n, phase);
     }
     return PhaseEnd::kDepthUsedUp;
+  }
+
+  void RecordCutOff(const TArg& arg, Phase phase, CutOffReason reason) {
+    if (context_.CutOffs != nullptr) context_.CutOffs->push_back({&arg, phase, reason});
   }
 
   // Copies the IN and OUT sets of the options, reusing the snapshot's storage.

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "model/arg_index.h"
 #include "model/line_list.h"
@@ -26,6 +27,20 @@ inline constexpr std::uint64_t kMaxHeldNames = std::uint64_t{1} << 25;
 // phase: a bound on its time. Past it, every phase stops at its first stage with the same warning.
 inline constexpr std::uint64_t kMaxSearchNames = std::uint64_t{1} << 31;
 
+enum class Phase { kProof, kRefutation };
+
+// Why a phase ended before a stage changed nothing: the depth was used up, or one of the limits
+// above (counter-attack combinations, names held) stopped it at its last completed stage.
+enum class CutOffReason { kDepth, kCombinations, kOptions };
+
+// A phase of one argument whose options may lack what further stages would have found. The
+// warning lines below the rephrasing say the same without naming the argument for the depth.
+struct PhaseCutOff {
+  const TArg* arg;
+  Phase phase;
+  CutOffReason reason;
+};
+
 // What the search reads and where it writes.
 struct SearchContext {
   std::int32_t Depth;  // stages per phase at most; none when 0 or negative
@@ -33,9 +48,9 @@ struct SearchContext {
   LineList& Memo2;     // receives the warnings
   LineList& Memo3;     // receives the stage results and the trace
   RunContext& Run;     // the stop request, and the progress it reports
+  // When given, receives every cut-off phase in search order, as its warning is written.
+  std::vector<PhaseCutOff>* CutOffs = nullptr;
 };
-
-enum class Phase { kProof, kRefutation };
 
 // Clears the trace, then searches the options of every argument in Args order. False when a stop
 // request ended it; the trace then ends with the stopped line.

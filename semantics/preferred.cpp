@@ -75,7 +75,7 @@ PreferredOutcome ComputePreferred(const TTheory& theory, const ArgIndex& index,
   const std::vector<const TArg*> ambiguous = GetAmbiguousArgs(theory, index);
   if (static_cast<int>(ambiguous.size()) > kMaxAmbiguousArgs) {
     memo5.Add(kTooManyAmbiguous);
-    return PreferredOutcome::kDone;
+    return PreferredOutcome::kTooManyAmbiguous;
   }
   context.BeginPhase(RunPhase::kPreferred, theory.Args.Count());
   KeptCandidates kept = KeptCandidatesByWalk(theory, index, ambiguous, context);
@@ -85,7 +85,7 @@ PreferredOutcome ComputePreferred(const TTheory& theory, const ArgIndex& index,
       return PreferredOutcome::kDone;
     case WalkEnd::kTooMany:
       memo5.Add(kTooManyPreferred);
-      return PreferredOutcome::kDone;
+      return PreferredOutcome::kTooMany;
     case WalkEnd::kStopped:
       memo5.Add(kStoppedLine);
       return PreferredOutcome::kStopped;

@@ -24,7 +24,9 @@ inline constexpr int kMaxAmbiguousArgs = 32;
 // The most preferred candidates one run lists; twice the 65,536 of sixteen independent cycles.
 inline constexpr std::size_t kMaxPreferredCandidates = std::size_t{1} << 17;
 
-enum class PreferredOutcome { kDone, kStopped };
+// How the enumeration ended: with the kept candidates, with one of the two "too many" lines and
+// no candidates, or stopped.
+enum class PreferredOutcome { kDone, kTooManyAmbiguous, kTooMany, kStopped };
 
 // Empties the result and appends one labeling per kept combination. With more than
 // kMaxAmbiguousArgs ambiguous arguments it appends the "too many" line to memo5 instead; so it

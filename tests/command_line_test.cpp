@@ -120,7 +120,8 @@ TEST_F(CommandLineTest, UsageErrorsExitWithTwoAndOneLine) {
   const Case cases[] = {
       {{"--bogus"}, "dialectic-cli: unknown option --bogus (see --help)"},
       {{"--area", "graph"},
-       "dialectic-cli: unknown area \"graph\" (rephrased, trace, options or extensions) (see "
+       "dialectic-cli: unknown area \"graph\" (rephrased, trace, options, extensions or check) "
+       "(see "
        "--help)"},
       {{"--depth"}, "dialectic-cli: option --depth needs a value (see --help)"},
       {{"a.txt", "b.txt"}, "dialectic-cli: more than one input file (see --help)"},
@@ -205,6 +206,131 @@ TEST_F(CommandLineTest, InterruptedProgramFlushesItsOutputAndExits130) {
   EXPECT_EQ(first, "[rephrased]");
   EXPECT_TRUE(trace_printed);
   EXPECT_EQ(stopped_lines, 1);
+}
+
+TEST_F(CommandLineTest, CheckAreaComesAfterTheOthersAndOnlyWhenAsked) {
+  const std::string theory = "p q r, q r, r s, s\n";
+  const Outcome checked =
+      Call({"--depth", "1", "--no-trace", "--area", "check", "--area", "extensions"}, theory);
+  EXPECT_EQ(checked.exit_code, 0);
+  const std::string out = Timeless(checked.out);
+  const std::size_t check = out.find("[check]\n");
+  ASSERT_NE(check, std::string::npos);
+  EXPECT_LT(out.find("[extensions]\n"), check);
+  EXPECT_EQ(out.substr(check),
+            "[check]\nThe one exact preferred extension is listed. 1 listed extension is not "
+            "preferred: r (p q s) (s is OUT but no IN argument attacks it). The grounded "
+            "extension is right. The listing was cut short by the depth (arguments p, q, r).\n\n"
+            "Grounded extension\n  right:  q s (p r)\n\nExact preferred extensions\n"
+            "  listed:  q s (p r)\n\nListed extensions that are not preferred\n"
+            "  r (p q s): s is OUT but no IN argument attacks it\n\nPhases cut short\n"
+            "  proof options of p: the depth was used up\n"
+            "  refutation options of p: the depth was used up\n"
+            "  proof options of q: the depth was used up\n"
+            "  refutation options of q: the depth was used up\n"
+            "  proof options of r: the depth was used up\n"
+            "  refutation options of r: the depth was used up\n");
+
+  const Outcome plain = Call({"--depth", "1"}, theory);
+  EXPECT_EQ(plain.out.find("[check]"), std::string::npos);
+  const Outcome example = Call({"--example", "Lindqvar and Serrapel, Fig. 3", "--area", "check"});
+  EXPECT_EQ(example.out.substr(0, 101),
+            "[check]\n3 of 4 exact preferred extensions are listed; missing: e g. The grounded "
+            "extension is right.\n");
+}
+
+// Each format written by --to reads back (by --from, or by the file's ending) into the same
+// theory; the run on a framework file is the run on its line-syntax rendering.
+TEST_F(CommandLineTest, FormatsRoundTripThroughFromAndTo) {
+  const std::string theory = "a b c, b c, c d, d, e\n";
+  struct Case {
+    std::string format;
+    std::string file_name;
+  };
+  const Case kCases[] = {
+      {"text", "theory.txt"}, {"i23", "theory.i23"}, {"apx", "theory.apx"}, {"tgf", "theory.tgf"}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.format);
+    const Outcome written = Call({"--to", c.format}, theory);
+    ASSERT_EQ(written.exit_code, 0) << written.err;
+    const std::filesystem::path file = dir_.path() / c.file_name;
+    std::ofstream(file, std::ios::binary) << written.out;
+    EXPECT_EQ(Call({"--to", c.format, file.string()}).out, written.out);
+    EXPECT_EQ(Call({"--from", c.format, "--to", c.format}, written.out).out, written.out);
+    const std::string areas = Timeless(Call({"--no-trace", file.string()}).out);
+    if (c.format == "i23") {
+      // i23 keeps no names: the arguments are numbered in order.
+      EXPECT_NE(areas.find("Preferred extensions\n  2 4 5 (1 3)\n"), std::string::npos) << areas;
+    } else {
+      EXPECT_EQ(areas, Timeless(Call({"--no-trace"}, theory).out));
+    }
+  }
+  EXPECT_EQ(Call({"--to", "apx"}, theory).out,
+            "arg(a).\narg(b).\narg(c).\narg(d).\narg(e).\natt(b,a).\natt(c,a).\n"
+            "att(c,b).\natt(d,c).\n");
+}
+
+TEST_F(CommandLineTest, AMalformedFrameworkFileGivesTheReadersMessageAndNothingElse) {
+  struct Case {
+    std::string file_name;
+    std::string text;
+    std::vector<std::string> options;
+    std::string message;
+  };
+  const Case kCases[] = {
+      {"bad.apx", "arg(a).\natt(a,b).\n", {}, ":2:7: argument \"b\" is not declared"},
+      {"bad.i23", "p af 2\n1 3\n", {"--area", "check"}, ":2:3: expected an argument number"},
+      {"bad.txt", "a\n#\na b\n", {"--from", "tgf"}, ":3:3: argument \"b\" is not declared"},
+      {"names.tgf", "a,b\n#\n", {"--to", "i23"}, "cannot be written in the line syntax"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.file_name);
+    const std::filesystem::path file = dir_.path() / c.file_name;
+    std::ofstream(file, std::ios::binary) << c.text;
+    std::vector<std::string> args = c.options;
+    args.push_back(file.string());
+    const Outcome outcome = Call(args);
+    EXPECT_EQ(outcome.exit_code, 1);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.err.find('\n'), std::string::npos) << outcome.err;
+  }
+  const Outcome from_stdin = Call({"--from", "i23"}, "p af one\n");
+  EXPECT_EQ(from_stdin.exit_code, 1);
+  EXPECT_EQ(from_stdin.err.rfind("<stdin>:1:", 0), 0u) << from_stdin.err;
+}
+
+// --to dot writes the graph the Graph window shows after a run: grounded colours, no run.
+TEST_F(CommandLineTest, ToDotWritesTheGroundedGraphWithoutRunning) {
+  const std::filesystem::path data = DIALECTIC_GRAPH_DATA_DIR;
+  const struct {
+    const char* input;
+    const char* golden;
+  } kCases[] = {
+      {"a b\nb c\n", "chain_grounded.dot"},
+      {"a a, b a, c b d, d c\n", "loops_grounded.dot"},
+  };
+  for (const auto& c : kCases) {
+    std::ifstream golden(data / c.golden, std::ios::binary);
+    std::ostringstream expected;
+    expected << golden.rdbuf();
+    const Outcome dot = Call({"--to", "dot"}, c.input);
+    EXPECT_EQ(dot.exit_code, 0);
+    EXPECT_EQ(dot.out, expected.str()) << c.golden;
+    EXPECT_EQ(dot.err, "");
+  }
+}
+
+TEST_F(CommandLineTest, FormatOptionsAndVersion) {
+  const Outcome unknown = Call({"--to", "xml"});
+  EXPECT_EQ(unknown.exit_code, 2);
+  EXPECT_EQ(unknown.err,
+            "dialectic-cli: unknown format \"xml\" (text, i23, apx or tgf) (see --help)");
+  EXPECT_EQ(Call({"--from", "apx", "--example", "Even cycle"}).exit_code, 2);
+  const Outcome version = Call({"--version"});
+  EXPECT_EQ(version.exit_code, 0);
+  EXPECT_TRUE(std::regex_match(version.out, std::regex("dialectic-cli [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+      << version.out;
 }
 
 }  // namespace

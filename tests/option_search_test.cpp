@@ -22,8 +22,23 @@ class OptionSearchTest : public ::testing::Test {
   SearchResult& Search(const std::string& text, std::int32_t depth, bool show_trace) {
     ParseText(text, theory_);
     index_.emplace(theory_);
-    ComputeAllOptions(theory_, *index_, {depth, show_trace, result_.memo2, result_.memo3, run_});
+    cut_offs_.clear();
+    ComputeAllOptions(theory_, *index_,
+                      {depth, show_trace, result_.memo2, result_.memo3, run_, &cut_offs_});
     return result_;
+  }
+
+  // The cut-off phases as "name phase reason", the name without its blank.
+  StringList CutOffTexts() const {
+    StringList texts;
+    for (const PhaseCutOff& cut_off : cut_offs_) {
+      texts.push_back(cut_off.arg->Name +
+                      (cut_off.phase == Phase::kProof ? "proof " : "refutation ") +
+                      (cut_off.reason == CutOffReason::kDepth          ? "depth"
+                       : cut_off.reason == CutOffReason::kCombinations ? "combinations"
+                                                                       : "options"));
+    }
+    return texts;
   }
 
   StringList OptionTexts(const std::string& name) {
@@ -37,6 +52,7 @@ class OptionSearchTest : public ::testing::Test {
   std::optional<ArgIndex> index_;
   RunContext run_;
   SearchResult result_;
+  std::vector<PhaseCutOff> cut_offs_;
 };
 
 TEST_F(OptionSearchTest, TracesEveryStageOfReinstatement) {
@@ -93,7 +109,12 @@ TEST_F(OptionSearchTest, InsufficientDepthWarnsOncePerUnstablePhase) {
       EXPECT_EQ(lines, warning);
     }
     EXPECT_EQ(OptionTexts("a "), c.options_of_a) << c.theory << " depth " << c.depth;
+    EXPECT_EQ(CutOffTexts().size(), static_cast<std::size_t>(c.warnings));
   }
+  // Each warning is recorded with the argument and phase it belongs to.
+  Search("a b, b c", 1, false);
+  EXPECT_EQ(CutOffTexts(), (StringList{"a proof depth", "a refutation depth", "b proof depth",
+                                       "b refutation depth"}));
 }
 
 TEST_F(OptionSearchTest, DepthZeroWritesOnlyTheStartLabelings) {
@@ -128,6 +149,7 @@ TEST_F(OptionSearchTest, TooManyCombinationsStopThatPhaseWithAMessage) {
   const SearchResult& result = Search(text, 100, false);
   const StringList expected = {"***", "Too many counter-attack combinations for a ", "***"};
   EXPECT_EQ(result.memo2.Lines(), expected);
+  EXPECT_EQ(CutOffTexts(), StringList{"a proof combinations"});
   // The proof of a keeps the option of its last completed stage, the defence of a.
   const StringList options = OptionTexts("a ");
   ASSERT_EQ(options.size(), 1u);
@@ -151,6 +173,7 @@ TEST_F(OptionSearchTest, OptionsHoldingTooManyNamesStopThatPhaseAtItsLastComplet
   static_assert(65536 * 129 > kMaxLiveNames);
   const SearchResult& result = Search(text, 100, true);
   EXPECT_EQ(result.memo2.Lines(), (StringList{"***", "Too many options to follow for a ", "***"}));
+  EXPECT_EQ(CutOffTexts(), StringList{"a proof options"});
   // The option of the last completed stage: a with every attacker OUT, in name order.
   StringList attackers;
   for (int i = 0; i < 8; ++i) attackers.push_back("b" + std::to_string(i));

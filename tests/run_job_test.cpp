@@ -135,6 +135,41 @@ TEST(RunJob, StopRequestEndsTheRunWithTheStoppedLine) {
   }
   EXPECT_EQ(stopped_lines, 1);
   EXPECT_EQ(result.Memo2.Get(0), "STANDARD STYLE");
+  EXPECT_EQ(result.Check.status, CheckStatus::kNotChecked);
+  EXPECT_EQ(result.Check.verdict.rfind("Not checked: the run was stopped", 0), 0u)
+      << result.Check.verdict;
+}
+
+TEST(RunJob, ChecksTheRunWithinItsLimits) {
+  struct Case {
+    std::string input;
+    CheckLimits limits;
+    CheckStatus status;
+    std::string verdict_start;
+  };
+  const Case kCases[] = {
+      {"a b d, b c f, c a, d e, e d, f g, g f",
+       {},
+       CheckStatus::kMissingOrWrong,
+       "3 of 4 exact preferred extensions are listed; missing: e g."},
+      {"a b, b a", {}, CheckStatus::kAllListed, "All 2 exact preferred extensions are listed."},
+      {"a b, b a",
+       {seconds(60), 1},
+       CheckStatus::kNotChecked,
+       "Not checked: there are more than 1 exact preferred extensions."},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.input);
+    TextArea input;
+    input.SetText(c.input);
+    TTheory theory;
+    TaskThread worker;
+    RunJob job(input, {}, theory, worker, {}, c.limits);
+    ASSERT_TRUE(job.WaitFor(seconds(60)));
+    const CheckReport& check = job.Result().Check;
+    EXPECT_EQ(check.status, c.status);
+    EXPECT_EQ(check.verdict.rfind(c.verdict_start, 0), 0u) << check.verdict;
+  }
 }
 
 TEST(RunJob, DroppingARunningJobStopsIt) {

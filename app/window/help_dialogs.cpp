@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QtGlobal>
 
+#include "frontend/version.h"
+
 namespace dialectic {
 
 namespace {
@@ -43,7 +45,9 @@ QString Translated(const char* text) { return QCoreApplication::translate("HelpD
 
 }  // namespace
 
-QString ProgramVersion() { return QStringLiteral(DIALECTIC_VERSION); }
+QString ProgramVersion() {
+  return QString::fromLatin1(kVersion.data(), static_cast<qsizetype>(kVersion.size()));
+}
 
 void ShowNotationHelp(QWidget* parent) {
   QMessageBox box(QMessageBox::NoIcon, Translated("Input syntax and notation"),

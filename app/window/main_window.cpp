@@ -23,6 +23,7 @@
 #include <string>
 
 #include "app/window/caption_fit.h"
+#include "app/window/check_verdict.h"
 #include "app/window/error_box.h"
 #include "app/window/find_bar.h"
 #include "app/window/line_view.h"
@@ -121,6 +122,10 @@ MainWindow::MainWindow(const std::filesystem::path& examples_path, QWidget* pare
   CreateControls(client);
   CreateLabels(client);
   find_bar_ = new FindBar(client);
+  // The verdict stands left of the progress line and takes most of the bar.
+  check_verdict_ = new CheckVerdict(statusBar());
+  statusBar()->addWidget(check_verdict_, 3);
+  connect(check_verdict_, &CheckVerdict::clicked, this, &MainWindow::ShowCheckDetails);
   run_status_ = new RunStatus(*statusBar(), *this);
   connect(run_status_, &RunStatus::ProgressShown, this, &MainWindow::ClearResults);
   CreateMenus();
@@ -346,6 +351,7 @@ void MainWindow::FinishRun() {
   RunResult& result = job->Result();
   SwapResultAreas(Form1, result);
   ShowResults();
+  check_verdict_->ShowReport(result.Check);
   run_status_->End(result.Completed);
   EnableRunControls(true);
   const std::optional<std::string> error = result.Error;
@@ -361,6 +367,7 @@ void MainWindow::ClearResults() {
   auto old = std::make_shared<RunResult>();
   SwapResultAreas(Form1, *old);
   ShowResults();
+  check_verdict_->ClearReport();
   drop_thread_.Drop(std::move(old));
 }
 
@@ -383,6 +390,8 @@ void MainWindow::EnableRunControls(bool enabled) {
   }
   if (FocusedControl() == focus_while_running_) MoveFocus(Form1.Focus);
 }
+
+void MainWindow::ShowCheckDetails() { check_verdict_->OpenDetails(); }
 
 void MainWindow::OpenFindBar() {
   AreaBinding* target = areas_[2].get();

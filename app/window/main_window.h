@@ -13,6 +13,8 @@
 // explains the notation. The input's editor keeps its undo history across every replacement (an
 // example, an opened file, a new theory), and the title names the input's file with a mark while
 // the input differs from what was last loaded or saved.
+// The worker checks every run against the exact semantics after it; the status bar shows the
+// check's verdict, and a click on it (or ShowCheckDetails) shows the details.
 #pragma once
 
 #include <QMainWindow>
@@ -41,6 +43,7 @@ class QPushButton;
 
 namespace dialectic {
 
+class CheckVerdict;
 class FindBar;
 class GraphWindow;
 class LineView;
@@ -82,6 +85,10 @@ class MainWindow : public QMainWindow {
   void NewTheory();
 
   QAction* check_details_action() const { return check_details_action_; }
+
+ public slots:
+  // Opens the dialog with the details of the last run's check.
+  void ShowCheckDetails();
 
  signals:
   // A run has ended and its areas show.
@@ -168,6 +175,7 @@ class MainWindow : public QMainWindow {
   // goes before the worker, which the jobs wait for.
   TaskThread drop_thread_;
   FindBar* find_bar_ = nullptr;
+  CheckVerdict* check_verdict_ = nullptr;
   RunStatus* run_status_ = nullptr;
   GraphWindow* graph_window_ = nullptr;
   // The run going on, or none. It works on Form1.Theory, so it is declared after Form1 and ends

@@ -117,9 +117,9 @@ void MainWindow::CreateMenus() {
   QAction* graph = view->addAction(tr("&Graph"), this, &MainWindow::ShowGraph);
   graph->setObjectName(QStringLiteral("actionGraph"));
   graph->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-  check_details_action_ = view->addAction(tr("&Check Details"));
+  check_details_action_ =
+      view->addAction(tr("&Check Details"), this, &MainWindow::ShowCheckDetails);
   check_details_action_->setObjectName(QStringLiteral("actionCheckDetails"));
-  check_details_action_->setEnabled(false);
 
   QMenu* help = bar->addMenu(tr("&Help"));
   QAction* notation =

@@ -405,7 +405,7 @@ class MainWindowFilesTest : public WindowTestBase {
     QVERIFY(window->graph_window().isVisible());
     QCOMPARE(Action(*window, "actionGraph")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
     QCOMPARE(window->check_details_action(), Action(*window, "actionCheckDetails"));
-    QVERIFY(!window->check_details_action()->isEnabled());
+    QVERIFY(window->check_details_action()->isEnabled());
   }
 };
 
