@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "check/check_facts.h"
@@ -179,50 +180,63 @@ std::string Verdict(const CheckFacts& facts) {
   return verdict;
 }
 
-std::vector<std::string> Details(const CheckFacts& facts) {
+// The detail lines, each with the labeling it shows (empty for none).
+struct DetailLines {
   std::vector<std::string> lines;
-  const auto section = [&lines](std::string_view heading) {
-    if (!lines.empty()) lines.emplace_back();
-    lines.emplace_back(heading);
+  std::vector<std::string> labelings;
+
+  void Add(std::string line, std::string labeling = {}) {
+    lines.push_back(std::move(line));
+    labelings.push_back(std::move(labeling));
+  }
+};
+
+DetailLines Details(const CheckFacts& facts) {
+  DetailLines details;
+  const auto section = [&details](std::string_view heading) {
+    if (!details.lines.empty()) details.Add({});
+    details.Add(std::string(heading));
   };
   section("Grounded extension");
   if (!facts.grounded) {
-    lines.emplace_back("  not computed: the run was stopped before it");
+    details.Add("  not computed: the run was stopped before it");
   } else if (facts.grounded->right) {
-    lines.push_back("  right:  " + facts.grounded->exact_text);
+    details.Add("  right:  " + facts.grounded->exact_text, facts.grounded->exact_text);
   } else {
-    lines.push_back("  listed: " + facts.grounded->listed_text);
-    lines.push_back("  exact:  " + facts.grounded->exact_text);
+    details.Add("  listed: " + facts.grounded->listed_text, facts.grounded->listed_text);
+    details.Add("  exact:  " + facts.grounded->exact_text, facts.grounded->exact_text);
   }
   section("Exact preferred extensions");
   if (facts.not_checked) {
-    lines.push_back("  not checked: " + NotCheckedText(*facts.not_checked, facts.limits));
+    details.Add("  not checked: " + NotCheckedText(*facts.not_checked, facts.limits));
   } else {
-    if (GaveUp(facts)) lines.push_back("  " + GaveUpText(*facts.preferred_outcome));
+    if (GaveUp(facts)) details.Add("  " + GaveUpText(*facts.preferred_outcome));
     for (const ExactExtensionFacts& extension : facts.exact) {
-      lines.push_back((extension.listed ? "  listed:  " : "  missing: ") + extension.text);
+      details.Add((extension.listed ? "  listed:  " : "  missing: ") + extension.text,
+                  extension.text);
     }
   }
   if (!facts.wrong.empty()) {
     section("Listed extensions that are not preferred");
     for (const WrongLine& wrong : facts.wrong) {
-      lines.push_back("  " + wrong.text + ": " + WrongText(wrong, false));
+      details.Add("  " + wrong.text + ": " + WrongText(wrong, false), wrong.text);
     }
   }
   if (!facts.cut_offs.empty()) {
     section("Phases cut short");
     for (const CutOffFacts& cut_off : facts.cut_offs) {
-      lines.push_back("  " + PhaseText(cut_off.phase) + cut_off.arg_name + ": " +
-                      CutOffText(cut_off.reason));
+      details.Add("  " + PhaseText(cut_off.phase) + cut_off.arg_name + ": " +
+                  CutOffText(cut_off.reason));
     }
   }
-  return lines;
+  return details;
 }
 
 }  // namespace
 
 CheckReport ReportOf(const CheckFacts& facts) {
-  return {facts.status, Verdict(facts), Details(facts)};
+  DetailLines details = Details(facts);
+  return {facts.status, Verdict(facts), std::move(details.lines), std::move(details.labelings)};
 }
 
 std::vector<std::string> ReportLines(const CheckReport& report) {

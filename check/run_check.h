@@ -30,6 +30,9 @@ struct CheckReport {
   CheckStatus status = CheckStatus::kNotChecked;
   std::string verdict;
   std::vector<std::string> details;
+  // For each detail line, the labeling it shows in the listing's form ("e g (d f)"), so that a
+  // viewer can colour the theory by it; empty for lines that show none.
+  std::vector<std::string> detail_labelings;
 };
 
 // How much the exact engine may do for one check.

@@ -160,6 +160,21 @@ TEST(CheckRun, ComparesTheListingWithTheExactExtensions) {
     EXPECT_EQ(run.report.status, c.status);
     EXPECT_EQ(run.report.verdict, c.verdict);
     EXPECT_EQ(run.report.details, c.details);
+    // Every line that shows an extension offers its labeling; headings and reasons offer none.
+    ASSERT_EQ(run.report.detail_labelings.size(), run.report.details.size());
+    bool in_wrong_section = false;
+    for (std::size_t i = 0; i < c.details.size(); ++i) {
+      const std::string& line = c.details[i];
+      if (line.rfind("  ", 0) != 0)
+        in_wrong_section = line == "Listed extensions that are not preferred";
+      std::string expected;
+      for (const char* prefix : {"  right:  ", "  listed:  ", "  missing: ", "  exact:  "}) {
+        if (line.rfind(prefix, 0) == 0) expected = line.substr(std::string_view(prefix).size());
+      }
+      if (in_wrong_section && line.rfind("  ", 0) == 0)
+        expected = line.substr(2, line.find(": ") - 2);
+      EXPECT_EQ(run.report.detail_labelings[i], expected) << line;
+    }
   }
 }
 
@@ -273,7 +288,7 @@ TEST(CheckRun, AWrongGroundedExtensionIsNamed) {
 }
 
 TEST(CheckRun, ReportLinesAreTheVerdictABlankLineAndTheDetails) {
-  const CheckReport report{CheckStatus::kAllListed, "verdict", {"one", "two"}};
+  const CheckReport report{CheckStatus::kAllListed, "verdict", {"one", "two"}, {"", ""}};
   EXPECT_EQ(ReportLines(report), (std::vector<std::string>{"verdict", "", "one", "two"}));
 }
 

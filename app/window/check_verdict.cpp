@@ -72,6 +72,8 @@ void CheckVerdict::OpenDetails() {
     details_->setReadOnly(true);
     // The verdict is one long line; the details are short ones.
     details_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    connect(details_, &QPlainTextEdit::cursorPositionChanged, this,
+            &CheckVerdict::OfferLabelingAtCaret);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog_);
     connect(buttons, &QDialogButtonBox::rejected, dialog_, &QDialog::reject);
     auto* layout = new QVBoxLayout(dialog_);
@@ -89,6 +91,17 @@ void CheckVerdict::OpenDetails() {
   dialog_->show();
   dialog_->raise();
   dialog_->activateWindow();
+}
+
+void CheckVerdict::OfferLabelingAtCaret() {
+  if (!has_report_) return;
+  // The dialog shows the verdict and a blank line above the detail lines.
+  constexpr int kLinesAboveDetails = 2;
+  const int detail = details_->textCursor().blockNumber() - kLinesAboveDetails;
+  if (detail < 0 || detail >= static_cast<int>(report_.detail_labelings.size())) return;
+  const std::string& labeling = report_.detail_labelings[detail];
+  if (labeling.empty()) return;
+  emit LabelingChosen(labeling, FromBytes(report_.details[detail]).trimmed());
 }
 
 void CheckVerdict::mouseReleaseEvent(QMouseEvent* event) {

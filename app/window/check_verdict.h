@@ -2,12 +2,15 @@
 // status (a green check mark when every exact preferred extension is listed, an amber warning sign
 // when something is missing or wrong, grey when the run was not checked), cut to the room it has,
 // the whole line in its tooltip. A click opens the check's details in a read-only dialog, which
-// stays one window and shows the latest check whenever it opens.
+// stays one window and shows the latest check whenever it opens. Moving the caret onto a detail
+// line that shows a labeling (an exact or listed extension) offers that labeling to whoever
+// colours the theory by it.
 #pragma once
 
 #include <QLabel>
 #include <QPointer>
 #include <QString>
+#include <string>
 
 #include "check/run_check.h"
 
@@ -34,6 +37,9 @@ class CheckVerdict : public QLabel {
 
  signals:
   void clicked();
+  // The caret moved onto a detail line that shows a labeling: the labeling in the listing's form
+  // and the line itself, trimmed, as a caption.
+  void LabelingChosen(const std::string& labeling, const QString& caption);
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -41,6 +47,7 @@ class CheckVerdict : public QLabel {
 
  private:
   void ShowElided();
+  void OfferLabelingAtCaret();
 
   CheckReport report_;
   bool has_report_ = false;

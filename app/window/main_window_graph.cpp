@@ -8,6 +8,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "app/window/check_verdict.h"
 #include "app/window/graph_window.h"
 #include "app/window/line_view.h"
 #include "app/window/main_window.h"
@@ -25,6 +26,10 @@ void MainWindow::CreateGraph() {
   graph_window_ = new GraphWindow(this);
   connect(this, &MainWindow::RunEnded, this, &MainWindow::ShowRunInGraph);
   connect(graph_window_, &GraphWindow::NodeClicked, this, &MainWindow::SelectHeadingOf);
+  connect(check_verdict_, &CheckVerdict::LabelingChosen, this,
+          [this](const std::string& labeling, const QString& caption) {
+            graph_window_->ShowLabelingLine(labeling, caption);
+          });
   for (std::size_t area : {kOptionsArea, kExtensionsArea}) {
     auto [editor, view] = area_widgets_[area];
     connect(editor, &QPlainTextEdit::cursorPositionChanged, this, [this, area, editor = editor] {

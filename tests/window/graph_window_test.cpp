@@ -15,7 +15,6 @@
 
 #include "app/window/graph_items.h"
 #include "app/window/line_view.h"
-#include "exact/exact_engine.h"
 #include "graph/theory_dot.h"
 #include "tests/window/window_test_support.h"
 
@@ -26,31 +25,6 @@ namespace {
 const QString kFig3 = QStringLiteral("Lindqvar and Serrapel, Fig. 3");
 
 QColor Fill(NodeState state) { return PaletteColour(StyleOf(state).fill); }
-
-// The labeling line of an extension: its arguments IN, the arguments they attack OUT.
-// Names in byte order, which is the listing's order for names of small letters.
-std::string LabelingLineOf(const exact::Extension& extension, const TheoryGraph& graph) {
-  std::vector<std::string> in;
-  std::vector<std::string> out;
-  std::vector<bool> is_out(static_cast<std::size_t>(graph.Size()), false);
-  for (int member : extension) {
-    in.push_back(graph.names[static_cast<std::size_t>(member)]);
-    for (int target : graph.attacks.targets[static_cast<std::size_t>(member)]) {
-      if (!is_out[static_cast<std::size_t>(target)]) {
-        out.push_back(graph.names[static_cast<std::size_t>(target)]);
-      }
-      is_out[static_cast<std::size_t>(target)] = true;
-    }
-  }
-  std::sort(in.begin(), in.end());
-  std::sort(out.begin(), out.end());
-  std::string line = "  ";
-  for (const std::string& name : in) line += name;
-  line += "(";
-  for (const std::string& name : out) line += name;
-  line.back() = ')';
-  return line;
-}
 
 }  // namespace
 
@@ -306,21 +280,27 @@ class GraphWindowTest : public WindowTestBase {
     QVERIFY(graph.Zoom() > fitted * 1.3);
   }
 
-  void ScreenshotOfFig3WithTheExtensionEG() {
+  // The check's details list the preferred extension that the listing lacks; putting the caret
+  // on that line colours the graph by it.
+  void ScreenshotOfFig3WithTheMissingExtensionChosenInTheCheckDetails() {
     auto window = OpenWithExample(kFig3);
     QVERIFY(window != nullptr);
+    window->ShowCheckDetails();
+    auto* details = window->findChild<QPlainTextEdit*>(QStringLiteral("CheckDetails"));
+    QVERIFY(details != nullptr);
+    const QTextBlock missing =
+        details->document()->find(QStringLiteral("missing: e g (d f)")).block();
+    QVERIFY(missing.isValid());
+    PutCaret(details, missing.blockNumber());
     GraphWindow& graph = window->graph_window();
-    // The exact engine's preferred extension that the listing lacks.
-    const QStringList listed = AreaLines(window->form().Memo5);
-    std::string missing;
-    RunContext context;
-    exact::EnumerateExtensions(graph.Graph().attacks, exact::Semantics::kPreferred, context,
-                               [&](const exact::Extension& extension) {
-                                 const std::string line = LabelingLineOf(extension, graph.Graph());
-                                 if (!listed.contains(QString::fromStdString(line))) missing = line;
-                               });
-    QCOMPARE(missing, std::string("  e g (d f)"));
-    QVERIFY(graph.ShowLabelingLine(missing, QStringLiteral("Preferred extension {e, g}")));
+    QCOMPARE(graph.Caption(), QStringLiteral("missing: e g (d f)"));
+    QCOMPARE(Fills(graph, {"e", "g", "d", "f", "a", "b", "c"}),
+             QList<QColor>({Fill(NodeState::kIn), Fill(NodeState::kIn), Fill(NodeState::kOut),
+                            Fill(NodeState::kOut), Fill(NodeState::kUndecided),
+                            Fill(NodeState::kUndecided), Fill(NodeState::kUndecided)}));
+    // A line that shows no labeling leaves the colours as they are.
+    PutCaret(details, 0);
+    QCOMPARE(graph.Caption(), QStringLiteral("missing: e g (d f)"));
     graph.resize(760, 560);
     graph.FitAll();
     QVERIFY(QTest::qWaitForWindowExposed(&graph));
