@@ -82,14 +82,20 @@ ExtensionAnswer MaximalSearch::Find(const std::optional<Requirement>& requiremen
   // requirement. Failing that, the maximal key is blocked, a conflict with its extension required,
   // and the search goes on: every extension that meets the requirement has a maximal key of its
   // own, which is never blocked unasked, and conflicts with every other extension.
-  switch (RequireNonempty()) {
-    case SolveResult::kStopped:
-      return {Outcome::kStopped, {}};
-    case SolveResult::kUnsatisfiable:
-      if (requirement && requirement->in) return {};
-      return {Outcome::kFinished, Extension{}};
-    case SolveResult::kSatisfiable:
-      break;
+  // Only the empty set can be a candidate when no nonempty one exists. A required argument in
+  // already asks for a nonempty one, and proving that there is none at all can be by far the
+  // hardest call (300 arguments of twelve attackers each took 26 s for it where the question
+  // itself took 3 s), so that question goes straight to its own call.
+  const bool requires_in = requirement && requirement->in;
+  if (!requires_in) {
+    switch (RequireNonempty()) {
+      case SolveResult::kStopped:
+        return {Outcome::kStopped, {}};
+      case SolveResult::kUnsatisfiable:
+        return {Outcome::kFinished, Extension{}};
+      case SolveResult::kSatisfiable:
+        break;
+    }
   }
   const std::vector<int> required = solver_.RequiredLiterals(requirement);
   while (true) {
