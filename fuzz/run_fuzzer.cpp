@@ -1,0 +1,98 @@
+// The whole run behind "Do your thing" on arbitrary input text. The first byte chooses the depth
+// (from a table of the small depths where the search stops early, 100 and a negative one) and the
+// trace switch; the rest is the input. Properties: the run finishes without a stop; the options
+// and extensions areas write their timings as "N ms elapsed"; and the four areas are exactly those
+// of the reference run by name (tests/oracle), whenever the theory has few enough dialectically
+// ambiguous arguments for the reference to enumerate the preferred candidates quickly.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "frontend/run.h"
+#include "frontend/text_area.h"
+#include "fuzz/fuzz_support.h"
+#include "model/arg_index.h"
+#include "model/line_list.h"
+#include "model/run_context.h"
+#include "semantics/preferred.h"
+#include "tests/oracle/oracle.h"
+
+namespace dialectic::fuzz {
+namespace {
+
+constexpr std::array<std::int32_t, 8> kDepths = {100, 0, 1, 2, 3, 5, 25, -1};
+
+// The reference enumerates every combination number without pruning: 2^12 candidates stay within
+// a few milliseconds, which keeps the target fast enough to explore.
+constexpr std::size_t kMaxAmbiguousForReference = 12;
+
+// The area's lines with every timing line written as the reference writes it.
+StringList WithReferenceTimes(const TextArea& area) {
+  StringList lines = area.Lines();
+  for (std::string& line : lines) {
+    if (IsTimingLine(line)) line = oracle::kElapsedLine;
+  }
+  return lines;
+}
+
+// The options area times one computation and the extensions area two. No other line can look like
+// a timing line: every other line is a caption, "name :" or a labeling indented by two blanks.
+void RequireTimings(const StringList& lines, int expected, std::string_view area) {
+  int found = 0;
+  for (const std::string& line : lines) {
+    if (line == oracle::kElapsedLine) ++found;
+  }
+  Require(found == expected, "the area writes one timing line per computation", area);
+}
+
+void RequireSameLines(const StringList& production, const StringList& reference,
+                      std::string_view area, std::string_view input) {
+  if (production == reference) return;
+  std::size_t line = 0;
+  while (line < production.size() && line < reference.size() &&
+         production[line] == reference[line]) {
+    ++line;
+  }
+  const auto at = [line](const StringList& lines) {
+    return line < lines.size() ? Visible(lines[line]) : std::string("<end>");
+  };
+  Require(false, "the run gives the reference run's areas",
+          std::string(area) + " line " + std::to_string(line + 1) + ": production \"" +
+              at(production) + "\", reference \"" + at(reference) + "\"; input \"" +
+              Visible(input) + "\"");
+}
+
+}  // namespace
+}  // namespace dialectic::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace dialectic;
+  using namespace dialectic::fuzz;
+  FuzzInput input(data, size);
+  const std::uint8_t switches = input.TakeByte();
+  const RunSettings settings{kDepths[switches % kDepths.size()], (switches & 8) != 0};
+  const std::string_view text = input.Rest();
+
+  LineList memo1;
+  memo1.SetText(text);
+  TTheory theory;
+  TextArea memo2, memo3, memo4, memo5;
+  RunContext context;
+  Require(RunTheory(memo1, settings, theory, {memo2, memo3, memo4, memo5}, context),
+          "a run without a stop request finishes");
+  const StringList options = WithReferenceTimes(memo4);
+  const StringList extensions = WithReferenceTimes(memo5);
+  RequireTimings(options, 1, "Memo4");
+  RequireTimings(extensions, 2, "Memo5");
+
+  const ArgIndex index(theory);
+  if (GetAmbiguousArgs(theory, index).size() > kMaxAmbiguousForReference) return 0;
+  const oracle::Areas reference = oracle::RunByName(text, settings.depth, settings.show_trace);
+  RequireSameLines(memo2.Lines(), reference.Memo2, "Memo2", text);
+  RequireSameLines(memo3.Lines(), reference.Memo3, "Memo3", text);
+  RequireSameLines(options, reference.Memo4, "Memo4", text);
+  RequireSameLines(extensions, reference.Memo5, "Memo5", text);
+  return 0;
+}
