@@ -23,7 +23,6 @@
 #include "frontend/run_job.h"
 #include "frontend/task_thread.h"
 
-class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
@@ -34,6 +33,7 @@ namespace dialectic {
 
 class FindBar;
 class LineView;
+class RadioColumn;
 class RunStatus;
 
 class MainWindow : public QMainWindow {
@@ -62,7 +62,7 @@ class MainWindow : public QMainWindow {
  private:
   void CreateControls(QWidget* client);
   void CreateLabels(QWidget* client);
-  // One radio button per radio item of the form, placed by hand so that a long list fits.
+  // The radio group's column of items over the form's radio items.
   void CreateRadioItems();
   void CreateFindActions();
   void SetTabOrder();
@@ -97,7 +97,7 @@ class MainWindow : public QMainWindow {
   QPlainTextEdit* memo1_ = nullptr;
   QPushButton* button1_ = nullptr;
   QGroupBox* radio_group1_ = nullptr;
-  QButtonGroup* radio_buttons_ = nullptr;  // the items of RadioGroup1; a button's id is its index
+  RadioColumn* radio_column_ = nullptr;  // the items of RadioGroup1
   QLineEdit* edit1_ = nullptr;
   QCheckBox* check_box1_ = nullptr;
   // Each area's editor and, for the result areas, its view, in tab order.
