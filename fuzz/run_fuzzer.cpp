@@ -1,14 +1,21 @@
 // The whole run behind "Do your thing" on arbitrary input text. The first byte chooses the depth
 // (from a table of the small depths where the search stops early, 100 and a negative one) and the
-// trace switch; the rest is the input. Properties: the run finishes without a stop; the options
-// and extensions areas write their timings as "N ms elapsed"; and the four areas are exactly those
-// of the reference run by name (tests/oracle), whenever the theory has few enough dialectically
-// ambiguous arguments for the reference to enumerate the preferred candidates quickly.
+// trace switch; the rest is the input. Properties: the run finishes, or stops soon after a stop
+// request when it outlasts its time budget, saying where it stopped; the options and extensions
+// areas write their timings as "N ms elapsed"; and the four areas are exactly those of the
+// reference run by name (tests/oracle), whenever the run was quick and the theory has few enough
+// dialectically ambiguous arguments for the reference to enumerate the preferred candidates.
+#include <algorithm>
 #include <array>
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
+#include <stop_token>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "frontend/run.h"
 #include "frontend/text_area.h"
@@ -27,6 +34,31 @@ constexpr std::array<std::int32_t, 8> kDepths = {100, 0, 1, 2, 3, 5, 25, -1};
 // The reference enumerates every combination number without pruning: 2^12 candidates stay within
 // a few milliseconds, which keeps the target fast enough to explore.
 constexpr std::size_t kMaxAmbiguousForReference = 12;
+
+// The run's bounded work (the preferred walk's budget is about a second of the optimised program)
+// takes ten times longer under the fuzz build's instrumentation. A run that takes longer than the
+// budget is asked to stop, as the Stop button asks, and must end soon after; only runs that end
+// well within it are repeated by the slower reference, so that every input stays below libFuzzer's
+// time-out.
+constexpr std::chrono::milliseconds kRunBudget(700);
+constexpr std::chrono::milliseconds kStopLatency(300);
+constexpr std::chrono::milliseconds kMaxRunForReference(200);
+
+// Requests the run context's stop once the budget has passed, unless the object goes first.
+class StopAfter {
+ public:
+  StopAfter(RunContext& context, std::chrono::milliseconds budget)
+      : thread_([&context, budget](std::stop_token done) {
+          std::mutex mutex;
+          std::condition_variable_any wake;
+          std::unique_lock lock(mutex);
+          wake.wait_for(lock, done, budget, [] { return false; });
+          if (!done.stop_requested()) context.RequestStop();
+        }) {}
+
+ private:
+  std::jthread thread_;
+};
 
 // The area's lines with every timing line written as the reference writes it.
 StringList WithReferenceTimes(const TextArea& area) {
@@ -80,15 +112,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TTheory theory;
   TextArea memo2, memo3, memo4, memo5;
   RunContext context;
-  Require(RunTheory(memo1, settings, theory, {memo2, memo3, memo4, memo5}, context),
-          "a run without a stop request finishes");
+  const auto start = std::chrono::steady_clock::now();
+  bool finished = false;
+  {
+    const StopAfter stop(context, kRunBudget);
+    finished = RunTheory(memo1, settings, theory, {memo2, memo3, memo4, memo5}, context);
+  }
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  if (!finished) {
+    Require(context.StopRequested(), "a run without a stop request finishes");
+    Require(elapsed < kRunBudget + kStopLatency, "a stopped run ends soon after the request");
+    const auto says_stopped = [](const TextArea& area) {
+      return std::find(area.begin(), area.end(), kStoppedLine) != area.end();
+    };
+    Require(
+        says_stopped(memo2) || says_stopped(memo3) || says_stopped(memo4) || says_stopped(memo5),
+        "a stopped run says where it stopped");
+    return 0;
+  }
   const StringList options = WithReferenceTimes(memo4);
   const StringList extensions = WithReferenceTimes(memo5);
   RequireTimings(options, 1, "Memo4");
   RequireTimings(extensions, 2, "Memo5");
 
   const ArgIndex index(theory);
-  if (GetAmbiguousArgs(theory, index).size() > kMaxAmbiguousForReference) return 0;
+  if (elapsed > kMaxRunForReference ||
+      GetAmbiguousArgs(theory, index).size() > kMaxAmbiguousForReference) {
+    return 0;
+  }
   const oracle::Areas reference = oracle::RunByName(text, settings.depth, settings.show_trace);
   RequireSameLines(memo2.Lines(), reference.Memo2, "Memo2", text);
   RequireSameLines(memo3.Lines(), reference.Memo3, "Memo3", text);
