@@ -41,7 +41,7 @@ constexpr std::size_t kMaxAmbiguousForReference = 12;
 // well within it are repeated by the slower reference, so that every input stays below libFuzzer's
 // time-out.
 constexpr std::chrono::milliseconds kRunBudget(700);
-constexpr std::chrono::milliseconds kStopLatency(300);
+constexpr std::chrono::milliseconds kStopLatency(1000);
 constexpr std::chrono::milliseconds kMaxRunForReference(200);
 
 // Requests the run context's stop once the budget has passed, unless the object goes first.
