@@ -16,6 +16,7 @@ USAGE
 fi
 
 scripts/install-packages.sh
+# The same preset, and so the same flags, as scripts/test.sh: each reuses what the other built.
 cmake --preset default > /dev/null
 cmake --build --preset default --target dialectic
 exec build/default/app/window/dialectic "$@"

@@ -204,6 +204,13 @@ KeptCandidates KeptCandidatesByWalk(const TTheory& theory, const ArgIndex& index
   result.candidates.reserve(kept.size());
   for (KeptCombination& found : kept) {
     if (index.HasCaseEqualNames()) {
+      // Each replay visits every option of the theory, and up to kMaxPreferredCandidates of them
+      // may follow a walk that used its whole budget: the stop request is heard here too.
+      if (context.StopRequested()) {
+        result.candidates.clear();
+        result.end = WalkEnd::kStopped;
+        return result;
+      }
       // Which spelling of a name a candidate shows depends on the order of merging: replay it.
       std::optional<TProofLabeling> candidate =
           CandidateOf(theory, index, ambiguous, found.combination);

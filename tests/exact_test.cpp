@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "exact/exact_engine.h"
-#include "tests/exact_reference.h"
+#include "tests/oracle/exact_reference.h"
 
 namespace dialectic::exact {
 namespace {

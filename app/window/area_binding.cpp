@@ -107,8 +107,9 @@ bool AreaBinding::IsShownBy(const QWidget* widget) const {
 }
 
 void AreaBinding::ShowIn(QWidget& widget) {
-  QWidget& other = &widget == &editor_ ? static_cast<QWidget&>(*view_) : editor_;
+  // Only an area with a view ever changes widget; the input area has none to name.
   if (&widget == &Shown()) return;
+  QWidget& other = &widget == &editor_ ? static_cast<QWidget&>(*view_) : editor_;
   in_view_ = &widget == view_;
   other.setObjectName(QString());
   widget.setObjectName(name_);

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -16,7 +15,6 @@
 #include <QStatusBar>
 #include <QTextDocument>
 #include <QTimer>
-#include <algorithm>
 #include <chrono>
 #include <exception>
 #include <optional>
@@ -27,6 +25,7 @@
 #include "app/window/error_box.h"
 #include "app/window/find_bar.h"
 #include "app/window/line_view.h"
+#include "app/window/radio_column.h"
 #include "app/window/run_status.h"
 #include "frontend/run.h"
 
@@ -71,19 +70,6 @@ constexpr LabelLayout kLabels[] = {
     {"Label6", QRect(112, 672, 32, 13), "Depth:", false},
     {"Label2", QRect(0, 336, 52, 13), "Rephrased", false},
 };
-
-// The radio items stand in one column across the group's contents. A radio button wants 19 pixels
-// in the window's font; a list too long for that is pressed to fit the group's height.
-constexpr int kRadioItemMargin = 4;  // above the first item and below the last
-constexpr int kRadioItemPitch = 19;
-
-QRect RadioItemRect(int index, int count, const QRect& inside) {
-  const int room = inside.height() - 2 * kRadioItemMargin;
-  const int pitch = std::clamp(room / std::max(count, 1), 1, kRadioItemPitch);
-  const int top =
-      inside.top() + kRadioItemMargin + (pitch < kRadioItemPitch ? (room - count * pitch) / 2 : 0);
-  return QRect(inside.left(), top + index * pitch, inside.width(), pitch);
-}
 
 QPlainTextEdit* CreateMemo(QWidget* parent, const QRect& rect, bool wraps) {
   auto* memo = new QPlainTextEdit(parent);
@@ -178,14 +164,6 @@ void MainWindow::CreateControls(QWidget* client) {
   radio_group1_ = new QGroupBox(client);
   radio_group1_->setObjectName(QStringLiteral("RadioGroup1"));
   radio_group1_->setGeometry(kRadioGroup1Rect);
-  radio_buttons_ = new QButtonGroup(this);
-  radio_buttons_->setExclusive(true);
-  // Every click goes to the form, also one on the chosen item: the form decides what changes.
-  connect(radio_buttons_, &QButtonGroup::idClicked, this, [this](int index) {
-    const int chosen_before = Form1.RadioItemIndex;
-    Forward([this, index] { Form1.ChooseRadioItem(index); });
-    if (Form1.RadioItemIndex != chosen_before) SetInputFile({}, Format::kText);
-  });
 
   area_widgets_.emplace_back(CreateMemo(client, kMemo4Rect, true), CreateView(client, kMemo4Rect));
   area_widgets_.emplace_back(CreateMemo(client, kMemo5Rect, true), CreateView(client, kMemo5Rect));
@@ -226,18 +204,13 @@ void MainWindow::CreateLabels(QWidget* client) {
 }
 
 void MainWindow::CreateRadioItems() {
-  const int count = static_cast<int>(Form1.RadioItems.size());
-  for (int index = 0; index < count; ++index) {
-    const QString caption =
-        QString::fromStdString(Form1.RadioItems[static_cast<std::size_t>(index)]);
-    auto* item = new QRadioButton(caption, radio_group1_);
-    item->setGeometry(RadioItemRect(index, count, radio_group1_->contentsRect()));
-    if (!FitButtonCaption(*item)) item->setToolTip(caption);
-    // The group is one stop in the tab order: Tab enters it at one item (the chosen one, once
-    // there is a choice) and the arrow keys move within it.
-    if (index > 0) item->setFocusPolicy(Qt::ClickFocus);
-    radio_buttons_->addButton(item, index);
-  }
+  radio_column_ = new RadioColumn(*radio_group1_, Form1.RadioItems);
+  // Every click goes to the form, also one on the chosen item: the form decides what changes.
+  connect(radio_column_, &RadioColumn::ItemClicked, this, [this](int index) {
+    const int chosen_before = Form1.RadioItemIndex;
+    Forward([this, index] { Form1.ChooseRadioItem(index); });
+    if (Form1.RadioItemIndex != chosen_before) SetInputFile({}, Format::kText);
+  });
 }
 
 void MainWindow::CreateFindActions() {
@@ -265,7 +238,7 @@ void MainWindow::SetTabOrder() {
   add_area(order, 1);
   order.push_back(button1_);
   add_area(order, 2);
-  for (QAbstractButton* item : radio_buttons_->buttons()) order.push_back(item);
+  for (QRadioButton* item : radio_column_->Buttons()) order.push_back(item);
   add_area(order, 3);
   add_area(order, 4);
   order.insert(order.end(), {edit1_, check_box1_});
@@ -310,18 +283,7 @@ void MainWindow::ShowState() {
   if (Form1.Focus != focus_before_) MoveFocus(Form1.Focus);
 }
 
-void MainWindow::ShowRadioChoice() {
-  if (QAbstractButton* chosen = radio_buttons_->button(Form1.RadioItemIndex)) {
-    chosen->setChecked(true);
-    return;
-  }
-  // An exclusive group keeps its checked button checked; it lets go only while not exclusive.
-  if (QAbstractButton* checked = radio_buttons_->checkedButton()) {
-    radio_buttons_->setExclusive(false);
-    checked->setChecked(false);
-    radio_buttons_->setExclusive(true);
-  }
-}
+void MainWindow::ShowRadioChoice() { radio_column_->ShowChoice(Form1.RadioItemIndex); }
 
 void MainWindow::StartRun() {
   ApplyDepth(Form1);
@@ -404,8 +366,7 @@ void MainWindow::OpenFindBar() {
 }
 
 std::vector<std::pair<Control, QWidget*>> MainWindow::FocusableControls() const {
-  QAbstractButton* chosen = radio_buttons_->checkedButton();
-  QWidget* radio_item = chosen != nullptr ? chosen : radio_buttons_->button(0);
+  QWidget* radio_item = radio_column_->FocusButton();
   return {{Control::kMemo1, &areas_[0]->Shown()}, {Control::kMemo2, &areas_[1]->Shown()},
           {Control::kButton1, button1_},          {Control::kMemo3, &areas_[2]->Shown()},
           {Control::kRadioGroup1, radio_item},    {Control::kMemo4, &areas_[3]->Shown()},

@@ -33,7 +33,6 @@
 #include "frontend/task_thread.h"
 
 class QAction;
-class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
@@ -47,6 +46,7 @@ class CheckVerdict;
 class FindBar;
 class GraphWindow;
 class LineView;
+class RadioColumn;
 class RunStatus;
 
 class MainWindow : public QMainWindow {
@@ -101,7 +101,7 @@ class MainWindow : public QMainWindow {
  private:
   void CreateControls(QWidget* client);
   void CreateLabels(QWidget* client);
-  // One radio button per radio item of the form, placed by hand so that a long list fits.
+  // The radio group's column of items over the form's radio items.
   void CreateRadioItems();
   void CreateFindActions();
   void SetTabOrder();
@@ -160,7 +160,7 @@ class MainWindow : public QMainWindow {
   QPlainTextEdit* memo1_ = nullptr;
   QPushButton* button1_ = nullptr;
   QGroupBox* radio_group1_ = nullptr;
-  QButtonGroup* radio_buttons_ = nullptr;  // the items of RadioGroup1; a button's id is its index
+  RadioColumn* radio_column_ = nullptr;  // the items of RadioGroup1
   QLineEdit* edit1_ = nullptr;
   QCheckBox* check_box1_ = nullptr;
   // Each area's editor and, for the result areas, its view, in tab order.

@@ -1,4 +1,4 @@
-#include "tests/exact_reference.h"
+#include "tests/oracle/exact_reference.h"
 
 #include <cassert>
 #include <iterator>
