@@ -66,7 +66,10 @@ bool ListPreferred(const TTheory& theory, const ArgIndex& index, TextArea& memo5
   if (outcome == PreferredOutcome::kStopped) return false;
   memo5.Add("");
   memo5.Add("Preferred extensions");
-  WritePreferredLines(preferred, index, memo5);
+  if (!WritePreferredLines(preferred, index, memo5, context)) {
+    results.preferred_outcome = PreferredOutcome::kStopped;
+    return false;
+  }
   memo5.Add("");
   memo5.Add(elapsed);
   return true;

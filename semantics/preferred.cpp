@@ -93,19 +93,27 @@ PreferredOutcome ComputePreferred(const TTheory& theory, const ArgIndex& index,
   return PreferredOutcome::kDone;
 }
 
-void WritePreferredLines(const std::vector<TProofLabeling>& preferred, const ArgIndex& index,
-                         LineList& area) {
+bool WritePreferredLines(const std::vector<TProofLabeling>& preferred, const ArgIndex& index,
+                         LineList& area, const RunContext& context) {
+  // How many candidates go between two looks at the stop request.
+  constexpr std::size_t kStopCheckInterval = 4096;
   // The texts seen are views of the lines already added, which stay where they are.
   std::unordered_set<std::string_view> seen_texts;
   seen_texts.reserve(preferred.size());
   std::string line;
-  for (const TProofLabeling& candidate : preferred) {
+  for (std::size_t i = 0; i < preferred.size(); ++i) {
+    if (i % kStopCheckInterval == 0 && context.StopRequested()) {
+      area.Add(kStoppedLine);
+      return false;
+    }
+    const TProofLabeling& candidate = preferred[i];
     line.assign("  ");
     AppendLabelingText(candidate.InArgs, candidate.OutArgs, index, line);
     if (seen_texts.contains(std::string_view(line).substr(2))) continue;
     area.Add(line);
     seen_texts.insert(area.Get(area.Count() - 1).substr(2));
   }
+  return true;
 }
 
 }  // namespace dialectic

@@ -54,8 +54,9 @@ std::optional<TProofLabeling> CandidateOf(const TTheory& theory, const ArgIndex&
                                           std::uint64_t combination);
 
 // The preferred listing: adds two blanks and the text of each labeling whose text (letter case
-// counting) no earlier labeling had.
-void WritePreferredLines(const std::vector<TProofLabeling>& preferred, const ArgIndex& index,
-                         LineList& area);
+// counting) no earlier labeling had. A listing of many candidates (131,072 make 34 MB of text)
+// hears the stop request: then it ends with the stopped line and gives false.
+bool WritePreferredLines(const std::vector<TProofLabeling>& preferred, const ArgIndex& index,
+                         LineList& area, const RunContext& context);
 
 }  // namespace dialectic

@@ -10,7 +10,7 @@
 #include "check/run_check.h"
 #include "frontend/example_library.h"
 #include "frontend/run.h"
-#include "tests/exact_reference.h"
+#include "tests/oracle/exact_reference.h"
 #include "tests/support/theory_generators.h"
 #include "tests/test_support.h"
 

@@ -142,11 +142,16 @@ TEST(WritePreferredLines, ListsEachTextOnceWithLetterCaseCounting) {
   };
   TextArea memo5;
   memo5.Add("  b (a)");  // lines already in the area do not count
-  WritePreferredLines(preferred, index, memo5);
+  RunContext context;
+  EXPECT_TRUE(WritePreferredLines(preferred, index, memo5, context));
   EXPECT_EQ(memo5.Lines(), (StringList{"  b (a)", "  a (b)", "  b (a)", "  A (b)", "  a\t (b)"}));
   memo5.Clear();
-  WritePreferredLines({}, index, memo5);
+  EXPECT_TRUE(WritePreferredLines({}, index, memo5, context));
   EXPECT_TRUE(memo5.empty());
+  // A stop request ends the listing with the stopped line.
+  context.RequestStop();
+  EXPECT_FALSE(WritePreferredLines(preferred, index, memo5, context));
+  EXPECT_EQ(memo5.Lines(), (StringList{std::string(kStoppedLine)}));
 }
 
 // A run long enough to be stopped in each of its computations: sixteen even cycles at depth 0
