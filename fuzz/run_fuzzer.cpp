@@ -8,14 +8,10 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
-#include <mutex>
-#include <stop_token>
 #include <string>
 #include <string_view>
-#include <thread>
 
 #include "frontend/run.h"
 #include "frontend/text_area.h"
@@ -43,22 +39,6 @@ constexpr std::size_t kMaxAmbiguousForReference = 12;
 constexpr std::chrono::milliseconds kRunBudget(400);
 constexpr std::chrono::milliseconds kStopLatency(1000);
 constexpr std::chrono::milliseconds kMaxRunForReference(200);
-
-// Requests the run context's stop once the budget has passed, unless the object goes first.
-class StopAfter {
- public:
-  StopAfter(RunContext& context, std::chrono::milliseconds budget)
-      : thread_([&context, budget](std::stop_token done) {
-          std::mutex mutex;
-          std::condition_variable_any wake;
-          std::unique_lock lock(mutex);
-          wake.wait_for(lock, done, budget, [] { return false; });
-          if (!done.stop_requested()) context.RequestStop();
-        }) {}
-
- private:
-  std::jthread thread_;
-};
 
 // The area's lines with every timing line written as the reference writes it.
 StringList WithReferenceTimes(const TextArea& area) {

@@ -6,14 +6,14 @@
 #
 #   scripts/fuzz.sh [SECONDS_PER_TARGET] [TARGET...]
 #
-# The default is 30 s for every target (run, example_library, formats, solve).
+# The default is 30 s for every target (run, check, example_library, formats, solve).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${1:-30}"
 shift || true
 targets=("$@")
-[ "${#targets[@]}" -gt 0 ] || targets=(run example_library formats solve)
+[ "${#targets[@]}" -gt 0 ] || targets=(run check example_library formats solve)
 
 artifacts="build/fuzz/artifacts"
 mkdir -p "$artifacts"
