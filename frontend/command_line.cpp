@@ -114,9 +114,12 @@ void SelectArea(CommandOptions& options, const std::string& name) {
 // The --to value that writes the attack graph in Graphviz's language.
 constexpr std::string_view kDotFormat = "dot";
 
-Format FormatOption(const std::string& name) {
+// The format of the name; known_names lists the names that the option takes, for the message.
+Format FormatOption(const std::string& name, std::string_view known_names) {
   const std::optional<Format> format = FormatNamed(name);
-  if (!format) throw UsageError{"unknown format \"" + name + "\" (text, i23, apx or tgf)"};
+  if (!format) {
+    throw UsageError{"unknown format \"" + name + "\" (" + std::string(known_names) + ")"};
+  }
   return *format;
 }
 
@@ -142,10 +145,11 @@ CommandOptions ParseOptions(const std::vector<std::string>& args) {
     } else if (auto area = OptionValue(args, i, "--area")) {
       SelectArea(options, *area);
     } else if (auto from = OptionValue(args, i, "--from")) {
-      options.from = FormatOption(*from);
+      options.from = FormatOption(*from, "text, i23, apx or tgf");
     } else if (auto to = OptionValue(args, i, "--to")) {
       options.to_dot = *to == kDotFormat;
-      options.to = options.to_dot ? std::nullopt : std::optional(FormatOption(*to));
+      options.to = options.to_dot ? std::nullopt
+                                  : std::optional(FormatOption(*to, "text, i23, apx, tgf or dot"));
     } else if (auto example = OptionValue(args, i, "--example")) {
       options.example = *example;
     } else if (arg == "--") {

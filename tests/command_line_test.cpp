@@ -325,7 +325,9 @@ TEST_F(CommandLineTest, FormatOptionsAndVersion) {
   const Outcome unknown = Call({"--to", "xml"});
   EXPECT_EQ(unknown.exit_code, 2);
   EXPECT_EQ(unknown.err,
-            "dialectic-cli: unknown format \"xml\" (text, i23, apx or tgf) (see --help)");
+            "dialectic-cli: unknown format \"xml\" (text, i23, apx, tgf or dot) (see --help)");
+  EXPECT_EQ(Call({"--from", "dot"}).err,
+            "dialectic-cli: unknown format \"dot\" (text, i23, apx or tgf) (see --help)");
   EXPECT_EQ(Call({"--from", "apx", "--example", "Even cycle"}).exit_code, 2);
   const Outcome version = Call({"--version"});
   EXPECT_EQ(version.exit_code, 0);
