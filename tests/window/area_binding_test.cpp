@@ -4,7 +4,7 @@
 #include "app/window/area_binding.h"
 
 #include <QPlainTextEdit>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 #include <string>
 

@@ -7,7 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QtTest>
+#include <QTest>
 
 #include "app/window/main_window.h"
 #include "tests/window/window_test_support.h"

@@ -6,7 +6,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
-#include <QtTest>
+#include <QTest>
 
 #include "app/window/line_view.h"
 #include "tests/window/window_test_support.h"

@@ -1,6 +1,6 @@
 #include "app/window/error_box.h"
 
-#include <QtTest>
+#include <QTest>
 #include <string>
 
 namespace dialectic {

@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QWheelEvent>
-#include <QtTest>
+#include <QTest>
 #include <algorithm>
 #include <memory>
 

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QScrollBar>
-#include <QtTest>
+#include <QTest>
 #include <cstdio>
 #include <string>
 

@@ -10,7 +10,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QWindow>
-#include <QtTest>
+#include <QTest>
 
 #include "app/window/graph_window.h"
 #include "app/window/main_window.h"

@@ -19,7 +19,7 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <QWindow>
-#include <QtTest>
+#include <QTest>
 #include <cerrno>
 #include <cstring>
 #include <memory>

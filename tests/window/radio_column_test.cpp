@@ -9,7 +9,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QWheelEvent>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 #include <string>
 

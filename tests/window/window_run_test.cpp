@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
-#include <QtTest>
+#include <QTest>
 
 #include "app/window/line_view.h"
 #include "app/window/main_window.h"

@@ -2,7 +2,7 @@
 
 #include <QFont>
 #include <QTextLayout>
-#include <QtTest>
+#include <QTest>
 
 namespace dialectic {
 
