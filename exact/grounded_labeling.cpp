@@ -5,17 +5,27 @@
 namespace dialectic::exact {
 
 std::vector<Label> GroundedLabels(const ArgumentGraph& graph) {
+  return LeastCompleteLabels(graph, {});
+}
+
+std::vector<Label> LeastCompleteLabels(const ArgumentGraph& graph,
+                                       const std::vector<int>& admissible) {
   // Each argument keeps the number of its attackers not yet OUT. An argument whose count drops to
   // zero is IN; the arguments it attacks become OUT, and each of them, once OUT, lowers the count
   // of its own targets. Every argument enters the work list at most once and every attack is looked
-  // at at most twice.
+  // at at most twice. An argument defended by an admissible set can join it and the set stays
+  // admissible, so no IN argument ever becomes OUT.
   const int size = graph.Size();
   std::vector<Label> labels(size, Label::kUndec);
   std::vector<int> live_attackers(size);
   std::vector<int> work;
+  for (const int a : admissible) {
+    labels[a] = Label::kIn;
+    work.push_back(a);
+  }
   for (int a = 0; a < size; ++a) {
     live_attackers[a] = static_cast<int>(graph.attackers[a].size());
-    if (live_attackers[a] == 0) {
+    if (live_attackers[a] == 0 && labels[a] == Label::kUndec) {
       labels[a] = Label::kIn;
       work.push_back(a);
     }
