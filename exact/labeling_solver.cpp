@@ -107,6 +107,10 @@ void LabelingSolver::RequireConflictWith(const Extension& extension) {
 
 void LabelingSolver::Retire(int activation) { AddClause({-activation}); }
 
+void LabelingSolver::PreferIn() {
+  for (int a = 0; a < size_; ++a) solver_.phase(In(a));
+}
+
 SolveResult LabelingSolver::Solve(const std::vector<int>& assumptions) {
   if (context_.StopRequested()) return SolveResult::kStopped;
   context_.AddCandidates(1);
