@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # ccache keys on absolute paths; taken relative to the clone, a fresh clone of the same sources
-# finds what an earlier clone compiled.
+# finds what an earlier clone compiled from a source of its own (the unity sources, which name
+# their files by absolute path, it compiles again).
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
 export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 
