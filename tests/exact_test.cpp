@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "exact/exact_engine.h"
+#include "exact/grounded_labeling.h"
 #include "tests/oracle/exact_reference.h"
 
 namespace dialectic::exact {
@@ -198,6 +199,33 @@ TEST(ExactEngine, KnownExtensionsOfTextbookGraphs) {
                         [&](const Extension& e) { listed.push_back(MaskOf(e, c.size)); });
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(ExtensionsText(listed), c.extensions);
+  }
+}
+
+TEST(ExactEngine, LeastCompleteExtensionAboveAnAdmissibleSet) {
+  // The closure adds what the set defends, again and again, and what nothing attacks; it never
+  // drops a member. Sets and answers are written as in ExtensionsText.
+  struct Case {
+    int size;
+    std::string attacks;
+    Extension admissible;
+    std::string closure;
+  };
+  const Case cases[] = {
+      {3, "ab bc", {}, "{a,c}"},
+      {2, "ab ba", {}, "{}"},
+      {2, "ab ba", {0}, "{a}"},
+      // a defends c against b, and c then defends e against d; b instead defends d against c.
+      {5, "ab ba bc cd de", {0}, "{a,c,e}"},
+      {5, "ab ba bc cd de", {1}, "{b,d}"},
+      // The unattacked f joins whatever set the closure starts from.
+      {6, "ab ba bc cd de", {1}, "{b,d,f}"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.attacks + " from " + ExtensionsText({MaskOf(c.admissible, c.size)}));
+    const ArgumentGraph graph = GraphFromText(c.size, c.attacks);
+    const Extension closure = InArguments(LeastCompleteLabels(graph, c.admissible));
+    EXPECT_EQ(ExtensionsText({MaskOf(closure, c.size)}), c.closure);
   }
 }
 
