@@ -2,7 +2,8 @@
 // set lies inside every preferred extension exactly when no credulously accepted argument attacks
 // it, so the ideal extension is the largest admissible subset of the credulously accepted arguments
 // that no credulously accepted argument attacks. The credulous ones come from a few SAT calls on
-// one solver; the largest admissible subset from a linear-time work list.
+// one solver, asked only about the arguments that can still change the answer; the largest
+// admissible subset from a linear-time work list.
 #pragma once
 
 #include <vector>
