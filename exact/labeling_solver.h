@@ -66,9 +66,6 @@ class LabelingSolver {
   void RequireConflictWith(const Extension& extension);
   // Switches a guarded clause set off for good.
   void Retire(int activation);
-  // Makes the solver try every argument in before out when it decides, so that its models lean
-  // towards large sets.
-  void PreferIn();
 
   // Checks the stop request, then solves under the assumptions; counts one candidate.
   SolveResult Solve(const std::vector<int>& assumptions);
@@ -81,6 +78,9 @@ class LabelingSolver {
  private:
   void AddBaseClauses(BaseSemantics base);
   void AddRangeClauses();
+  // Makes the solver try every argument in before out when it decides, so that its models lean
+  // towards large sets.
+  void PreferIn();
   template <typename Literals>
   void AddLiterals(const Literals& literals) {
     for (const int literal : literals) solver_.add(literal);

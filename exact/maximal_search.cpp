@@ -18,12 +18,6 @@ MaximalSearch::MaximalSearch(const ArgumentGraph& graph, Semantics semantics, Ru
       solver_(graph, BaseOf(semantics), key_is_range_, context) {
   assert(semantics == Semantics::kPreferred || semantics == Semantics::kSemiStable ||
          semantics == Semantics::kStage);
-  // Admissible models that lean towards large sets need fewer rounds to grow, and on dense
-  // frameworks the proofs that nothing larger exists came faster too (a sixth to two fifths less
-  // time on 300 arguments of 10 to 14 attackers each; SE-PR on a sparse one of 10,000 arguments
-  // 2.2 s -> 0.6 s). Stage extensions are not admissible, and there the same preference made a
-  // credulous question on 10,000 arguments run out of time where it took 0.6 s.
-  if (semantics != Semantics::kStage) solver_.PreferIn();
 }
 
 int MaximalSearch::KeyLiteral(int argument) const {
