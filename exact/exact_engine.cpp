@@ -51,6 +51,25 @@ BaseSemantics DirectBase(Semantics semantics) {
 ExtensionAnswer FindDirect(const ArgumentGraph& graph, Semantics semantics,
                            const std::optional<Requirement>& requirement, RunContext& context) {
   LabelingSolver solver(graph, DirectBase(semantics), false, context);
+  // A counter-example to sceptical acceptance is often the first model the solver finds without
+  // the argument excluded, which on dense frameworks came far faster than one with it excluded
+  // (DS-ST on 300 arguments of ten or eleven attackers each 5.1 s -> 0.8 s and 17.9 s -> 7.5 s).
+  // Otherwise the solver goes on with what it learnt. Where no stable extension exists, that first
+  // call is the whole proof, at times a slower one than with the argument excluded (10.7 s ->
+  // 14.3 s on one framework of twelve attackers each).
+  if (requirement && !requirement->in) {
+    switch (solver.Solve({})) {
+      case SolveResult::kSatisfiable: {
+        Extension model = solver.ModelExtension();
+        if (Meets(model, requirement)) return {Outcome::kFinished, std::move(model)};
+        break;
+      }
+      case SolveResult::kUnsatisfiable:
+        return {};
+      case SolveResult::kStopped:
+        return {Outcome::kStopped, {}};
+    }
+  }
   switch (solver.Solve(solver.RequiredLiterals(requirement))) {
     case SolveResult::kSatisfiable:
       return {Outcome::kFinished, solver.ModelExtension()};
