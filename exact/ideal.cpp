@@ -52,17 +52,56 @@ struct CredulousMarks {
   std::vector<bool> refuted;   // in no admissible set
 };
 
+// The set without the arguments that an accepted argument attacks.
+std::vector<bool> WithoutAttackedByAccepted(const ArgumentGraph& graph, const CredulousMarks& marks,
+                                            std::vector<bool> set) {
+  for (int a = 0; a < graph.Size(); ++a) {
+    if (!marks.accepted[a]) continue;
+    for (const int target : graph.targets[a]) set[target] = false;
+  }
+  return set;
+}
+
 // The arguments that may still be in the ideal extension. It is admissible, and no admissible set
 // attacks it, so it lies inside the self-defending core of the arguments that are not refuted and
 // that no accepted argument attacks.
 std::vector<bool> IdealBound(const ArgumentGraph& graph, const CredulousMarks& marks) {
   std::vector<bool> bound(graph.Size());
   for (int a = 0; a < graph.Size(); ++a) bound[a] = !marks.refuted[a];
+  return SelfDefendingCore(graph, WithoutAttackedByAccepted(graph, marks, std::move(bound)));
+}
+
+// The arguments whose acceptance is still unknown and can change the ideal extension: those in the
+// bound and their attackers.
+std::vector<int> UnknownNeeded(const ArgumentGraph& graph, const CredulousMarks& marks,
+                               const std::vector<bool>& bound) {
+  std::vector<bool> needed(graph.Size(), false);
   for (int a = 0; a < graph.Size(); ++a) {
-    if (!marks.accepted[a]) continue;
-    for (const int target : graph.targets[a]) bound[target] = false;
+    if (!bound[a]) continue;
+    needed[a] = true;
+    for (const int attacker : graph.attackers[a]) needed[attacker] = true;
   }
-  return SelfDefendingCore(graph, std::move(bound));
+  std::vector<int> unknown;
+  for (int a = 0; a < graph.Size(); ++a) {
+    if (needed[a] && !marks.accepted[a] && !marks.refuted[a]) unknown.push_back(a);
+  }
+  return unknown;
+}
+
+// The ideal extension once every argument in the bound and every attacker of one is known: the
+// accepted ones in the bound that no accepted argument attacks are conflict-free, and their
+// largest admissible subset is the ideal extension.
+Extension KnownIdeal(const ArgumentGraph& graph, const CredulousMarks& marks,
+                     const std::vector<bool>& bound) {
+  std::vector<bool> candidates(graph.Size());
+  for (int a = 0; a < graph.Size(); ++a) candidates[a] = bound[a] && marks.accepted[a];
+  const std::vector<bool> ideal =
+      SelfDefendingCore(graph, WithoutAttackedByAccepted(graph, marks, std::move(candidates)));
+  Extension extension;
+  for (int a = 0; a < graph.Size(); ++a) {
+    if (ideal[a]) extension.push_back(a);
+  }
+  return extension;
 }
 
 }  // namespace
@@ -86,42 +125,23 @@ ExtensionAnswer IdealExtension(const ArgumentGraph& graph, const std::vector<Lab
   LabelingSolver solver(graph, BaseSemantics::kAdmissible, false, context);
   while (true) {
     const std::vector<bool> bound = IdealBound(graph, marks);
-    std::vector<bool> needed(size, false);
-    for (int a = 0; a < size; ++a) {
-      if (!bound[a]) continue;
-      needed[a] = true;
-      for (const int attacker : graph.attackers[a]) needed[attacker] = true;
-    }
+    const std::vector<int> unknown = UnknownNeeded(graph, marks, bound);
+    if (unknown.empty()) return {Outcome::kFinished, KnownIdeal(graph, marks, bound)};
     const int activation = solver.NewActivation();
-    std::vector<int> some_needed = {-activation};
-    for (int a = 0; a < size; ++a) {
-      if (needed[a] && !marks.accepted[a] && !marks.refuted[a]) some_needed.push_back(solver.In(a));
-    }
-    if (some_needed.size() > 1) {
-      solver.AddClause(some_needed);
-      const SolveResult result = solver.Solve({activation});
-      if (result == SolveResult::kStopped) return {Outcome::kStopped, {}};
-      if (result == SolveResult::kSatisfiable) {
+    std::vector<int> some_unknown_in = {-activation};
+    for (const int a : unknown) some_unknown_in.push_back(solver.In(a));
+    solver.AddClause(some_unknown_in);
+    switch (solver.Solve({activation})) {
+      case SolveResult::kStopped:
+        return {Outcome::kStopped, {}};
+      case SolveResult::kUnsatisfiable:
+        // None of the unknown arguments is accepted: all that decides the ideal extension is known.
+        return {Outcome::kFinished, KnownIdeal(graph, marks, bound)};
+      case SolveResult::kSatisfiable:
         for (const int a : solver.ModelExtension()) marks.accepted[a] = true;
         solver.Retire(activation);
-        continue;
-      }
+        break;
     }
-    // Every argument that decides the ideal extension is known: the accepted ones in the bound
-    // that no accepted argument attacks are conflict-free, and their largest admissible subset is
-    // the ideal extension.
-    std::vector<bool> candidates(size);
-    for (int a = 0; a < size; ++a) candidates[a] = bound[a] && marks.accepted[a];
-    for (int a = 0; a < size; ++a) {
-      if (!marks.accepted[a]) continue;
-      for (const int target : graph.targets[a]) candidates[target] = false;
-    }
-    const std::vector<bool> ideal = SelfDefendingCore(graph, std::move(candidates));
-    Extension extension;
-    for (int a = 0; a < size; ++a) {
-      if (ideal[a]) extension.push_back(a);
-    }
-    return {Outcome::kFinished, std::move(extension)};
   }
 }
 
