@@ -70,7 +70,8 @@ ExtensionAnswer FindDirect(const ArgumentGraph& graph, Semantics semantics,
         return {Outcome::kStopped, {}};
     }
   }
-  switch (solver.Solve(solver.RequiredLiterals(requirement))) {
+  if (requirement) solver.Require(*requirement);
+  switch (solver.Solve({})) {
     case SolveResult::kSatisfiable:
       return {Outcome::kFinished, solver.ModelExtension()};
     case SolveResult::kUnsatisfiable:
@@ -88,7 +89,8 @@ ExtensionAnswer FindDirect(const ArgumentGraph& graph, Semantics semantics,
 ExtensionAnswer FindCompleteContaining(const ArgumentGraph& graph, int argument,
                                        RunContext& context) {
   LabelingSolver solver(graph, BaseSemantics::kAdmissible, false, context);
-  switch (solver.Solve({solver.In(argument)})) {
+  solver.Require({argument, true});
+  switch (solver.Solve({})) {
     case SolveResult::kSatisfiable:
       return {Outcome::kFinished, InArguments(LeastCompleteLabels(graph, solver.ModelExtension()))};
     case SolveResult::kUnsatisfiable:

@@ -56,6 +56,10 @@ std::vector<int> LabelingSolver::RequiredLiterals(
   return {requirement->in ? literal : -literal};
 }
 
+void LabelingSolver::Require(const Requirement& requirement) {
+  AddClause(RequiredLiterals(requirement));
+}
+
 void LabelingSolver::AddBaseClauses(BaseSemantics base) {
   std::vector<int> clause;
   for (int a = 0; a < size_; ++a) {

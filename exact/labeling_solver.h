@@ -52,6 +52,9 @@ class LabelingSolver {
   int InRange(int argument) const;
   // The assumptions that make a model meet the requirement: none, or one literal.
   std::vector<int> RequiredLiterals(const std::optional<Requirement>& requirement) const;
+  // Makes every later model meet the requirement, for good. When every call left asks for it, this
+  // beats assuming it: the solver may simplify with a fixed literal, never with an assumed one.
+  void Require(const Requirement& requirement);
 
   void AddClause(std::initializer_list<int> literals) { AddLiterals(literals); }
   void AddClause(const std::vector<int>& literals) { AddLiterals(literals); }

@@ -97,19 +97,19 @@ ExtensionAnswer MaximalSearch::Find(const std::optional<Requirement>& requiremen
         break;
     }
   }
-  const std::vector<int> required = solver_.RequiredLiterals(requirement);
+  // Every superset of a set with the argument in has it in too: such a preferred candidate that
+  // cannot grow with the argument in cannot grow at all, so every call asks for the argument in.
+  const bool in_key_keeps_argument = !key_is_range_ && requires_in;
+  if (in_key_keeps_argument) solver_.Require(*requirement);
+  const std::vector<int> required =
+      in_key_keeps_argument ? std::vector<int>{} : solver_.RequiredLiterals(requirement);
   while (true) {
     SolveResult result = solver_.Solve(required);
     if (result == SolveResult::kUnsatisfiable) return {};
     if (result == SolveResult::kStopped) return {Outcome::kStopped, {}};
     Candidate candidate = ModelCandidate();
     if (!Grow(required, candidate)) return {Outcome::kStopped, {}};
-    // Every superset of a set with the argument in has it in too: such a preferred candidate that
-    // cannot grow with the argument in cannot grow at all.
-    const bool in_key_keeps_argument = !key_is_range_ && requirement && requirement->in;
-    if (required.empty() || in_key_keeps_argument) {
-      return {Outcome::kFinished, std::move(candidate.extension)};
-    }
+    if (required.empty()) return {Outcome::kFinished, std::move(candidate.extension)};
     Candidate grown = candidate;
     if (!Grow({}, grown)) return {Outcome::kStopped, {}};
     if (grown.key == candidate.key) return {Outcome::kFinished, std::move(candidate.extension)};
