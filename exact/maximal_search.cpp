@@ -109,6 +109,7 @@ ExtensionAnswer MaximalSearch::Find(const std::optional<Requirement>& requiremen
     if (result == SolveResult::kStopped) return {Outcome::kStopped, {}};
     Candidate candidate = ModelCandidate();
     if (!Grow(required, candidate)) return {Outcome::kStopped, {}};
+    // Nothing left to assume: no requirement, or one that every candidate meets for good.
     if (required.empty()) return {Outcome::kFinished, std::move(candidate.extension)};
     Candidate grown = candidate;
     if (!Grow({}, grown)) return {Outcome::kStopped, {}};
