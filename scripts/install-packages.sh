@@ -5,7 +5,8 @@ set -euo pipefail
 # clang and its runtimes build the fuzz targets (libFuzzer, ASan, UBSan); ccache lets a new build
 # folder reuse what an earlier build compiled.
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev libcadical-dev qt6-base-dev qt6-svg-dev
-          libgraphviz-dev pkgconf fonts-dejavu-core clang libclang-rt-14-dev ccache)
+          libgraphviz-dev pkgconf fonts-dejavu-core clang libclang-rt-14-dev ccache
+          nlohmann-json3-dev)
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
