@@ -11,14 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/theory_generators.h"
 #include "frontend/example_library.h"
 #include "frontend/form.h"
+#include "frontend/result_areas.h"
 #include "frontend/text_area.h"
 #include "model/theory.h"
 #include "model/theory_text.h"
 #include "semantics/option_search.h"
 #include "semantics/preferred.h"
+#include "tests/support/theory_generators.h"
 
 namespace dialectic {
 namespace {
@@ -60,15 +61,14 @@ void OptionsAll(benchmark::State& state, const Theories& theories) {
   const std::vector<std::unique_ptr<TTheory>> parsed = ParseAll(theories);
   std::vector<ArgIndex> indexes;
   for (const std::unique_ptr<TTheory>& theory : parsed) indexes.emplace_back(*theory);
-  TextArea memo2;
   TextArea memo3;
   RunContext run;
-  const SearchContext context{kDepth, false, memo2, memo3, run};
   for (auto _ : state) {
     for (std::size_t t = 0; t < parsed.size(); ++t) {
-      // Only the warnings would pile up from one iteration to the next.
-      memo2.Clear();
-      ComputeAllOptions(*parsed[t], indexes[t], context);
+      // The trace as a run without it writes it: the stages that changed nothing.
+      memo3.Clear();
+      TraceWriter trace(indexes[t], false, memo3);
+      ComputeAllOptions(*parsed[t], indexes[t], {kDepth, run, &trace});
       benchmark::DoNotOptimize(memo3.Count());
     }
   }
@@ -78,20 +78,15 @@ void PreferredAll(benchmark::State& state, const Theories& theories) {
   const std::vector<std::unique_ptr<TTheory>> parsed = ParseAll(theories);
   std::vector<ArgIndex> indexes;
   for (const std::unique_ptr<TTheory>& theory : parsed) indexes.emplace_back(*theory);
-  TextArea memo2;
-  TextArea memo3;
   RunContext run;
-  const SearchContext context{kDepth, false, memo2, memo3, run};
   for (std::size_t t = 0; t < parsed.size(); ++t)
-    ComputeAllOptions(*parsed[t], indexes[t], context);
-  TextArea memo5;
+    ComputeAllOptions(*parsed[t], indexes[t], {kDepth, run});
   std::vector<TProofLabeling> result;
   std::size_t extensions = 0;
   for (auto _ : state) {
     extensions = 0;
     for (std::size_t t = 0; t < parsed.size(); ++t) {
-      memo5.Clear();
-      ComputePreferred(*parsed[t], indexes[t], result, memo5, run);
+      ComputePreferred(*parsed[t], indexes[t], result, run);
       extensions += result.size();
       benchmark::DoNotOptimize(result.data());
     }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "check/run_check.h"
+#include "model/position_labeling.h"
 #include "semantics/option_search.h"
 #include "semantics/preferred.h"
 
@@ -20,12 +21,15 @@ struct GroundedFacts {
   bool right = false;
   std::string listed_text;
   std::string exact_text;
+  PositionLabeling listed;
+  PositionLabeling exact;
 };
 
 struct ExactExtensionFacts {
   std::string text;     // the labeling: the extension IN, what it attacks OUT
   std::string in_text;  // its IN names only
   bool listed = false;
+  PositionLabeling labeling;
 };
 
 // Why a listed line is no preferred extension; the names it concerns are first and second.
@@ -41,6 +45,7 @@ enum class WrongKind {
 
 struct WrongLine {
   std::string text;
+  PositionLabeling labeling;
   WrongKind kind = WrongKind::kNotPreferred;
   std::string first;
   std::string second;

@@ -2,6 +2,7 @@
 // listed wrongly, the grounded extension, and the phases cut short; the details say the same
 // extension by extension and phase by phase.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -180,12 +181,12 @@ std::string Verdict(const CheckFacts& facts) {
   return verdict;
 }
 
-// The detail lines, each with the labeling it shows (empty for none).
+// The detail lines, each with the labeling it shows, if any.
 struct DetailLines {
   std::vector<std::string> lines;
-  std::vector<std::string> labelings;
+  std::vector<std::optional<PositionLabeling>> labelings;
 
-  void Add(std::string line, std::string labeling = {}) {
+  void Add(std::string line, std::optional<PositionLabeling> labeling = std::nullopt) {
     lines.push_back(std::move(line));
     labelings.push_back(std::move(labeling));
   }
@@ -201,10 +202,10 @@ DetailLines Details(const CheckFacts& facts) {
   if (!facts.grounded) {
     details.Add("  not computed: the run was stopped before it");
   } else if (facts.grounded->right) {
-    details.Add("  right:  " + facts.grounded->exact_text, facts.grounded->exact_text);
+    details.Add("  right:  " + facts.grounded->exact_text, facts.grounded->exact);
   } else {
-    details.Add("  listed: " + facts.grounded->listed_text, facts.grounded->listed_text);
-    details.Add("  exact:  " + facts.grounded->exact_text, facts.grounded->exact_text);
+    details.Add("  listed: " + facts.grounded->listed_text, facts.grounded->listed);
+    details.Add("  exact:  " + facts.grounded->exact_text, facts.grounded->exact);
   }
   section("Exact preferred extensions");
   if (facts.not_checked) {
@@ -213,13 +214,13 @@ DetailLines Details(const CheckFacts& facts) {
     if (GaveUp(facts)) details.Add("  " + GaveUpText(*facts.preferred_outcome));
     for (const ExactExtensionFacts& extension : facts.exact) {
       details.Add((extension.listed ? "  listed:  " : "  missing: ") + extension.text,
-                  extension.text);
+                  extension.labeling);
     }
   }
   if (!facts.wrong.empty()) {
     section("Listed extensions that are not preferred");
     for (const WrongLine& wrong : facts.wrong) {
-      details.Add("  " + wrong.text + ": " + WrongText(wrong, false), wrong.text);
+      details.Add("  " + wrong.text + ": " + WrongText(wrong, false), wrong.labeling);
     }
   }
   if (!facts.cut_offs.empty()) {

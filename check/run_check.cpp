@@ -79,6 +79,7 @@ WrongLine ReasonWrong(const TProofLabeling& listed, const ArgIndex& index,
   const RankSet& out = listed.OutArgs;
   WrongLine wrong;
   wrong.text = LabelingText(listed, index);
+  wrong.labeling = PositionsOf(in, out, index);
   const auto found = [&](WrongKind kind, int first, int second) {
     wrong.kind = kind;
     wrong.first = NameOf(first, index);
@@ -129,7 +130,9 @@ WrongLine ReasonWrong(const TProofLabeling& listed, const ArgIndex& index,
 GroundedFacts CheckGrounded(const TProofLabeling& grounded, const ArgIndex& index) {
   const RankLabeling exact = LabelingOf(exact::GroundedExtension(index.Graph()), index);
   return {StandsFor(grounded.InArgs, grounded.OutArgs, exact, index), LabelingText(grounded, index),
-          LabelingText(exact.in, exact.out, index)};
+          LabelingText(exact.in, exact.out, index),
+          PositionsOf(grounded.InArgs, grounded.OutArgs, index),
+          PositionsOf(exact.in, exact.out, index)};
 }
 
 // The exact preferred extensions, or why there are none to compare with.
@@ -199,7 +202,8 @@ void ComparePreferred(const std::vector<TProofLabeling>& listing,
   }
   const auto facts_of = [&](std::size_t e) {
     return ExactExtensionFacts{LabelingText(exact[e].in, exact[e].out, index),
-                               LabelingText(exact[e].in, RankSet(), index), listed[e]};
+                               LabelingText(exact[e].in, RankSet(), index), listed[e],
+                               PositionsOf(exact[e].in, exact[e].out, index)};
   };
   for (std::size_t e : listed_order) facts.exact.push_back(facts_of(e));
   const std::size_t listed_count = facts.exact.size();
@@ -222,7 +226,7 @@ CheckStatus StatusOf(const CheckFacts& facts) {
 
 }  // namespace
 
-CheckReport CheckRun(const TTheory& theory, const DialecticalResults& results, RunContext& context,
+CheckReport CheckRun(const TTheory& theory, const RunOutcome& results, RunContext& context,
                      const CheckLimits& limits) {
   const ArgIndex index(theory);
   CheckFacts facts;

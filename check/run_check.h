@@ -9,13 +9,15 @@
 
 #include <chrono>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "model/position_labeling.h"
 #include "model/run_context.h"
 #include "model/theory.h"
-#include "semantics/dialectical_results.h"
 #include "semantics/preferred.h"
+#include "semantics/run_outcome.h"
 
 namespace dialectic {
 
@@ -30,9 +32,9 @@ struct CheckReport {
   CheckStatus status = CheckStatus::kNotChecked;
   std::string verdict;
   std::vector<std::string> details;
-  // For each detail line, the labeling it shows in the listing's form ("e g (d f)"), so that a
-  // viewer can colour the theory by it; empty for lines that show none.
-  std::vector<std::string> detail_labelings;
+  // For each detail line, the labeling it shows, so that a viewer can colour the theory by it;
+  // none for lines that show none.
+  std::vector<std::optional<PositionLabeling>> detail_labelings;
 };
 
 // How much the exact engine may do for one check.
@@ -46,7 +48,7 @@ struct CheckLimits {
 
 // Checks what a completed or stopped run left: the theory with its options and the results that
 // RunTheory gave. The exact engine obeys the context's stop request and the limits.
-CheckReport CheckRun(const TTheory& theory, const DialecticalResults& results, RunContext& context,
+CheckReport CheckRun(const TTheory& theory, const RunOutcome& results, RunContext& context,
                      const CheckLimits& limits = {});
 
 // The report as the lines of a text area: the verdict, an empty line, the details.

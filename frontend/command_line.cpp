@@ -48,17 +48,9 @@ constexpr std::string_view kUsage =
 // The area that follows the four of the form when asked for.
 constexpr std::string_view kCheckArea = "check";
 
-struct AreaChoice {
-  std::string_view name;
-  TextArea TForm1::*area;
-};
-
-constexpr std::array<AreaChoice, 4> kAreas = {{
-    {"rephrased", &TForm1::Memo2},
-    {"trace", &TForm1::Memo3},
-    {"options", &TForm1::Memo4},
-    {"extensions", &TForm1::Memo5},
-}};
+constexpr const auto& kAreas = kResultAreaNames;
+// The trace's place among them.
+constexpr std::size_t kTraceArea = 1;
 
 struct CommandOptions {
   bool help = false;
@@ -174,7 +166,8 @@ void PrintAreas(const TForm1& form, const CommandOptions& options, std::ostream&
   for (std::size_t a = 0; a < kAreas.size(); ++a) {
     if (!options.areas[a]) continue;
     out << '[' << kAreas[a].name << "]\n";
-    for (std::string_view line : form.*kAreas[a].area) out << line << '\n';
+    const ResultAreas& areas = form;
+    for (std::string_view line : areas.*kAreas[a].area) out << line << '\n';
   }
 }
 
@@ -251,10 +244,12 @@ int RunOnForm(TForm1& form, const CommandOptions& options, std::istream& in, std
     return kExitOk;
   }
   // A stopped run still shows what it computed, with the stopped line where it ended.
-  DialecticalResults results;
-  const bool completed = Run(form, context, &results);
+  ApplyDepth(form);
+  // A trace that is not printed is not written either: it can be hundreds of megabytes.
+  const RunSettings settings{form.Depth, form.ShowTrace, options.areas[kTraceArea]};
+  const bool completed = RunTheory(form.Memo1, settings, form.Theory, form, context, form.Outcome);
   PrintAreas(form, options, out);
-  if (options.check_area) PrintCheck(CheckRun(form.Theory, results, context), out);
+  if (options.check_area) PrintCheck(CheckRun(form.Theory, form.Outcome, context), out);
   out.flush();
   return completed && !context.StopRequested() ? kExitOk : kExitStopped;
 }

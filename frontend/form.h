@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "frontend/result_areas.h"
 #include "frontend/text_area.h"
 #include "model/string_list.h"
 #include "model/theory.h"
@@ -31,7 +32,8 @@ enum class Control {
 
 inline constexpr int kEnterKey = 13;
 
-class TForm1 {
+// The form's result areas (Memo2 to Memo5) are those of ResultAreas.
+class TForm1 : public ResultAreas {
  public:
   TForm1();
   // The theory's arguments point back at it, so the form never moves.
@@ -44,10 +46,8 @@ class TForm1 {
   StringList Examples;       // the lines of the example library
 
   TextArea Memo1;  // Input
-  TextArea Memo2;  // Rephrased, and the search's warnings
-  TextArea Memo3;  // Trace
-  TextArea Memo4;  // Proof and refutation options
-  TextArea Memo5;  // Grounded and preferred extensions
+  // What the last run found, as values: what the result areas' lines refer to.
+  RunOutcome Outcome;
 
   std::string Edit1;        // the depth as typed
   StringList RadioItems;    // one caption per caption line of the library

@@ -16,91 +16,89 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Runs the computation and gives its elapsed time as the line "N ms elapsed". The clock is
-// monotonic, so the figure is never negative.
+// Runs the computation and gives its elapsed time. The clock is monotonic, so the figure is never
+// negative.
 template <typename Computation>
-std::string TimeIt(Computation&& computation) {
+std::chrono::milliseconds TimeIt(Computation&& computation) {
   const auto start = Clock::now();
   computation();
-  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
-  return std::to_string(elapsed.count()) + " ms elapsed";
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
 }
 
-void ListGrounded(const ArgIndex& index, TextArea& memo5, RunContext& context,
-                  DialecticalResults& results) {
+void FindGrounded(const ArgIndex& index, RunContext& context, RunOutcome& outcome) {
   context.BeginPhase(RunPhase::kGrounded, index.Size());
-  TProofLabeling& grounded = results.grounded.emplace();
-  const std::string elapsed = TimeIt([&] { ComputeGrounded(index, grounded); });
-  memo5.Clear();
-  memo5.Add("Grounded extension");
-  WriteLabeling(grounded, index, memo5);
-  memo5.Add("");
-  memo5.Add(elapsed);
+  TProofLabeling& grounded = outcome.grounded.emplace();
+  outcome.grounded_time = TimeIt([&] { ComputeGrounded(index, grounded); });
 }
 
-bool ListAllOptions(TTheory& theory, const ArgIndex& index, const RunSettings& settings,
-                    const RunAreas& areas, RunContext& context, DialecticalResults& results) {
-  areas.Memo4.Clear();
+// The option search, its trace streamed into the trace area as it goes.
+void FindAllOptions(TTheory& theory, const ArgIndex& index, const RunSettings& settings,
+                    TextArea& memo3, RunContext& context, RunOutcome& outcome) {
+  memo3.Clear();
   // The trace area is hidden while it fills, so that a view need not repaint it line by line.
-  areas.Memo3.SetVisible(false);
-  const SearchContext search{settings.depth, settings.show_trace, areas.Memo2, areas.Memo3,
-                             context,        &results.cut_offs};
-  bool completed = true;
-  const std::string elapsed = TimeIt([&] { completed = ComputeAllOptions(theory, index, search); });
-  if (completed) {
-    ListOptions(theory, index, areas.Memo4);
-    areas.Memo4.Add("");
-    areas.Memo4.Add(elapsed);
-  }
-  areas.Memo3.SetVisible(true);
-  return completed;
+  memo3.SetVisible(false);
+  TraceWriter trace(index, settings.show_trace, memo3);
+  const SearchSettings search{settings.depth, context, settings.write_trace ? &trace : nullptr};
+  SearchOutcome found;
+  const auto elapsed = TimeIt([&] { found = ComputeAllOptions(theory, index, search); });
+  outcome.cut_offs = std::move(found.cut_offs);
+  outcome.stages = std::move(found.stages);
+  outcome.options_completed = found.completed;
+  if (found.completed) outcome.options_time = elapsed;
+  memo3.SetVisible(true);
 }
 
-bool ListPreferred(const TTheory& theory, const ArgIndex& index, TextArea& memo5,
-                   RunContext& context, DialecticalResults& results) {
-  std::vector<TProofLabeling>& preferred = results.preferred;
-  PreferredOutcome outcome = PreferredOutcome::kDone;
-  const std::string elapsed =
-      TimeIt([&] { outcome = ComputePreferred(theory, index, preferred, memo5, context); });
-  results.preferred_outcome = outcome;
-  if (outcome == PreferredOutcome::kStopped) return false;
-  memo5.Add("");
-  memo5.Add("Preferred extensions");
-  if (!WritePreferredLines(preferred, index, memo5, context)) {
-    results.preferred_outcome = PreferredOutcome::kStopped;
-    return false;
-  }
-  memo5.Add("");
-  memo5.Add(elapsed);
-  return true;
+void FindPreferred(const TTheory& theory, const ArgIndex& index, RunContext& context,
+                   RunOutcome& outcome) {
+  PreferredOutcome preferred = PreferredOutcome::kDone;
+  const auto elapsed =
+      TimeIt([&] { preferred = ComputePreferred(theory, index, outcome.preferred, context); });
+  outcome.preferred_outcome = preferred;
+  if (preferred != PreferredOutcome::kStopped) outcome.preferred_time = elapsed;
 }
 
 }  // namespace
 
 bool RunTheory(const LineList& memo1, const RunSettings& settings, TTheory& theory,
-               const RunAreas& areas, RunContext& context, DialecticalResults* results) {
-  // Without a caller that keeps them, the results live for this run only.
-  DialecticalResults own_results;
-  DialecticalResults& found = results != nullptr ? *results : own_results;
-  found = {};
+               ResultAreas& areas, RunContext& context, RunOutcome& outcome) {
+  outcome = {};
   theory.Clear();
   ParseInput(memo1, theory);
   const ArgIndex index(theory);
+  outcome.position_of_rank.reserve(static_cast<std::size_t>(index.Size()));
+  for (int rank = 0; rank < index.Size(); ++rank) {
+    outcome.position_of_rank.push_back(index.ArgOfRank(rank).Position);
+  }
   Rephrase(theory, areas.Memo2);
   areas.Memo2.ResetCaret();
-  ListGrounded(index, areas.Memo5, context, found);
+
+  FindGrounded(index, context, outcome);
+  WriteGrounded(outcome, index, areas.Memo5);
   if (context.StopRequested()) {
     areas.Memo5.Add(kStoppedLine);
     return false;
   }
-  return ListAllOptions(theory, index, settings, areas, context, found) &&
-         ListPreferred(theory, index, areas.Memo5, context, found);
+
+  areas.Memo4.Clear();
+  FindAllOptions(theory, index, settings, areas.Memo3, context, outcome);
+  WriteWarnings(outcome.cut_offs, areas.Memo2);
+  if (!outcome.options_completed) return false;
+  ListOptions(theory, index, areas.Memo4);
+  areas.Memo4.Add("");
+  areas.Memo4.Add(ElapsedLine(*outcome.options_time));
+
+  FindPreferred(theory, index, context, outcome);
+  if (!WritePreferred(outcome, index, areas.Memo5, context)) {
+    outcome.preferred_outcome = PreferredOutcome::kStopped;
+    return false;
+  }
+  return true;
 }
 
-bool Run(TForm1& form, RunContext& context, DialecticalResults* results) {
+bool Run(TForm1& form, RunContext& context) {
   ApplyDepth(form);
-  return RunTheory(form.Memo1, {form.Depth, form.ShowTrace}, form.Theory,
-                   {form.Memo2, form.Memo3, form.Memo4, form.Memo5}, context, results);
+  return RunTheory(form.Memo1, {form.Depth, form.ShowTrace}, form.Theory, form, context,
+                   form.Outcome);
 }
 
 void Run(TForm1& form) {
@@ -115,14 +113,6 @@ void ApplyDepth(TForm1& form) {
     form.Focus = Control::kButton1;
   } else {
     form.Edit1 = std::to_string(form.Depth);
-  }
-}
-
-void ListOptions(const TTheory& theory, const ArgIndex& index, LineList& area) {
-  LabelingWriter writer;
-  for (const TArg* arg : theory.Args) {
-    area.Add(arg->Name + ":");
-    for (const TProofLabeling& option : arg->Options) writer.Write(option, index, area);
   }
 }
 

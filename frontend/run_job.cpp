@@ -23,12 +23,10 @@ RunJob::~RunJob() {
 
 void RunJob::Work() {
   try {
-    DialecticalResults results;
     result_.Completed =
-        RunTheory(input_, settings_, theory_,
-                  {result_.Memo2, result_.Memo3, result_.Memo4, result_.Memo5}, context_, &results);
+        RunTheory(input_, settings_, theory_, result_.Areas, context_, result_.Outcome);
     // A stopped run is checked too: the check then says so at once.
-    result_.Check = CheckRun(theory_, results, context_, check_limits_);
+    result_.Check = CheckRun(theory_, result_.Outcome, context_, check_limits_);
   } catch (const std::exception& error) {
     // Nothing is thrown for a theory; this is the machine giving out, which the caller reports.
     result_.Completed = false;
@@ -63,10 +61,8 @@ RunResult& RunJob::Result() {
 }
 
 void SwapResultAreas(TForm1& form, RunResult& result) {
-  std::swap(form.Memo2, result.Memo2);
-  std::swap(form.Memo3, result.Memo3);
-  std::swap(form.Memo4, result.Memo4);
-  std::swap(form.Memo5, result.Memo5);
+  SwapResultAreas(form, result.Areas);
+  std::swap(form.Outcome, result.Outcome);
 }
 
 }  // namespace dialectic

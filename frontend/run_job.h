@@ -26,10 +26,8 @@ namespace dialectic {
 
 // What a run leaves: its four areas, the check of its results and how it ended.
 struct RunResult {
-  TextArea Memo2;                    // Rephrased, and the search's warnings
-  TextArea Memo3;                    // Trace
-  TextArea Memo4;                    // Proof and refutation options
-  TextArea Memo5;                    // Grounded and preferred extensions
+  ResultAreas Areas;
+  RunOutcome Outcome;                // the values the areas show
   CheckReport Check;                 // "not checked" when the run or the check was stopped
   bool Completed = false;            // false when the run was stopped or failed
   std::optional<std::string> Error;  // what escaped the run, such as running out of memory
@@ -72,8 +70,9 @@ class RunJob {
   bool done_ = false;   // guarded by mutex_; the worker has let go of the job
 };
 
-// Exchanges the form's result areas with the run's: the form gets what the run wrote and the
-// result keeps the areas the form showed before, which can then be dropped on any thread.
+// Exchanges the form's result areas and outcome with the run's: the form gets what the run found
+// and wrote, and the result keeps what the form showed before, which can then be dropped on any
+// thread.
 void SwapResultAreas(TForm1& form, RunResult& result);
 
 }  // namespace dialectic

@@ -19,7 +19,7 @@
 #include "model/arg_index.h"
 #include "model/line_list.h"
 #include "model/run_context.h"
-#include "semantics/dialectical_results.h"
+#include "semantics/run_outcome.h"
 #include "tests/oracle/exact_reference.h"
 
 namespace dialectic::fuzz {
@@ -90,12 +90,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   LineList memo1;
   memo1.SetText(input.Rest());
   TTheory theory;
-  TextArea memo2, memo3, memo4, memo5;
-  DialecticalResults results;
+  ResultAreas areas;
+  RunOutcome results;
   RunContext run_context;
   {
     const StopAfter stop(run_context, kRunBudget);
-    if (!RunTheory(memo1, settings, theory, {memo2, memo3, memo4, memo5}, run_context, &results)) {
+    if (!RunTheory(memo1, settings, theory, areas, run_context, results)) {
       return 0;
     }
   }

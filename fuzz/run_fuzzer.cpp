@@ -91,13 +91,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   LineList memo1;
   memo1.SetText(text);
   TTheory theory;
-  TextArea memo2, memo3, memo4, memo5;
+  ResultAreas areas;
+  auto& [memo2, memo3, memo4, memo5] = areas;
   RunContext context;
   const auto start = std::chrono::steady_clock::now();
   bool finished = false;
   {
     const StopAfter stop(context, kRunBudget);
-    finished = RunTheory(memo1, settings, theory, {memo2, memo3, memo4, memo5}, context);
+    RunOutcome outcome;
+    finished = RunTheory(memo1, settings, theory, areas, context, outcome);
   }
   const auto elapsed = std::chrono::steady_clock::now() - start;
   if (!finished) {

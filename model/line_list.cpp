@@ -20,6 +20,7 @@ void LineList::Clear() {
   block_capacity_ = 0;
   lines_.clear();
   character_count_ = 0;
+  values_.clear();
 }
 
 char* LineList::Reserve(std::size_t size) {
@@ -45,13 +46,20 @@ void LineList::Add(std::string_view line) {
   character_count_ += line.size();
 }
 
+void LineList::Add(std::string_view line, const LineValue& value) {
+  values_.emplace_back(Count(), value);
+  Add(line);
+}
+
 void LineList::AddStrings(const StringList& lines) {
   for (const std::string& line : lines) Add(line);
 }
 
 void LineList::AddAll(const LineList& other) {
+  const int offset = Count();
   lines_.reserve(lines_.size() + other.lines_.size());
   for (std::string_view line : other) Add(line);
+  for (const auto& [line, value] : other.values_) values_.emplace_back(line + offset, value);
 }
 
 void LineList::Replace(int first, int count, const std::vector<std::string_view>& lines) {
@@ -66,6 +74,7 @@ void LineList::Replace(int first, int count, const std::vector<std::string_view>
     stored.emplace_back(chars, line.size());
     character_count_ += line.size();
   }
+  MoveValues(first, count, static_cast<int>(lines.size()));
   // Typing within a line replaces one line by one: no other line moves.
   const std::size_t common = std::min(stored.size(), static_cast<std::size_t>(count));
   std::copy_n(stored.begin(), common, at);
@@ -75,6 +84,30 @@ void LineList::Replace(int first, int count, const std::vector<std::string_view>
   } else {
     lines_.erase(at + static_cast<std::ptrdiff_t>(common), at + count);
   }
+}
+
+void LineList::MoveValues(int first, int count, int new_count) {
+  const auto by_line = [](const std::pair<int, LineValue>& entry, int line) {
+    return entry.first < line;
+  };
+  const auto begin = std::lower_bound(values_.begin(), values_.end(), first, by_line);
+  const auto end = std::lower_bound(begin, values_.end(), first + count, by_line);
+  const auto after = values_.erase(begin, end);
+  for (auto entry = after; entry != values_.end(); ++entry) entry->first += new_count - count;
+}
+
+const LineValue* LineList::ValueAt(int i) const {
+  const auto found = std::lower_bound(
+      values_.begin(), values_.end(), i,
+      [](const std::pair<int, LineValue>& entry, int line) { return entry.first < line; });
+  return found != values_.end() && found->first == i ? &found->second : nullptr;
+}
+
+int LineList::LineOf(const LineValue& value) const {
+  for (const auto& [line, shown] : values_) {
+    if (shown == value) return line;
+  }
+  return -1;
 }
 
 int LineList::IndexOf(std::string_view line) const {

@@ -71,14 +71,4 @@ std::string LabelingText(const RankSet& in, const RankSet& out, const ArgIndex& 
   return text;
 }
 
-void LabelingWriter::Write(const TProofLabeling& labeling, const ArgIndex& index, LineList& area) {
-  line_.assign("  ");
-  AppendLabelingText(labeling.InArgs, labeling.OutArgs, index, line_);
-  area.Add(line_);
-}
-
-void WriteLabeling(const TProofLabeling& labeling, const ArgIndex& index, LineList& area) {
-  LabelingWriter().Write(labeling, index, area);
-}
-
 }  // namespace dialectic

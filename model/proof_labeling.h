@@ -8,7 +8,6 @@
 
 #include <string>
 
-#include "model/line_list.h"
 #include "model/rank_set.h"
 
 namespace dialectic {
@@ -46,18 +45,5 @@ void AppendLabelingText(const RankSet& in, const RankSet& out, const ArgIndex& i
 inline std::string LabelingText(const TProofLabeling& labeling, const ArgIndex& index) {
   return LabelingText(labeling.InArgs, labeling.OutArgs, index);
 }
-
-// Writes the lines of listings of labelings, each two blanks and the labeling's text, reusing
-// one buffer so that a trace of millions of lines costs no allocation per line.
-class LabelingWriter {
- public:
-  void Write(const TProofLabeling& labeling, const ArgIndex& index, LineList& area);
-
- private:
-  std::string line_;
-};
-
-// Adds one such line.
-void WriteLabeling(const TProofLabeling& labeling, const ArgIndex& index, LineList& area);
 
 }  // namespace dialectic

@@ -12,12 +12,6 @@ enum class PhaseEnd { kStable, kDepthUsedUp, kLimit, kStopped };
 
 using Snapshot = std::vector<std::pair<RankSet, RankSet>>;
 
-void AddWarning(LineList& memo2, std::string_view text) {
-  memo2.Add("***");
-  memo2.Add(text);
-  memo2.Add("***");
-}
-
 // Whether every option equals the snapshot at its position (IN and OUT exactly); snapshot entries
 // past the end of the options are not looked at.
 bool IsStable(const Options& options, const Snapshot& snapshot) {
@@ -38,8 +32,8 @@ std::size_t LiveNames(const Options& options) {
 
 class OptionSearch {
  public:
-  OptionSearch(const ArgIndex& index, const SearchContext& context)
-      : index_(index), context_(context) {}
+  OptionSearch(const ArgIndex& index, const SearchSettings& settings, SearchOutcome& outcome)
+      : index_(index), settings_(settings), outcome_(outcome) {}
 
   // Both phases for one argument; false when stopped.
   bool SearchOptions(TArg& arg) {
@@ -50,16 +44,18 @@ class OptionSearch {
     proof_start.Arg = &arg;
     proof_start.InArgs.Add(rank);
     proof_start.NewIn.Add(rank);
-    if (!SearchPhase(arg, proof, Phase::kProof)) return false;
-    if (context_.ShowTrace) context_.Memo3.Add("");
+    OptionStages& stages = outcome_.stages[static_cast<std::size_t>(arg.Position)];
+    if (!SearchPhase(arg, proof, Phase::kProof, stages.proof_stage)) return false;
     Options proof_options = std::move(proof);
+    stages.proof_count = static_cast<int>(proof_options.size());
 
     Options refutation;
     TProofLabeling& refutation_start = refutation.emplace_back();
     refutation_start.Arg = &arg;
     refutation_start.OutArgs.Add(rank);
     refutation_start.NewOut.Add(rank);
-    const bool completed = SearchPhase(arg, refutation, Phase::kRefutation);
+    const bool completed =
+        SearchPhase(arg, refutation, Phase::kRefutation, stages.refutation_stage);
     arg.Options = std::move(proof_options);
     arg.Options.insert(arg.Options.end(), std::make_move_iterator(refutation.begin()),
                        std::make_move_iterator(refutation.end()));
@@ -70,44 +66,42 @@ class OptionSearch {
       option.OutArgs.ShrinkToFit();
     }
 
-    if (!completed) return false;
-    if (context_.ShowTrace) context_.Memo3.Add("");
-    return true;
+    return completed;
   }
 
  private:
   // Runs the stages of one phase. Proof phases defend at even stages and counter at odd ones;
-  // refutation phases the other way round. False when stopped.
-  bool SearchPhase(const TArg& arg, Options& options, Phase phase) {
-    TraceStage(arg, options, 0, phase);
-    const PhaseEnd end = RunStages(arg, options, phase);
+  // refutation phases the other way round. Sets final_stage to the stage that gave the options
+  // their final form. False when stopped.
+  bool SearchPhase(const TArg& arg, Options& options, Phase phase, int& final_stage) {
+    if (observer_ != nullptr) {
+      observer_->PhaseBegins(arg, phase);
+      observer_->StageReached(0, options);
+    }
+    const PhaseEnd end = RunStages(arg, options, phase, final_stage);
     // Each option costs about as much as a few names besides its names.
     held_names_ += LiveNames(options) + 4 * options.size();
-    switch (end) {
-      case PhaseEnd::kStable:
-      case PhaseEnd::kLimit:
-        return true;
-      case PhaseEnd::kDepthUsedUp:
-        AddWarning(context_.Memo2, "Check whether computation depth was sufficient");
-        RecordCutOff(arg, phase, CutOffReason::kDepth);
-        return true;
-      case PhaseEnd::kStopped:
-        context_.Memo3.Add(kStoppedLine);
-        return false;
+    if (end == PhaseEnd::kStopped) {
+      final_stage = -1;
+      if (observer_ != nullptr) observer_->Stopped();
+      return false;
     }
+    if (end == PhaseEnd::kDepthUsedUp) RecordCutOff(arg, phase, CutOffReason::kDepth);
+    if (observer_ != nullptr) observer_->PhaseEnds();
     return true;
   }
 
-  PhaseEnd RunStages(const TArg& arg, Options& options, Phase phase) {
+  PhaseEnd RunStages(const TArg& arg, Options& options, Phase phase, int& final_stage) {
     const int defend_parity = phase == Phase::kProof ? 0 : 1;
-    for (int n = 0; n < context_.Depth;) {
-      if (context_.Run.StopRequested()) return PhaseEnd::kStopped;
+    int n = 0;
+    for (; n < settings_.Depth;) {
+      final_stage = n;
+      if (settings_.Run.StopRequested()) return PhaseEnd::kStopped;
       TakeSnapshot(options);
       if (n % 2 == defend_parity) {
         DefendStep(options, index_);
       } else if (CounterStep(options, index_) == StepOutcome::kTooManyCombinations) {
         // The options stay those of the last completed stage.
-        AddWarning(context_.Memo2, "Too many counter-attack combinations for " + arg.Name);
         RecordCutOff(arg, phase, CutOffReason::kCombinations);
         return PhaseEnd::kLimit;
       }
@@ -118,24 +112,25 @@ class OptionSearch {
         // Dropping options would change what the search finds, so the phase keeps the options of
         // its last completed stage, as past the combination limits.
         RestoreSnapshot(arg, options);
-        AddWarning(context_.Memo2, "Too many options to follow for " + arg.Name);
         RecordCutOff(arg, phase, CutOffReason::kOptions);
         return PhaseEnd::kLimit;
       }
-      context_.Run.AddCandidates(options.size());
+      settings_.Run.AddCandidates(options.size());
       ++n;
       if (IsStable(options, snapshot_)) {
-        context_.Memo3.Add(std::to_string(n) + ":");
-        context_.Memo3.Add(options.empty() ? "  <none>" : "  <as previous level>");
+        // A stage that only dropped options from the end gave the options their final form.
+        if (options.size() < snapshot_.size()) final_stage = n;
+        if (observer_ != nullptr) observer_->StageUnchanged(n, options.empty());
         return PhaseEnd::kStable;
       }
-      TraceStage(arg, options, n, phase);
+      if (observer_ != nullptr) observer_->StageReached(n, options);
     }
+    final_stage = n;
     return PhaseEnd::kDepthUsedUp;
   }
 
   void RecordCutOff(const TArg& arg, Phase phase, CutOffReason reason) {
-    if (context_.CutOffs != nullptr) context_.CutOffs->push_back({&arg, phase, reason});
+    outcome_.cut_offs.push_back({&arg, phase, reason});
   }
 
   // Copies the IN and OUT sets of the options, reusing the snapshot's storage.
@@ -157,37 +152,31 @@ class OptionSearch {
     }
   }
 
-  // With the trace on: the phase heading at stage 0, the stage number and every option.
-  void TraceStage(const TArg& arg, const Options& options, int stage, Phase phase) {
-    if (!context_.ShowTrace) return;
-    if (stage == 0) {
-      context_.Memo3.Add((phase == Phase::kProof ? "Partial proof options of "
-                                                 : "Partial refutation options of ") +
-                         arg.Name);
-    }
-    context_.Memo3.Add(std::to_string(stage) + ":");
-    for (const TProofLabeling& option : options) writer_.Write(option, index_, context_.Memo3);
-  }
-
   const ArgIndex& index_;
-  const SearchContext& context_;
+  const SearchSettings& settings_;
+  SearchObserver* const observer_ = settings_.Observer;
+  SearchOutcome& outcome_;
   Snapshot snapshot_;
-  LabelingWriter writer_;
   std::uint64_t searched_names_ = 0;  // names held after every stage so far, summed
   std::uint64_t held_names_ = 0;      // names in the options of every phase that has ended
 };
 
 }  // namespace
 
-bool ComputeAllOptions(TTheory& theory, const ArgIndex& index, const SearchContext& context) {
-  context.Memo3.Clear();
-  context.Run.BeginPhase(RunPhase::kOptions, theory.Args.Count());
-  OptionSearch search(index, context);
+SearchOutcome ComputeAllOptions(TTheory& theory, const ArgIndex& index,
+                                const SearchSettings& settings) {
+  SearchOutcome outcome;
+  outcome.stages.resize(static_cast<std::size_t>(theory.Args.Count()));
+  settings.Run.BeginPhase(RunPhase::kOptions, theory.Args.Count());
+  OptionSearch search(index, settings, outcome);
   for (TArg* arg : theory.Args) {
-    context.Run.SetArgument(arg->Position + 1);
-    if (!search.SearchOptions(*arg)) return false;
+    settings.Run.SetArgument(arg->Position + 1);
+    if (!search.SearchOptions(*arg)) {
+      outcome.completed = false;
+      break;
+    }
   }
-  return true;
+  return outcome;
 }
 
 }  // namespace dialectic

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "model/arg_index.h"
-#include "model/line_list.h"
 #include "model/run_context.h"
 #include "model/theory.h"
 #include "semantics/stage_steps.h"
@@ -33,27 +32,59 @@ enum class Phase { kProof, kRefutation };
 // above (counter-attack combinations, names held) stopped it at its last completed stage.
 enum class CutOffReason { kDepth, kCombinations, kOptions };
 
-// A phase of one argument whose options may lack what further stages would have found. The
-// warning lines below the rephrasing say the same without naming the argument for the depth.
+// A phase of one argument whose options may lack what further stages would have found.
 struct PhaseCutOff {
   const TArg* arg;
   Phase phase;
   CutOffReason reason;
 };
 
-// What the search reads and where it writes.
-struct SearchContext {
-  std::int32_t Depth;  // stages per phase at most; none when 0 or negative
-  bool ShowTrace;      // whether every stage is written to the trace
-  LineList& Memo2;     // receives the warnings
-  LineList& Memo3;     // receives the stage results and the trace
-  RunContext& Run;     // the stop request, and the progress it reports
-  // When given, receives every cut-off phase in search order, as its warning is written.
-  std::vector<PhaseCutOff>* CutOffs = nullptr;
+// Where an argument's phases ended: the number of the stage that gave each phase's options their
+// final form, the stage at which they were found (0 when the starting labeling already was;
+// the last stage that changed or dropped options), and how many of the argument's Options are
+// proof options (the rest are refutation options). -1 for a phase that did not end.
+struct OptionStages {
+  int proof_stage = -1;
+  int refutation_stage = -1;
+  int proof_count = 0;
 };
 
-// Clears the trace, then searches the options of every argument in Args order. False when a stop
-// request ended it; the trace then ends with the stopped line.
-bool ComputeAllOptions(TTheory& theory, const ArgIndex& index, const SearchContext& context);
+// Receives the search as it goes, stage by stage, so that a trace of hundreds of megabytes can be
+// written out, or dropped, while it is computed instead of being kept.
+class SearchObserver {
+ public:
+  virtual ~SearchObserver() = default;
+  // A phase starts; its stage 0 (the starting labeling) follows.
+  virtual void PhaseBegins(const TArg& arg, Phase phase) = 0;
+  // Stage number `stage` gave these options, which differ from the stage before.
+  virtual void StageReached(int stage, const Options& options) = 0;
+  // Stage number `stage` changed nothing: the options are final (there are none when empty).
+  virtual void StageUnchanged(int stage, bool no_options) = 0;
+  // A phase ended without a stop request, stable or cut off.
+  virtual void PhaseEnds() = 0;
+  // A stop request ended the search within the phase.
+  virtual void Stopped() = 0;
+};
+
+// What the search reads.
+struct SearchSettings {
+  std::int32_t Depth;  // stages per phase at most; none when 0 or negative
+  RunContext& Run;     // the stop request, and the progress it reports
+  // When given, follows every stage as it is computed.
+  SearchObserver* Observer = nullptr;
+};
+
+// What the search found besides the options it leaves in every argument.
+struct SearchOutcome {
+  bool completed = true;  // false when a stop request ended it
+  // Every phase that ended before its options were stable, in search order.
+  std::vector<PhaseCutOff> cut_offs;
+  // By argument position; arguments after a stop keep the defaults.
+  std::vector<OptionStages> stages;
+};
+
+// Searches the options of every argument in Args order.
+SearchOutcome ComputeAllOptions(TTheory& theory, const ArgIndex& index,
+                                const SearchSettings& settings);
 
 }  // namespace dialectic

@@ -1,22 +1,10 @@
 #include "semantics/preferred.h"
 
 #include <algorithm>
-#include <string>
-#include <string_view>
-#include <unordered_set>
 
 #include "semantics/preferred_walk.h"
 
 namespace dialectic {
-
-namespace {
-
-constexpr std::string_view kTooManyAmbiguous =
-    "There are too many dialectically ambiguous arguments for this version of the algorithm";
-constexpr std::string_view kTooManyPreferred =
-    "The preferred extensions are too many to enumerate with this version of the algorithm";
-
-}  // namespace
 
 bool IsAmbiguous(const TArg& arg, const ArgIndex& index) {
   const int rank = index.RankOf(arg);
@@ -69,12 +57,10 @@ std::optional<TProofLabeling> CandidateOf(const TTheory& theory, const ArgIndex&
 }
 
 PreferredOutcome ComputePreferred(const TTheory& theory, const ArgIndex& index,
-                                  std::vector<TProofLabeling>& result, LineList& memo5,
-                                  RunContext& context) {
+                                  std::vector<TProofLabeling>& result, RunContext& context) {
   result.clear();
   const std::vector<const TArg*> ambiguous = GetAmbiguousArgs(theory, index);
   if (static_cast<int>(ambiguous.size()) > kMaxAmbiguousArgs) {
-    memo5.Add(kTooManyAmbiguous);
     return PreferredOutcome::kTooManyAmbiguous;
   }
   context.BeginPhase(RunPhase::kPreferred, theory.Args.Count());
@@ -84,36 +70,11 @@ PreferredOutcome ComputePreferred(const TTheory& theory, const ArgIndex& index,
       result = std::move(kept.candidates);
       return PreferredOutcome::kDone;
     case WalkEnd::kTooMany:
-      memo5.Add(kTooManyPreferred);
       return PreferredOutcome::kTooMany;
     case WalkEnd::kStopped:
-      memo5.Add(kStoppedLine);
       return PreferredOutcome::kStopped;
   }
   return PreferredOutcome::kDone;
-}
-
-bool WritePreferredLines(const std::vector<TProofLabeling>& preferred, const ArgIndex& index,
-                         LineList& area, const RunContext& context) {
-  // How many candidates go between two looks at the stop request.
-  constexpr std::size_t kStopCheckInterval = 4096;
-  // The texts seen are views of the lines already added, which stay where they are.
-  std::unordered_set<std::string_view> seen_texts;
-  seen_texts.reserve(preferred.size());
-  std::string line;
-  for (std::size_t i = 0; i < preferred.size(); ++i) {
-    if (i % kStopCheckInterval == 0 && context.StopRequested()) {
-      area.Add(kStoppedLine);
-      return false;
-    }
-    const TProofLabeling& candidate = preferred[i];
-    line.assign("  ");
-    AppendLabelingText(candidate.InArgs, candidate.OutArgs, index, line);
-    if (seen_texts.contains(std::string_view(line).substr(2))) continue;
-    area.Add(line);
-    seen_texts.insert(area.Get(area.Count() - 1).substr(2));
-  }
-  return true;
 }
 
 }  // namespace dialectic

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "model/arg_index.h"
-#include "model/line_list.h"
 #include "model/proof_labeling.h"
 #include "model/run_context.h"
 #include "model/theory.h"
@@ -24,18 +23,16 @@ inline constexpr int kMaxAmbiguousArgs = 32;
 // The most preferred candidates one run lists; twice the 65,536 of sixteen independent cycles.
 inline constexpr std::size_t kMaxPreferredCandidates = std::size_t{1} << 17;
 
-// How the enumeration ended: with the kept candidates, with one of the two "too many" lines and
-// no candidates, or stopped.
+// How the enumeration ended: with the kept candidates; with too many ambiguous arguments or too
+// many candidates to enumerate, and no candidates; or stopped.
 enum class PreferredOutcome { kDone, kTooManyAmbiguous, kTooMany, kStopped };
 
 // Empties the result and appends one labeling per kept combination. With more than
-// kMaxAmbiguousArgs ambiguous arguments it appends the "too many" line to memo5 instead; so it
-// does when the kept combinations would be more than kMaxPreferredCandidates or finding them
-// would take too long (then the result stays empty too). A stop request ends it with the
-// stopped line in memo5.
+// kMaxAmbiguousArgs ambiguous arguments, or when the kept combinations would be more than
+// kMaxPreferredCandidates or finding them would take too long, the result stays empty and the
+// outcome says which.
 PreferredOutcome ComputePreferred(const TTheory& theory, const ArgIndex& index,
-                                  std::vector<TProofLabeling>& result, LineList& memo5,
-                                  RunContext& context);
+                                  std::vector<TProofLabeling>& result, RunContext& context);
 
 // The ambiguous arguments of the theory, in theory order.
 std::vector<const TArg*> GetAmbiguousArgs(const TTheory& theory, const ArgIndex& index);
@@ -52,11 +49,5 @@ bool IsCompatible(const TProofLabeling& labeling, const TProofLabeling& option,
 std::optional<TProofLabeling> CandidateOf(const TTheory& theory, const ArgIndex& index,
                                           const std::vector<const TArg*>& ambiguous,
                                           std::uint64_t combination);
-
-// The preferred listing: adds two blanks and the text of each labeling whose text (letter case
-// counting) no earlier labeling had. A listing of many candidates (131,072 make 34 MB of text)
-// hears the stop request: then it ends with the stopped line and gives false.
-bool WritePreferredLines(const std::vector<TProofLabeling>& preferred, const ArgIndex& index,
-                         LineList& area, const RunContext& context);
 
 }  // namespace dialectic

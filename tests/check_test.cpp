@@ -25,8 +25,8 @@ namespace {
 // A theory run at a depth, with what the run found kept for the check.
 struct CheckedRun {
   TTheory theory;
-  TextArea memo2, memo3, memo4, memo5;
-  DialecticalResults results;
+  ResultAreas areas;
+  RunOutcome results;
   CheckReport report;
 };
 
@@ -35,9 +35,19 @@ void RunAndCheck(const StringList& lines, std::int32_t depth, CheckedRun& run,
   TextArea input;
   input.AddStrings(lines);
   RunContext context;
-  RunTheory(input, {depth, false}, run.theory, {run.memo2, run.memo3, run.memo4, run.memo5},
-            context, &run.results);
+  RunTheory(input, {depth, false}, run.theory, run.areas, context, run.results);
   run.report = CheckRun(run.theory, run.results, context, limits);
+}
+
+// The labeling in the listing's form, or "" for none.
+std::string TextOf(const std::optional<PositionLabeling>& labeling, const TTheory& theory) {
+  if (!labeling) return "";
+  const ArgIndex index(theory);
+  RankSet in;
+  RankSet out;
+  for (int position : labeling->in) in.Add(index.RankOf(theory.Args[position]));
+  for (int position : labeling->out) out.Add(index.RankOf(theory.Args[position]));
+  return LabelingText(in, out, index);
 }
 
 StringList LinesOf(const std::string& text) {
@@ -173,7 +183,7 @@ TEST(CheckRun, ComparesTheListingWithTheExactExtensions) {
       }
       if (in_wrong_section && line.rfind("  ", 0) == 0)
         expected = line.substr(2, line.find(": ") - 2);
-      EXPECT_EQ(run.report.detail_labelings[i], expected) << line;
+      EXPECT_EQ(TextOf(run.report.detail_labelings[i], run.theory), expected) << line;
     }
   }
 }
@@ -261,7 +271,7 @@ TEST(CheckRun, SaysNotCheckedInsteadOfGuessing) {
   EXPECT_EQ(CheckRun(run.theory, run.results, context, {std::chrono::hours(1), 8}).status,
             CheckStatus::kAllListed);
 
-  DialecticalResults stopped_run = run.results;
+  RunOutcome stopped_run = run.results;
   stopped_run.preferred_outcome = PreferredOutcome::kStopped;
   const CheckReport by_run = CheckRun(run.theory, stopped_run, context);
   EXPECT_EQ(by_run.status, CheckStatus::kNotChecked);
@@ -288,7 +298,7 @@ TEST(CheckRun, AWrongGroundedExtensionIsNamed) {
 }
 
 TEST(CheckRun, ReportLinesAreTheVerdictABlankLineAndTheDetails) {
-  const CheckReport report{CheckStatus::kAllListed, "verdict", {"one", "two"}, {"", ""}};
+  const CheckReport report{CheckStatus::kAllListed, "verdict", {"one", "two"}, {{}, {}}};
   EXPECT_EQ(ReportLines(report), (std::vector<std::string>{"verdict", "", "one", "two"}));
 }
 
@@ -394,7 +404,7 @@ TEST(CheckRun, AgreesWithABruteForceReferenceOnRandomTheories) {
       RunAndCheck(GraphTheory(graph, names, 3), depth, run);
       SCOPED_TRACE(testing::Message()
                    << "seed " << seed << ", depth " << depth << ": " << run.report.verdict);
-      const std::set<std::string> listed = ListedTexts(run.memo5);
+      const std::set<std::string> listed = ListedTexts(run.areas.Memo5);
       ASSERT_NE(run.report.status, CheckStatus::kNotChecked);
       EXPECT_EQ(run.report.status == CheckStatus::kAllListed, listed == preferred);
       EXPECT_EQ(run.report.details[1], "  right:  " + grounded);

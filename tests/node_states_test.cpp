@@ -8,6 +8,7 @@
 
 #include "exact/exact_engine.h"
 #include "frontend/form.h"
+#include "frontend/line_colouring.h"
 #include "frontend/run.h"
 #include "tests/support/theory_generators.h"
 #include "tests/test_support.h"
@@ -45,56 +46,22 @@ std::string Described(const std::vector<NodeState>& states, const TheoryGraph& g
   return text;
 }
 
-TEST(ReadLabelingText, GivesEveryNamedArgumentItsSideAndTheRestUndecided) {
+TEST(StatesOf, GivesEveryArgumentItsSideAndTheRestUndecided) {
   struct Case {
-    std::string_view input;
-    std::string_view line;
-    std::string_view expected;  // "none" when the line is no labeling of the theory
+    PositionLabeling labeling;
+    std::string_view expected;
   };
+  const TheoryGraph graph = GraphOf("a b, b c, d");
   const Case kCases[] = {
-      {"a b, b c", "  a c (b)", "IN a c OUT b"},
-      {"a b, b c", "a c (b)", "IN a c OUT b"},
-      {"a b, b c", "  <empty>", "IN OUT"},
-      {"a b, b c", "  (a)", "IN OUT a"},
-      {"a b, b c", "  c", "IN c OUT"},
-      {"a b, b c", "  a (a)", "IN OUT BOTH a"},
-      {"a b, b c", "  a x (b)", "none"},
-      {"a b, b c", "  a (x)", "none"},
-      {"a b, b c", "  Grounded extension", "none"},
-      // Letter case tells arguments apart.
-      {"A a", "  A (a)", "IN A OUT a"},
-      // Names with parentheses: every reading but one names a missing argument.
-      {"x (y", "  x ((y)", "IN x OUT (y"},
-      {"x (y", "  (y (x)", "IN (y OUT x"},
-      {"(a)", "  (a)", "IN (a) OUT"},
-      {"(a) a", "  (a)", "IN OUT a"},
-      // "<empty>" is the empty labeling unless an argument has that name.
-      {"<empty> b", "  <empty>", "IN <empty> OUT"},
-      // Bytes of every kind are parts of names.
-      {"\xC3\xA9t\xC3\xA9 \xE9", "  \xE9 (\xC3\xA9t\xC3\xA9)", "IN \xE9 OUT \xC3\xA9t\xC3\xA9"},
-      {"q\"uote back\\slash", "  back\\slash (q\"uote)", "IN back\\slash OUT q\"uote"},
+      {{{0, 2}, {1}}, "IN a c OUT b"},
+      {{{}, {}}, "IN OUT"},
+      {{{}, {0}}, "IN OUT a"},
+      {{{0}, {0}}, "IN OUT BOTH a"},
+      {{{3}, {0, 1, 2}}, "IN d OUT a b c"},
   };
   for (const Case& c : kCases) {
-    const TheoryGraph graph = GraphOf(c.input);
-    const NameLookup names(graph);
-    const auto states = ReadLabelingText(c.line, names, graph.Size());
-    EXPECT_EQ(states ? Described(*states, graph) : "none", c.expected)
-        << "input '" << c.input << "', line '" << c.line << "'";
+    EXPECT_EQ(Described(StatesOf(c.labeling, graph.Size()), graph), c.expected) << c.expected;
   }
-}
-
-TEST(ReadLabelingText, ReadsAWordThatLostControlCharactersAtTheEndOfTheLine) {
-  // "a\t " and "a " are two arguments; the line's end trims the tab of the first one, so "a"
-  // alone at the end can only mean the argument whose word is exactly "a", while "a\t" inside
-  // the line is the other one.
-  TheoryGraph graph;
-  graph.names = {"a\t ", "a ", "b\t "};
-  graph.attacks.attackers.resize(3);
-  graph.attacks.targets.resize(3);
-  const NameLookup names(graph);
-  const auto states = ReadLabelingText("  a\t a (b)", names, graph.Size());
-  ASSERT_TRUE(states);
-  EXPECT_EQ(*states, (std::vector<NodeState>{NodeState::kIn, NodeState::kIn, NodeState::kOut}));
 }
 
 // Every line of the areas of a real run, with what it colours: "-" for nothing, "outline x" for a
@@ -115,12 +82,17 @@ std::string DescribedColouring(const LineColouring& colouring, const TheoryGraph
   return text.empty() ? "-" : text;
 }
 
-TEST(ColouringOfOptionsLine, OutlinesTheArgumentOfTheHeadingAboveTheLine) {
+// The colouring of line number line of the area, read from the value the line shows.
+LineColouring ColouringOfLine(const TForm1& form, const TextArea& area, int line) {
+  const LineValue* value = area.ValueAt(line);
+  return value == nullptr ? LineColouring{} : ColouringOfValue(*value, form.Theory, form.Outcome);
+}
+
+TEST(ColouringOfValue, OutlinesTheArgumentWhoseOptionsTheLineLists) {
   TForm1 form;
   form.Memo1.SetText("a b, b c\nd d e");
   dialectic::Run(form);
   const TheoryGraph graph = GraphOfTheory(form.Theory);
-  const NameLookup names(graph);
   const AreaLineCase kCases[] = {
       {0, "outline a"},                // a :
       {1, "IN a c OUT b, outline a"},  //   a c (b)
@@ -136,22 +108,18 @@ TEST(ColouringOfOptionsLine, OutlinesTheArgumentOfTheHeadingAboveTheLine) {
       {11, "-"},                       // N ms elapsed
   };
   ASSERT_EQ(form.Memo4.Count(), 12) << form.Memo4.Text();
-  const LineAt line_at = [&](int line) { return std::string(form.Memo4.Get(line)); };
   for (const AreaLineCase& c : kCases) {
-    EXPECT_EQ(
-        DescribedColouring(ColouringOfOptionsLine(line_at, c.line, names, graph.Size()), graph),
-        c.expected)
+    EXPECT_EQ(DescribedColouring(ColouringOfLine(form, form.Memo4, c.line), graph), c.expected)
         << "line " << c.line << " '" << form.Memo4.Get(c.line) << "'";
   }
 }
 
-TEST(ColouringOfLabelingLine, ColoursTheExtensionsAreasLabelingsOnly) {
+TEST(ColouringOfValue, ColoursTheExtensionsAreasLabelingsOnly) {
   // Two even cycles beside an odd one: the grounded extension is empty, four preferred ones.
   TForm1 form;
   form.Memo1.SetText("a b d, b c f, c a, d e, e d, f g, g f ");
   dialectic::Run(form);
   const TheoryGraph graph = GraphOfTheory(form.Theory);
-  const NameLookup names(graph);
   const AreaLineCase kCases[] = {
       {0, "-"},       // Grounded extension
       {1, "IN OUT"},  //   <empty>
@@ -162,14 +130,49 @@ TEST(ColouringOfLabelingLine, ColoursTheExtensionsAreasLabelingsOnly) {
       {8, "IN c d f OUT a b e g"},
   };
   for (const AreaLineCase& c : kCases) {
-    EXPECT_EQ(DescribedColouring(
-                  ColouringOfLabelingLine(form.Memo5.Get(c.line), names, graph.Size()), graph),
-              c.expected)
+    EXPECT_EQ(DescribedColouring(ColouringOfLine(form, form.Memo5, c.line), graph), c.expected)
         << "line " << c.line << " '" << form.Memo5.Get(c.line) << "'";
   }
-  // The extension {e, g}, which the listing lacks, reads like any listed one.
-  EXPECT_EQ(DescribedColouring(ColouringOfLabelingLine("  e g (d f)", names, graph.Size()), graph),
-            "IN e g OUT d f");
+}
+
+TEST(ColouringOfValue, NamesThatALineCannotTellApartColourTheRightArguments) {
+  // The grounded line of each theory: names holding parentheses, a name that reads like the
+  // empty labeling, names equal up to letter case, and bytes of every kind.
+  struct Case {
+    std::string_view input;
+    std::string_view expected;
+  };
+  const Case kCases[] = {
+      {"x (y", "IN (y OUT x"},
+      {"(a) a", "IN a OUT (a)"},
+      {"<empty> b", "IN b OUT <empty>"},
+      {"A a", "IN a OUT A"},
+      {"\xC3\xA9t\xC3\xA9 \xE9", "IN \xE9 OUT \xC3\xA9t\xC3\xA9"},
+  };
+  for (const Case& c : kCases) {
+    TForm1 form;
+    form.Memo1.SetText(c.input);
+    dialectic::Run(form);
+    const TheoryGraph graph = GraphOfTheory(form.Theory);
+    EXPECT_EQ(DescribedColouring(ColouringOfLine(form, form.Memo5, 1), graph), c.expected)
+        << "input '" << c.input << "', line '" << form.Memo5.Get(1) << "'";
+  }
+}
+
+TEST(ColouringOfValue, AValueTheOutcomeDoesNotHoldChangesNothing) {
+  TForm1 form;
+  form.Memo1.SetText("a b");
+  dialectic::Run(form);
+  const TheoryGraph graph = GraphOfTheory(form.Theory);
+  const LineValue kValues[] = {
+      {LineValue::Kind::kArgument, 2},
+      {LineValue::Kind::kOption, 0, 5},
+      {LineValue::Kind::kOption, -1, 0},
+      {LineValue::Kind::kPreferred, -1, 1},
+  };
+  for (const LineValue& value : kValues) {
+    EXPECT_EQ(DescribedColouring(ColouringOfValue(value, form.Theory, form.Outcome), graph), "-");
+  }
 }
 
 TEST(GroundedStates, AgreeWithTheExactEnginesGroundedExtension) {

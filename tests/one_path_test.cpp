@@ -61,10 +61,12 @@ std::array<StringList, 4> ProductionRun(std::string_view text, std::int32_t dept
   LineList memo1;
   memo1.SetText(text);
   TTheory theory;
-  TextArea memo2, memo3, memo4, memo5;
+  ResultAreas areas;
+  const auto& [memo2, memo3, memo4, memo5] = areas;
+  RunOutcome outcome;
   RunContext context;
-  const bool finished = RunTheory(memo1, RunSettings{depth, show_trace}, theory,
-                                  {memo2, memo3, memo4, memo5}, context);
+  const bool finished =
+      RunTheory(memo1, RunSettings{depth, show_trace}, theory, areas, context, outcome);
   EXPECT_TRUE(finished);
   return {memo2.Lines(), memo3.Lines(), WithOracleTimes(memo4), WithOracleTimes(memo5)};
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "frontend/result_areas.h"
 #include "semantics/stage_steps.h"
 #include "tests/test_support.h"
 
@@ -15,6 +16,7 @@ namespace {
 struct SearchResult {
   TextArea memo2;
   TextArea memo3;
+  SearchOutcome outcome;
 };
 
 class OptionSearchTest : public ::testing::Test {
@@ -22,9 +24,12 @@ class OptionSearchTest : public ::testing::Test {
   SearchResult& Search(const std::string& text, std::int32_t depth, bool show_trace) {
     ParseText(text, theory_);
     index_.emplace(theory_);
-    cut_offs_.clear();
-    ComputeAllOptions(theory_, *index_,
-                      {depth, show_trace, result_.memo2, result_.memo3, run_, &cut_offs_});
+    // The trace and the warnings as the run writes them.
+    result_.memo3.Clear();
+    TraceWriter trace(*index_, show_trace, result_.memo3);
+    result_.outcome = ComputeAllOptions(theory_, *index_, {depth, run_, &trace});
+    cut_offs_ = result_.outcome.cut_offs;
+    WriteWarnings(cut_offs_, result_.memo2);
     return result_;
   }
 
@@ -79,10 +84,39 @@ TEST_F(OptionSearchTest, WithoutTraceOnlyTheStableStagesAreWritten) {
   EXPECT_EQ(OptionTexts("a "), StringList{"a c (b)"});
 }
 
-TEST_F(OptionSearchTest, ClearsTheTraceAreaFirst) {
-  result_.memo3.Add("from an earlier run");
-  Search("a", 100, false);
-  EXPECT_EQ(result_.memo3.Lines(), (StringList{"1:", "  <as previous level>", "1:", "  <none>"}));
+TEST_F(OptionSearchTest, RecordsTheStageThatGaveEachPhaseItsOptions) {
+  struct Case {
+    std::string theory;
+    std::int32_t depth;
+    std::string arg;
+    OptionStages expected;
+  };
+  const Case kCases[] = {
+      // Unattacked: proved at once; refuted by nothing, so the counter stage drops the option.
+      {"a", 100, "a ", {0, 1, 1}},
+      // Attacked by an unattacked argument: the proof dies at its counter stage (2), the
+      // refutation is found at its first stage.
+      {"a b", 100, "a ", {2, 1, 0}},
+      {"a b", 100, "b ", {0, 1, 1}},
+      // Reinstated: the proof grows over two stages before it stands; the refutation through b
+      // dies when c cannot be countered.
+      {"a b, b c", 100, "a ", {2, 3, 1}},
+      {"a b, b c", 100, "b ", {2, 1, 0}},
+      // The depth cuts the proof of a short: its last stage is the depth.
+      {"a b, b c", 1, "a ", {1, 1, 1}},
+      // No stage at all at depth 0.
+      {"a b, b c", 0, "a ", {0, 0, 1}},
+  };
+  for (const Case& c : kCases) {
+    theory_.Clear();
+    Search(c.theory, c.depth, false);
+    const TArg& arg = theory_.FindOrAdd(c.arg);
+    const OptionStages& stages = result_.outcome.stages[static_cast<std::size_t>(arg.Position)];
+    EXPECT_EQ(stages.proof_stage, c.expected.proof_stage) << c.theory << " depth " << c.depth;
+    EXPECT_EQ(stages.refutation_stage, c.expected.refutation_stage)
+        << c.theory << " depth " << c.depth;
+    EXPECT_EQ(stages.proof_count, c.expected.proof_count) << c.theory << " depth " << c.depth;
+  }
 }
 
 TEST_F(OptionSearchTest, InsufficientDepthWarnsOncePerUnstablePhase) {

@@ -51,11 +51,11 @@ TEST(RunJob, FillsItsOwnAreasAsTheRunOnTheFormDoes) {
     const RunResult& result = job.Result();
     EXPECT_TRUE(result.Completed);
     EXPECT_FALSE(result.Error);
-    EXPECT_EQ(result.Memo2.Lines(), form.Memo2.Lines());
-    EXPECT_EQ(result.Memo3.Lines(), form.Memo3.Lines());
-    EXPECT_EQ(WithoutTimings(result.Memo4), WithoutTimings(form.Memo4));
-    EXPECT_EQ(WithoutTimings(result.Memo5), WithoutTimings(form.Memo5));
-    EXPECT_TRUE(result.Memo3.Visible());
+    EXPECT_EQ(result.Areas.Memo2.Lines(), form.Memo2.Lines());
+    EXPECT_EQ(result.Areas.Memo3.Lines(), form.Memo3.Lines());
+    EXPECT_EQ(WithoutTimings(result.Areas.Memo4), WithoutTimings(form.Memo4));
+    EXPECT_EQ(WithoutTimings(result.Areas.Memo5), WithoutTimings(form.Memo5));
+    EXPECT_TRUE(result.Areas.Memo3.Visible());
     EXPECT_EQ(ArgNames(theory.Args), ArgNames(form.Theory.Args));
   }
 }
@@ -102,16 +102,16 @@ TEST(RunJob, SwapGivesTheFormTheRunsAreasAndKeepsTheOldOnes) {
   RunJob job(input, {}, form.Theory, worker);
   ASSERT_TRUE(job.WaitFor(seconds(60)));
   RunResult& result = job.Result();
-  const StringList run_trace = result.Memo3.Lines();
+  const StringList run_trace = result.Areas.Memo3.Lines();
   SwapResultAreas(form, result);
   EXPECT_EQ(form.Memo2.Get(0), "STANDARD STYLE");
   EXPECT_EQ(form.Memo3.Lines(), run_trace);
   EXPECT_EQ(form.Memo4.Get(0), "a :");
   EXPECT_EQ(form.Memo5.Get(0), "Grounded extension");
-  EXPECT_EQ(result.Memo2.Lines(), StringList{"old rephrasing"});
-  EXPECT_EQ(result.Memo3.Lines(), (StringList{"old", "trace"}));
-  EXPECT_TRUE(result.Memo4.empty());
-  EXPECT_EQ(result.Memo5.Lines(), StringList{"old extensions"});
+  EXPECT_EQ(result.Areas.Memo2.Lines(), StringList{"old rephrasing"});
+  EXPECT_EQ(result.Areas.Memo3.Lines(), (StringList{"old", "trace"}));
+  EXPECT_TRUE(result.Areas.Memo4.empty());
+  EXPECT_EQ(result.Areas.Memo5.Lines(), StringList{"old extensions"});
 }
 
 TEST(RunJob, StopRequestEndsTheRunWithTheStoppedLine) {
@@ -130,11 +130,12 @@ TEST(RunJob, StopRequestEndsTheRunWithTheStoppedLine) {
   EXPECT_FALSE(result.Completed);
   EXPECT_FALSE(result.Error);
   int stopped_lines = 0;
-  for (const TextArea* area : {&result.Memo2, &result.Memo3, &result.Memo4, &result.Memo5}) {
+  for (const TextArea* area :
+       {&result.Areas.Memo2, &result.Areas.Memo3, &result.Areas.Memo4, &result.Areas.Memo5}) {
     for (std::string_view line : *area) stopped_lines += line == kStoppedLine ? 1 : 0;
   }
   EXPECT_EQ(stopped_lines, 1);
-  EXPECT_EQ(result.Memo2.Get(0), "STANDARD STYLE");
+  EXPECT_EQ(result.Areas.Memo2.Get(0), "STANDARD STYLE");
   EXPECT_EQ(result.Check.status, CheckStatus::kNotChecked);
   EXPECT_EQ(result.Check.verdict.rfind("Not checked: the run was stopped", 0), 0u)
       << result.Check.verdict;

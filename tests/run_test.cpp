@@ -129,29 +129,77 @@ TEST_F(RunTest, AsksForTheRephrasedAreaToShowItsStart) {
   EXPECT_FALSE(form_.Memo2.TakeCaretReset());
 }
 
-TEST(WritePreferredLines, ListsEachTextOnceWithLetterCaseCounting) {
+TEST(WritePreferred, ListsEachTextOnceWithLetterCaseCountingEachLineShowingItsFirstCandidate) {
   TTheory theory;
   ParseText("a b A a\t c", theory);
   const ArgIndex index(theory);
   const auto labeling = [&](const StringList& in, const StringList& out) {
     return LabelingNamed(theory, index, in, out);
   };
-  const std::vector<TProofLabeling> preferred = {
+  RunOutcome outcome;
+  outcome.preferred = {
       labeling({"a "}, {"b "}), labeling({"b "}, {"a "}),   labeling({"a "}, {"b "}),
       labeling({"A "}, {"b "}), labeling({"a\t "}, {"b "}),
   };
+  outcome.preferred_outcome = PreferredOutcome::kDone;
+  outcome.preferred_time = std::chrono::milliseconds(7);
   TextArea memo5;
   memo5.Add("  b (a)");  // lines already in the area do not count
   RunContext context;
-  EXPECT_TRUE(WritePreferredLines(preferred, index, memo5, context));
-  EXPECT_EQ(memo5.Lines(), (StringList{"  b (a)", "  a (b)", "  b (a)", "  A (b)", "  a\t (b)"}));
-  memo5.Clear();
-  EXPECT_TRUE(WritePreferredLines({}, index, memo5, context));
-  EXPECT_TRUE(memo5.empty());
+  EXPECT_TRUE(WritePreferred(outcome, index, memo5, context));
+  EXPECT_EQ(memo5.Lines(), (StringList{"  b (a)", "", "Preferred extensions", "  a (b)", "  b (a)",
+                                       "  A (b)", "  a\t (b)", "", "7 ms elapsed"}));
+  // Each listed line refers to the first candidate with its text; the third is not listed.
+  const std::vector<int> kCandidateOfLine = {-1, -1, -1, 0, 1, 3, 4, -1, -1};
+  for (int line = 0; line < memo5.Count(); ++line) {
+    const LineValue* value = memo5.ValueAt(line);
+    const int candidate = kCandidateOfLine[static_cast<std::size_t>(line)];
+    if (candidate < 0) {
+      EXPECT_EQ(value, nullptr) << line;
+    } else {
+      ASSERT_NE(value, nullptr) << line;
+      EXPECT_EQ(*value, (LineValue{LineValue::Kind::kPreferred, -1, candidate})) << line;
+    }
+  }
   // A stop request ends the listing with the stopped line.
+  memo5.Clear();
   context.RequestStop();
-  EXPECT_FALSE(WritePreferredLines(preferred, index, memo5, context));
-  EXPECT_EQ(memo5.Lines(), (StringList{std::string(kStoppedLine)}));
+  EXPECT_FALSE(WritePreferred(outcome, index, memo5, context));
+  EXPECT_EQ(memo5.Lines(), (StringList{"", "Preferred extensions", std::string(kStoppedLine)}));
+}
+
+TEST(WritePreferred, EachWayTheEnumerationEndsHasItsLines) {
+  struct Case {
+    PreferredOutcome outcome;
+    bool completed;
+    StringList lines;
+  };
+  const Case kCases[] = {
+      {PreferredOutcome::kDone, true, {"", "Preferred extensions", "  a (b)", "", "3 ms elapsed"}},
+      {PreferredOutcome::kTooManyAmbiguous,
+       true,
+       {"There are too many dialectically ambiguous arguments for this version of the algorithm",
+        "", "Preferred extensions", "", "3 ms elapsed"}},
+      {PreferredOutcome::kTooMany,
+       true,
+       {"The preferred extensions are too many to enumerate with this version of the algorithm", "",
+        "Preferred extensions", "", "3 ms elapsed"}},
+      {PreferredOutcome::kStopped, false, {std::string(kStoppedLine)}},
+  };
+  TTheory theory;
+  ParseText("a b", theory);
+  const ArgIndex index(theory);
+  for (const Case& c : kCases) {
+    RunOutcome outcome;
+    outcome.preferred_outcome = c.outcome;
+    if (c.outcome == PreferredOutcome::kDone)
+      outcome.preferred = {LabelingNamed(theory, index, {"a "}, {"b "})};
+    outcome.preferred_time = std::chrono::milliseconds(3);
+    TextArea memo5;
+    const RunContext context;
+    EXPECT_EQ(WritePreferred(outcome, index, memo5, context), c.completed);
+    EXPECT_EQ(memo5.Lines(), c.lines);
+  }
 }
 
 // A run long enough to be stopped in each of its computations: sixteen even cycles at depth 0
@@ -163,7 +211,9 @@ TEST(RunTheory, AStopRequestFromAnotherThreadEndsTheRunAtOnce) {
   LineList input;
   input.SetText(chain);
   TTheory theory;
-  TextArea memo2, memo3, memo4, memo5;
+  ResultAreas areas;
+  auto& [memo2, memo3, memo4, memo5] = areas;
+  RunOutcome outcome;
   RunContext context;
   std::atomic<bool> searching{false};
   std::chrono::steady_clock::time_point requested;
@@ -174,8 +224,7 @@ TEST(RunTheory, AStopRequestFromAnotherThreadEndsTheRunAtOnce) {
     requested = std::chrono::steady_clock::now();
     context.RequestStop();
   });
-  const bool completed =
-      RunTheory(input, {100, true}, theory, {memo2, memo3, memo4, memo5}, context);
+  const bool completed = RunTheory(input, {100, true}, theory, areas, context, outcome);
   const auto stopped_after = std::chrono::steady_clock::now() - requested;
   stopper.join();
   EXPECT_FALSE(completed);
@@ -190,7 +239,7 @@ TEST(RunTheory, AStopRequestFromAnotherThreadEndsTheRunAtOnce) {
   // The next run starts clean.
   RunContext next;
   input.SetText("a b, b a");
-  EXPECT_TRUE(RunTheory(input, {0, false}, theory, {memo2, memo3, memo4, memo5}, next));
+  EXPECT_TRUE(RunTheory(input, {0, false}, theory, areas, next, outcome));
   EXPECT_TRUE(memo3.empty());  // depth 0 and no trace: no stage is written
   EXPECT_EQ(memo5.Get(memo5.Count() - 4), "  a (b)");
 }
@@ -204,13 +253,15 @@ TEST(RunTheory, AStopDuringThePreferredWalkLeavesTheStoppedLineInTheExtensionsAr
   LineList input;
   input.SetText(cycles);
   TTheory theory;
-  TextArea memo2, memo3, memo4, memo5;
+  ResultAreas areas;
+  auto& [memo2, memo3, memo4, memo5] = areas;
+  RunOutcome outcome;
   RunContext context;
   std::thread stopper([&] {
     while (context.CurrentProgress().phase != RunPhase::kPreferred) std::this_thread::yield();
     context.RequestStop();
   });
-  EXPECT_FALSE(RunTheory(input, {100, false}, theory, {memo2, memo3, memo4, memo5}, context));
+  EXPECT_FALSE(RunTheory(input, {100, false}, theory, areas, context, outcome));
   stopper.join();
   EXPECT_EQ(memo5.Get(memo5.Count() - 1), "*** Stopped ***");
   EXPECT_EQ(memo5.Get(0), "Grounded extension");

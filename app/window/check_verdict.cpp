@@ -99,9 +99,11 @@ void CheckVerdict::OfferLabelingAtCaret() {
   constexpr int kLinesAboveDetails = 2;
   const int detail = details_->textCursor().blockNumber() - kLinesAboveDetails;
   if (detail < 0 || detail >= static_cast<int>(report_.detail_labelings.size())) return;
-  const std::string& labeling = report_.detail_labelings[detail];
-  if (labeling.empty()) return;
-  emit LabelingChosen(labeling, FromBytes(report_.details[detail]).trimmed());
+  const std::optional<PositionLabeling>& labeling =
+      report_.detail_labelings[static_cast<std::size_t>(detail)];
+  if (!labeling) return;
+  emit LabelingChosen(*labeling,
+                      FromBytes(report_.details[static_cast<std::size_t>(detail)]).trimmed());
 }
 
 void CheckVerdict::mouseReleaseEvent(QMouseEvent* event) {

@@ -37,9 +37,9 @@ class CheckVerdict : public QLabel {
 
  signals:
   void clicked();
-  // The caret moved onto a detail line that shows a labeling: the labeling in the listing's form
-  // and the line itself, trimmed, as a caption.
-  void LabelingChosen(const std::string& labeling, const QString& caption);
+  // The caret moved onto a detail line that shows a labeling: the labeling and the line itself,
+  // trimmed, as a caption.
+  void LabelingChosen(const dialectic::PositionLabeling& labeling, const QString& caption);
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;

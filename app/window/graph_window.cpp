@@ -67,7 +67,6 @@ GraphWindow::GraphWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("GraphWindow"));
   setWindowTitle(tr("Graph"));
   graph_ = std::make_shared<TheoryGraph>();
-  names_ = std::make_unique<NameLookup>(*graph_);
   CreateControls();
   CreateActions();
   ShowMessage(tr("No theory yet: press \"Do your thing\"."), false);
@@ -163,7 +162,6 @@ void GraphWindow::SetTheory(const TTheory& theory) {
   status_.clear();
   status_panel_position_ = -1;
   graph_ = std::make_shared<TheoryGraph>(GraphOfTheory(theory));
-  names_ = std::make_unique<NameLookup>(*graph_);
   states_.assign(static_cast<std::size_t>(graph_->Size()), NodeState::kPlain);
   outlined_ = -1;
   caption_.clear();
@@ -292,10 +290,14 @@ void GraphWindow::ShowLineColouring(const LineColouring& colouring, const QStrin
   }
 }
 
-bool GraphWindow::ShowLabelingLine(std::string_view line, const QString& caption) {
-  auto states = ReadLabelingText(line, *names_, graph_->Size());
-  if (!states) return false;
-  ShowStates(std::move(*states), -1, caption);
+bool GraphWindow::ShowLabeling(const PositionLabeling& labeling, const QString& caption) {
+  const int size = graph_->Size();
+  const auto outside = [size](int position) { return position < 0 || position >= size; };
+  if (std::any_of(labeling.in.begin(), labeling.in.end(), outside) ||
+      std::any_of(labeling.out.begin(), labeling.out.end(), outside)) {
+    return false;
+  }
+  ShowStates(StatesOf(labeling, size), -1, caption);
   return true;
 }
 

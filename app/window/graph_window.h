@@ -57,11 +57,10 @@ class GraphWindow : public QWidget {
   // A line of a listing: a labeling replaces the colours and the outline, a heading moves only
   // the outline, any other line changes nothing.
   void ShowLineColouring(const LineColouring& colouring, const QString& caption);
-  // A labeling line such as "  e g (d f)"; false when it is no labeling of the theory.
-  bool ShowLabelingLine(std::string_view line, const QString& caption);
+  // A labeling by position; false when it names an argument the theory does not have.
+  bool ShowLabeling(const PositionLabeling& labeling, const QString& caption);
 
   const TheoryGraph& Graph() const { return *graph_; }
-  const NameLookup& Names() const { return *names_; }
   // Whether the scene shows the layout of the current theory.
   bool IsLaidOut() const { return laid_out_; }
   bool IsTooLarge() const { return graph_->Size() > kLargestDrawnTheory; }
@@ -123,7 +122,6 @@ class GraphWindow : public QWidget {
   QString ShownName(int position) const;
 
   std::shared_ptr<const TheoryGraph> graph_;
-  std::unique_ptr<NameLookup> names_;
   std::vector<NodeState> states_;  // by position, as shown; all plain without a labeling
   int outlined_ = -1;
   QString caption_;

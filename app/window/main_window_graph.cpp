@@ -12,6 +12,7 @@
 #include "app/window/graph_window.h"
 #include "app/window/line_view.h"
 #include "app/window/main_window.h"
+#include "frontend/line_colouring.h"
 
 namespace dialectic {
 
@@ -20,6 +21,11 @@ namespace {
 constexpr std::size_t kOptionsArea = 3;     // Memo4
 constexpr std::size_t kExtensionsArea = 4;  // Memo5
 
+// A line of an area as the editor shows it.
+QString ShownLine(std::string_view line) {
+  return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+}
+
 }  // namespace
 
 void MainWindow::CreateGraph() {
@@ -27,8 +33,8 @@ void MainWindow::CreateGraph() {
   connect(this, &MainWindow::RunEnded, this, &MainWindow::ShowRunInGraph);
   connect(graph_window_, &GraphWindow::NodeClicked, this, &MainWindow::SelectHeadingOf);
   connect(check_verdict_, &CheckVerdict::LabelingChosen, this,
-          [this](const std::string& labeling, const QString& caption) {
-            graph_window_->ShowLabelingLine(labeling, caption);
+          [this](const PositionLabeling& labeling, const QString& caption) {
+            graph_window_->ShowLabeling(labeling, caption);
           });
   for (std::size_t area : {kOptionsArea, kExtensionsArea}) {
     auto [editor, view] = area_widgets_[area];
@@ -57,32 +63,29 @@ void MainWindow::ShowRunInGraph() {
 }
 
 void MainWindow::ShowAreaLineInGraph(std::size_t area, int line) {
-  QPlainTextEdit* editor = area_widgets_[area].first;
-  const bool in_editor = areas_[area]->IsShownBy(editor);
-  // The view shows the area's own lines; the editor may hold edits the area has not taken yet.
+  // A run rebuilds the theory that the values refer to; the graph follows the areas again once
+  // the run has ended and its areas are shown.
+  if (IsRunning()) return;
   const TextArea& lines = area == kOptionsArea ? Form1.Memo4 : Form1.Memo5;
-  const LineAt line_at = [&](int number) -> std::string {
-    if (!in_editor) return number < lines.Count() ? std::string(lines.Get(number)) : std::string();
-    return editor->document()->findBlockByNumber(number).text().toUtf8().toStdString();
-  };
-  const TheoryGraph& graph = graph_window_->Graph();
-  const LineColouring colouring =
-      area == kOptionsArea
-          ? ColouringOfOptionsLine(line_at, line, graph_window_->Names(), graph.Size())
-          : ColouringOfLabelingLine(line_at(line), graph_window_->Names(), graph.Size());
+  if (line < 0 || line >= lines.Count()) return;
+  const LineValue* value = lines.ValueAt(line);
+  if (value == nullptr) return;
+  // The view shows the area's own lines; the editor may hold edits the area has not taken yet,
+  // and an edited line no longer shows its value.
+  QPlainTextEdit* editor = area_widgets_[area].first;
+  if (areas_[area]->IsShownBy(editor) &&
+      editor->document()->findBlockByNumber(line).text() != ShownLine(lines.Get(line))) {
+    return;
+  }
+  const LineColouring colouring = ColouringOfValue(*value, Form1.Theory, Form1.Outcome);
   const QString where = area == kOptionsArea ? tr("Options") : tr("Extensions");
-  const QString text = QString::fromStdString(line_at(line)).trimmed();
+  const QString text = ShownLine(lines.Get(line)).trimmed();
   graph_window_->ShowLineColouring(colouring,
                                    tr("%1, line %2: %3").arg(where).arg(line + 1).arg(text));
 }
 
 void MainWindow::SelectHeadingOf(int position) {
-  const std::string heading =
-      graph_window_->Graph().names[static_cast<std::size_t>(position)] + ":";
-  int line = -1;
-  for (int i = 0; i < Form1.Memo4.Count() && line < 0; ++i) {
-    if (Form1.Memo4.Get(i) == heading) line = i;
-  }
+  const int line = Form1.Memo4.LineOf({LineValue::Kind::kArgument, position});
   if (line < 0) return;
   auto [editor, view] = area_widgets_[kOptionsArea];
   if (areas_[kOptionsArea]->IsShownBy(editor)) {

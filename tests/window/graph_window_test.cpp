@@ -7,9 +7,9 @@
 #include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
 #include <QWheelEvent>
-#include <QTest>
 #include <algorithm>
 #include <memory>
 
@@ -43,8 +43,11 @@ class GraphWindowTest : public WindowTestBase {
     }
     return window;
   }
+  // The position of the argument written as the word (its name without the ending blank).
   static int PositionOf(const GraphWindow& graph, std::string_view word) {
-    return graph.Names().PositionOfWord(word);
+    const std::vector<std::string>& names = graph.Graph().names;
+    const auto found = std::find(names.begin(), names.end(), std::string(word) + ' ');
+    return found == names.end() ? -1 : static_cast<int>(found - names.begin());
   }
   // The fills of the arguments, in the order of the words.
   static QList<QColor> Fills(const GraphWindow& graph, std::initializer_list<const char*> words) {
@@ -202,7 +205,9 @@ class GraphWindowTest : public WindowTestBase {
     auto window = OpenWithExample(kFig3);
     QVERIFY(window != nullptr);
     GraphWindow& graph = window->graph_window();
-    QVERIFY(graph.ShowLabelingLine("  e g (d f)", QStringLiteral("{e, g}")));
+    const PositionLabeling e_g{{PositionOf(graph, "e"), PositionOf(graph, "g")},
+                               {PositionOf(graph, "d"), PositionOf(graph, "f")}};
+    QVERIFY(graph.ShowLabeling(e_g, QStringLiteral("{e, g}")));
     QTemporaryDir dir;
     const QString dot_path = dir.filePath(QStringLiteral("fig3.dot"));
     QCOMPARE(graph.ExportTo(dot_path), QString());
