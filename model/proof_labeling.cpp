@@ -6,24 +6,6 @@
 
 namespace dialectic {
 
-void AddName(RankSet& set, int rank, const ArgIndex& index) {
-  if (index.HasCaseEqualNames() && ContainsName(set, rank, index)) return;
-  set.Add(rank);
-}
-
-void AddNames(RankSet& set, const RankSet& other, const ArgIndex& index) {
-  if (!index.HasCaseEqualNames()) {
-    set.AddAll(other);
-    return;
-  }
-  other.ForEach([&](int rank) { AddName(set, rank, index); });
-}
-
-bool ContainsName(const RankSet& set, int rank, const ArgIndex& index) {
-  if (!index.HasCaseEqualNames()) return set.Contains(rank);
-  return set.ContainsAnyIn(index.ClassBegin(rank), index.ClassEnd(rank));
-}
-
 bool IsAttackedByIn(const RankSet& in, int rank, const ArgIndex& index) {
   const std::vector<int>& attackers = index.AttackersOf(rank);
   // Either side may be the long one: an argument with thousands of attackers, or a large IN set.
@@ -38,8 +20,8 @@ bool IsAttackedByIn(const RankSet& in, int rank, const ArgIndex& index) {
 }
 
 void Merge(TProofLabeling& labeling, const TProofLabeling& other, const ArgIndex& index) {
-  AddNames(labeling.InArgs, other.InArgs, index);
-  AddNames(labeling.OutArgs, other.OutArgs, index);
+  labeling.InArgs.AddNames(other.InArgs, index);
+  labeling.OutArgs.AddNames(other.OutArgs, index);
 }
 
 void AppendLabelingText(const RankSet& in, const RankSet& out, const ArgIndex& index,

@@ -23,13 +23,6 @@ struct TProofLabeling {
   RankSet NewOut;
 };
 
-// Adds the argument unless the set holds one of its class already.
-void AddName(RankSet& set, int rank, const ArgIndex& index);
-// Adds every argument of the other set, in name order, by the rule of AddName.
-void AddNames(RankSet& set, const RankSet& other, const ArgIndex& index);
-// Whether the set holds the argument or another of its class (letter case ignored).
-bool ContainsName(const RankSet& set, int rank, const ArgIndex& index);
-
 // Whether some IN argument is, exactly, an attacker of the argument.
 bool IsAttackedByIn(const RankSet& in, int rank, const ArgIndex& index);
 

@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "model/arg_index.h"
+
 namespace dialectic {
 
 void RankSet::Add(int rank) {
@@ -94,6 +96,24 @@ bool operator==(const RankSet& a, const RankSet& b) {
   if (a.count_ != b.count_) return false;
   if (!a.is_bitset_ && !b.is_bitset_) return a.values_ == b.values_;
   return a.IsSubsetOf(b);
+}
+
+void RankSet::AddName(int rank, const ArgIndex& index) {
+  if (index.HasCaseEqualNames() && ContainsName(rank, index)) return;
+  Add(rank);
+}
+
+void RankSet::AddNames(const RankSet& other, const ArgIndex& index) {
+  if (!index.HasCaseEqualNames()) {
+    AddAll(other);
+    return;
+  }
+  other.ForEach([&](int rank) { AddName(rank, index); });
+}
+
+bool RankSet::ContainsName(int rank, const ArgIndex& index) const {
+  if (!index.HasCaseEqualNames()) return Contains(rank);
+  return ContainsAnyIn(index.ClassBegin(rank), index.ClassEnd(rank));
 }
 
 }  // namespace dialectic

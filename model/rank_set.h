@@ -2,7 +2,9 @@
 // sorted list of ranks while that is the smaller form, a bitset once the set holds at least one
 // rank in 32 of the range up to its highest rank. Both forms share one vector of 32-bit values
 // and list their ranks ascending, which is name-set order. Sets only grow until cleared;
-// equality is set equality whatever the form.
+// equality is set equality whatever the form. As a name set, the set follows the letter-case
+// class rule: it holds at most one argument of each class of names equal up to letter case (the
+// one added first), and asks about a name by its class.
 #pragma once
 
 #include <algorithm>
@@ -13,11 +15,17 @@
 
 namespace dialectic {
 
+class ArgIndex;
+
 class RankSet {
  public:
   void Add(int rank);
   // Adds every rank of the other set.
   void AddAll(const RankSet& other);
+  // The name-set forms of the two: adds the argument unless the set holds one of its class
+  // already; adds every argument of the other set, in name order, by that rule.
+  void AddName(int rank, const ArgIndex& index);
+  void AddNames(const RankSet& other, const ArgIndex& index);
   // Gives back the room that growing left unused; for sets that are kept long.
   void ShrinkToFit() { values_.shrink_to_fit(); }
   void Clear() {
@@ -34,6 +42,8 @@ class RankSet {
   }
   // Whether some rank from first up to (not including) last is in the set.
   bool ContainsAnyIn(int first, int last) const;
+  // Whether the set holds the argument or another of its class (letter case ignored).
+  bool ContainsName(int rank, const ArgIndex& index) const;
 
   bool empty() const { return count_ == 0; }
   int Count() const { return static_cast<int>(count_); }

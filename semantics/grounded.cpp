@@ -35,10 +35,10 @@ void ComputeGrounded(const ArgIndex& index, TProofLabeling& result) {
     const auto [pass, position, rank] = turns.top();
     turns.pop();
     if (attacked_by_in[static_cast<std::size_t>(rank)]) continue;
-    if (ContainsName(result.InArgs, rank, index)) continue;
+    if (result.InArgs.ContainsName(rank, index)) continue;
     result.InArgs.Add(rank);
     for (int target : index.TargetsOf(rank)) {
-      AddName(result.OutArgs, target, index);
+      result.OutArgs.AddName(target, index);
       if (attacked_by_in[static_cast<std::size_t>(target)]) continue;
       attacked_by_in[static_cast<std::size_t>(target)] = true;
       for (int defended : index.TargetsOf(target)) {

@@ -8,10 +8,8 @@ namespace dialectic {
 
 bool IsAmbiguous(const TArg& arg, const ArgIndex& index) {
   const int rank = index.RankOf(arg);
-  const auto has_in = [&](const TProofLabeling& o) { return ContainsName(o.InArgs, rank, index); };
-  const auto has_out = [&](const TProofLabeling& o) {
-    return ContainsName(o.OutArgs, rank, index);
-  };
+  const auto has_in = [&](const TProofLabeling& o) { return o.InArgs.ContainsName(rank, index); };
+  const auto has_out = [&](const TProofLabeling& o) { return o.OutArgs.ContainsName(rank, index); };
   return std::any_of(arg.Options.begin(), arg.Options.end(), has_in) &&
          std::any_of(arg.Options.begin(), arg.Options.end(), has_out);
 }
@@ -26,8 +24,8 @@ std::vector<const TArg*> GetAmbiguousArgs(const TTheory& theory, const ArgIndex&
 
 bool IsCompatible(const TProofLabeling& labeling, const TProofLabeling& option,
                   const ArgIndex& index) {
-  const auto in_option_out = [&](int rank) { return ContainsName(option.OutArgs, rank, index); };
-  const auto out_option_in = [&](int rank) { return ContainsName(option.InArgs, rank, index); };
+  const auto in_option_out = [&](int rank) { return option.OutArgs.ContainsName(rank, index); };
+  const auto out_option_in = [&](int rank) { return option.InArgs.ContainsName(rank, index); };
   return !labeling.InArgs.AnyOf(in_option_out) && !labeling.OutArgs.AnyOf(out_option_in);
 }
 
@@ -41,7 +39,7 @@ std::optional<TProofLabeling> CandidateOf(const TTheory& theory, const ArgIndex&
   std::vector<bool> is_ambiguous(static_cast<std::size_t>(theory.Args.Count()), false);
   for (std::size_t j = 0; j < ambiguous.size(); ++j) {
     RankSet& labels = ((combination >> j) & 1) != 0 ? candidate.OutArgs : candidate.InArgs;
-    AddName(labels, index.RankOf(*ambiguous[j]), index);
+    labels.AddName(index.RankOf(*ambiguous[j]), index);
     is_ambiguous[static_cast<std::size_t>(ambiguous[j]->Position)] = true;
   }
   for (const TArg* arg : theory.Args) {

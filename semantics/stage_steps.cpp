@@ -10,9 +10,9 @@ bool AddAttackersOut(TProofLabeling& labeling, const ArgIndex& index) {
   bool added = false;
   labeling.NewIn.ForEach([&](int rank) {
     for (int attacker : index.AttackersOf(rank)) {
-      if (ContainsName(labeling.OutArgs, attacker, index)) continue;
+      if (labeling.OutArgs.ContainsName(attacker, index)) continue;
       labeling.OutArgs.Add(attacker);
-      AddName(labeling.NewOut, attacker, index);
+      labeling.NewOut.AddName(attacker, index);
       added = true;
     }
   });
@@ -110,8 +110,8 @@ bool ExpandCounters(TProofLabeling&& labeling, const ArgIndex& index, Options& r
       const std::vector<int>& attackers = index.AttackersOf(rank);
       const int counter = attackers[k % attackers.size()];
       k /= attackers.size();
-      AddName(replacement.InArgs, counter, index);
-      AddName(replacement.NewIn, counter, index);
+      replacement.InArgs.AddName(counter, index);
+      replacement.NewIn.AddName(counter, index);
     }
   }
   return true;
@@ -141,7 +141,7 @@ StepOutcome CounterStep(Options& options, const ArgIndex& index) {
 bool IsConflictFree(const TProofLabeling& labeling, const ArgIndex& index) {
   return !labeling.InArgs.AnyOf([&](int rank) {
     for (int attacker : index.AttackersOf(rank)) {
-      if (ContainsName(labeling.InArgs, attacker, index)) return true;
+      if (labeling.InArgs.ContainsName(attacker, index)) return true;
     }
     return false;
   });

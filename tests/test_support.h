@@ -47,7 +47,7 @@ inline int RankNamed(const TTheory& theory, const ArgIndex& index, std::string_v
 // The set of the named arguments, added in order by the rule of name sets.
 inline RankSet RanksNamed(const TTheory& theory, const ArgIndex& index, const StringList& names) {
   RankSet set;
-  for (const std::string& name : names) AddName(set, RankNamed(theory, index, name), index);
+  for (const std::string& name : names) set.AddName(RankNamed(theory, index, name), index);
   return set;
 }
 
