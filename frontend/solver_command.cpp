@@ -36,9 +36,12 @@ constexpr std::array<std::pair<Question, std::string_view>, 5> kQuestionNames = 
 
 // Every semantics is asked every question, but the grounded one, which has exactly one extension,
 // is not asked for sceptical acceptance (the same question as credulous acceptance there).
-constexpr std::array<Semantics, 7> kTaskSemantics = {
-    Semantics::kComplete, Semantics::kPreferred, Semantics::kStable,   Semantics::kSemiStable,
-    Semantics::kStage,    Semantics::kIdeal,     Semantics::kGrounded,
+// Sceptical acceptance under admissible semantics is asked, though its answer is always no with
+// the empty set as counter-example.
+constexpr std::array<Semantics, 9> kTaskSemantics = {
+    Semantics::kComplete,   Semantics::kPreferred,  Semantics::kStable,
+    Semantics::kSemiStable, Semantics::kStage,      Semantics::kIdeal,
+    Semantics::kGrounded,   Semantics::kAdmissible, Semantics::kNaive,
 };
 
 constexpr std::string_view kUsageLine =
@@ -53,8 +56,9 @@ constexpr std::string_view kHelp =
     "  SE-s  a w line of an s-extension, or NO when there is none\n"
     "  EE-s  a w line for every s-extension\n"
     "  CE-s  the number of s-extensions\n"
-    "where s is CO, PR, ST, SST, STG, ID or GR (see --problems). A w line names the arguments\n"
-    "by number for i23 and by name for APX and TGF; ARGUMENT is named the same way.\n"
+    "where s is CO, PR, ST, SST, STG, ID, GR, ADM (admissible) or NA (naive); see --problems.\n"
+    "A w line names the arguments by number for i23 and by name for APX and TGF; ARGUMENT is\n"
+    "named the same way.\n"
     "The format comes from -fo or from the file name (.i23 or .af, .apx, .tgf).\n"
     "  --formats   print the formats read\n"
     "  --problems  print the tasks answered\n";

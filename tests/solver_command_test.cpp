@@ -136,6 +136,18 @@ TEST_F(SolverCommandTest, AnswersEveryKindOfTaskInTheCompetitionsWords) {
       {{"-p", "DS-STG", "-f", "chain.tgf", "-a", "q1"}, "NO\nw r p\n"},
       {{"-p", "DS-PR", "-f", "chain.tgf", "-a", "p"}, "YES\n"},
       {{"-p", "CE-ID", "-f", "chain.tgf"}, "1\n"},
+      // Admissible: the empty set always, so never a sceptical yes; naive: maximal conflict-free.
+      {{"-p", "EE-ADM", "-f", "even.i23"}, "w\nw 1\nw 2\n"},
+      {{"-p", "CE-ADM", "-f", "odd.af"}, "1\n"},
+      {{"-p", "SE-ADM", "-f", "pairs.i23"}, "w\n"},
+      {{"-p", "DS-ADM", "-f", "pairs.i23", "-a", "1"}, "NO\nw\n"},
+      {{"-p", "DC-ADM", "-f", "names.apx", "-a", "c"}, "YES\nw a c\n"},
+      {{"-p", "DC-ADM", "-f", "names.apx", "-a", "d"}, "NO\n"},
+      {{"-p", "EE-NA", "-f", "names.apx"}, "w a c\nw b\n"},
+      {{"-p", "DC-NA", "-f", "odd.af", "-a", "2"}, "YES\nw 2\n"},
+      {{"-p", "DS-NA", "-f", "pairs.i23", "-a", "1"}, "NO\nw 2 3\n"},
+      {{"-p", "DS-NA", "-f", "chain.tgf", "-a", "p"}, "NO\nw q1\n"},
+      {{"-p", "CE-NA", "-f", "odd.af"}, "3\n"},
       // The format named on the command line, whatever the file's name says.
       {{"-p", "EE-PR", "-f", "even.txt", "-fo", "i23"}, "w 1\nw 2\n"},
       {{"-fo", "apx", "-a", "b", "-p", "DC-PR", "-f", "names.apx"}, "YES\nw b\n"},
@@ -156,7 +168,8 @@ TEST_F(SolverCommandTest, ListsTheFormatsAndTheTasks) {
   EXPECT_EQ(Call({"--problems"}).out,
             "[DC-CO,DS-CO,SE-CO,EE-CO,CE-CO,DC-PR,DS-PR,SE-PR,EE-PR,CE-PR,DC-ST,DS-ST,SE-ST,EE-ST,"
             "CE-ST,DC-SST,DS-SST,SE-SST,EE-SST,CE-SST,DC-STG,DS-STG,SE-STG,EE-STG,CE-STG,DC-ID,"
-            "DS-ID,SE-ID,EE-ID,CE-ID,DC-GR,SE-GR,EE-GR,CE-GR]\n");
+            "DS-ID,SE-ID,EE-ID,CE-ID,DC-GR,SE-GR,EE-GR,CE-GR,DC-ADM,DS-ADM,SE-ADM,EE-ADM,CE-ADM,"
+            "DC-NA,DS-NA,SE-NA,EE-NA,CE-NA]\n");
   const Outcome help = Call({"--help"});
   EXPECT_EQ(help.exit_code, kExitOk);
   EXPECT_EQ(help.out.rfind(kUsageLine, 0), 0u);
