@@ -7,10 +7,6 @@ namespace dialectic::exact {
 
 namespace {
 
-bool Contains(const Extension& extension, int argument) {
-  return std::binary_search(extension.begin(), extension.end(), argument);
-}
-
 // The arguments that attack or are attacked by the argument, itself included when it attacks
 // itself.
 std::vector<int> Neighbours(const ArgumentGraph& graph, int argument) {
@@ -21,6 +17,10 @@ std::vector<int> Neighbours(const ArgumentGraph& graph, int argument) {
 }
 
 }  // namespace
+
+bool IsIn(const Extension& extension, int argument) {
+  return std::binary_search(extension.begin(), extension.end(), argument);
+}
 
 bool IsSelfAttacking(const ArgumentGraph& graph, int argument) {
   const std::vector<int>& attackers = graph.attackers[argument];
@@ -119,7 +119,7 @@ CountAnswer EnumerateNaive(const ArgumentGraph& graph, RunContext& context,
     ++answer.count;
     std::vector<int> outside;
     for (int a = 0; a < graph.Size(); ++a) {
-      if (!Contains(extension, a) && !IsSelfAttacking(graph, a)) outside.push_back(solver.In(a));
+      if (!IsIn(extension, a) && !IsSelfAttacking(graph, a)) outside.push_back(solver.In(a));
     }
     solver.AddClause(outside);
   }

@@ -13,6 +13,8 @@
 
 namespace dialectic::exact {
 
+// Whether the sorted extension holds the argument.
+bool IsIn(const Extension& extension, int argument);
 // Whether the argument attacks itself.
 bool IsSelfAttacking(const ArgumentGraph& graph, int argument);
 // The naive extension grown from the start set (conflict-free, no self-attacker) by adding every

@@ -22,8 +22,8 @@ namespace dialectic {
 namespace {
 
 constexpr std::string_view kUsageLine =
-    "usage: dialectic-solve -p TASK -f FILE [-fo i23|apx|tgf] [-a ARGUMENT] | --formats | "
-    "--problems\n";
+    "usage: dialectic-solve -p TASK -f FILE [-fo i23|apx|tgf] [-a ARGUMENT] [--explain] [--json] "
+    "| --formats | --problems\n";
 
 // The frameworks the cases ask about, each written into the test's folder under its file name.
 struct FrameworkFile {
