@@ -89,7 +89,7 @@ std::string CounterExampleText(const Explanation& explanation, const std::string
       text += name + " attacks itself.\n";
       break;
     case exact::Exclusion::kConflict:
-      text += name + " conflicts with " + names[*explanation.excluder] + ", which it holds.\n";
+      text += name + " conflicts with " + names[*explanation.excluder] + ", which is in it.\n";
       break;
   }
   return text;
@@ -218,7 +218,8 @@ std::string ExplanationText(const Explanation& explanation, exact::Semantics sem
                (holds ? "each holds " : "none holds ") + name + ".\n";
       }
       if (explanation.extension_count == 0) {
-        return "There is no " + short_name + " extension.\n";
+        return "There is no " + short_name + " extension" +
+               (holds ? ", so every one there is holds " + name + ".\n" : ".\n");
       }
       std::string text = "Of the " + count + " " + short_name + " extensions, " +
                          (holds ? "each holds " : "none holds ") + name + ":\n";
