@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "exact/admissible_naive.h"
 #include "exact/grounded_labeling.h"
 #include "exact/ideal.h"
 #include "exact/labeling_solver.h"
@@ -13,7 +14,7 @@ namespace dialectic::exact {
 
 namespace {
 
-constexpr std::array<std::pair<Semantics, std::string_view>, 7> kShortNames = {{
+constexpr std::array<std::pair<Semantics, std::string_view>, 9> kShortNames = {{
     {Semantics::kGrounded, "GR"},
     {Semantics::kComplete, "CO"},
     {Semantics::kStable, "ST"},
@@ -21,6 +22,8 @@ constexpr std::array<std::pair<Semantics, std::string_view>, 7> kShortNames = {{
     {Semantics::kSemiStable, "SST"},
     {Semantics::kStage, "STG"},
     {Semantics::kIdeal, "ID"},
+    {Semantics::kAdmissible, "ADM"},
+    {Semantics::kNaive, "NA"},
 }};
 
 bool Meets(const Extension& extension, const std::optional<Requirement>& requirement) {
@@ -154,6 +157,8 @@ ExtensionAnswer FindMeeting(const ArgumentGraph& graph, Semantics semantics,
                             const std::optional<Requirement>& requirement, RunContext& context) {
   context.BeginPhase(RunPhase::kExact, graph.Size());
   if (requirement) context.SetArgument(requirement->argument + 1);
+  if (semantics == Semantics::kAdmissible) return FindAdmissible(graph, requirement, context);
+  if (semantics == Semantics::kNaive) return FindNaive(graph, requirement);
   const std::vector<Label> grounded = GroundedLabels(graph);
   // The grounded extension is complete, and often it is the answer: then no SAT call is needed,
   // and sceptical acceptance under complete semantics never needs one.
@@ -232,6 +237,10 @@ CountAnswer EnumerateExtensions(const ArgumentGraph& graph, Semantics semantics,
     case Semantics::kComplete:
     case Semantics::kStable:
       return EnumerateDirect(graph, semantics, context, callback);
+    case Semantics::kAdmissible:
+      return EnumerateAdmissible(graph, context, callback);
+    case Semantics::kNaive:
+      return EnumerateNaive(graph, context, callback);
     case Semantics::kPreferred:
     case Semantics::kSemiStable:
     case Semantics::kStage:

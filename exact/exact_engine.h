@@ -1,5 +1,6 @@
 // The exact engine: the standard semantics of an argument graph (grounded, complete, stable,
-// preferred, semi-stable, stage, ideal) and the questions asked of them, answered by a SAT solver.
+// preferred, semi-stable, stage, ideal, admissible, naive) and the questions asked of them,
+// answered by a SAT solver.
 // Every answer is exact when its outcome is kFinished; a stop request through the run context ends
 // a task early with kStopped, and the rest of such an answer means nothing beyond what it says.
 // Extensions are sorted argument indices; every certificate is an extension of the semantics.
@@ -16,9 +17,19 @@
 
 namespace dialectic::exact {
 
-enum class Semantics { kGrounded, kComplete, kStable, kPreferred, kSemiStable, kStage, kIdeal };
+enum class Semantics {
+  kGrounded,
+  kComplete,
+  kStable,
+  kPreferred,
+  kSemiStable,
+  kStage,
+  kIdeal,
+  kAdmissible,
+  kNaive,
+};
 
-// The short names of the competition's task list: GR, CO, ST, PR, SST, STG, ID.
+// The short names of the competition's task list: GR, CO, ST, PR, SST, STG, ID, ADM, NA.
 std::string_view SemanticsName(Semantics semantics);
 // The semantics with the given short name (exact spelling), if any.
 std::optional<Semantics> ParseSemantics(std::string_view name);
@@ -63,6 +74,7 @@ ExtensionAnswer FindExtension(const ArgumentGraph& graph, Semantics semantics, R
 AcceptanceAnswer IsCredulouslyAccepted(const ArgumentGraph& graph, Semantics semantics,
                                        int argument, RunContext& context);
 // Sceptical acceptance: is the argument in every extension? Yes when there is no extension at all.
+// Never under admissible semantics: the empty set is admissible.
 AcceptanceAnswer IsScepticallyAccepted(const ArgumentGraph& graph, Semantics semantics,
                                        int argument, RunContext& context);
 // Hands every extension to the callback, each once, without keeping them.

@@ -8,8 +8,11 @@
 #include <utility>
 
 #include "exact/exact_engine.h"
+#include "exact/explanation.h"
 #include "formats/formats.h"
 #include "frontend/command_line.h"
+#include "frontend/explanation_json.h"
+#include "frontend/explanation_text.h"
 #include "frontend/text_file.h"
 
 namespace dialectic {
@@ -36,14 +39,17 @@ constexpr std::array<std::pair<Question, std::string_view>, 5> kQuestionNames = 
 
 // Every semantics is asked every question, but the grounded one, which has exactly one extension,
 // is not asked for sceptical acceptance (the same question as credulous acceptance there).
-constexpr std::array<Semantics, 7> kTaskSemantics = {
-    Semantics::kComplete, Semantics::kPreferred, Semantics::kStable,   Semantics::kSemiStable,
-    Semantics::kStage,    Semantics::kIdeal,     Semantics::kGrounded,
+// Sceptical acceptance under admissible semantics is asked, though its answer is always no with
+// the empty set as counter-example.
+constexpr std::array<Semantics, 9> kTaskSemantics = {
+    Semantics::kComplete,   Semantics::kPreferred,  Semantics::kStable,
+    Semantics::kSemiStable, Semantics::kStage,      Semantics::kIdeal,
+    Semantics::kGrounded,   Semantics::kAdmissible, Semantics::kNaive,
 };
 
 constexpr std::string_view kUsageLine =
-    "usage: dialectic-solve -p TASK -f FILE [-fo i23|apx|tgf] [-a ARGUMENT] | --formats | "
-    "--problems\n";
+    "usage: dialectic-solve -p TASK -f FILE [-fo i23|apx|tgf] [-a ARGUMENT] [--explain] [--json] "
+    "| --formats | --problems\n";
 
 constexpr std::string_view kHelp =
     "\n"
@@ -53,9 +59,14 @@ constexpr std::string_view kHelp =
     "  SE-s  a w line of an s-extension, or NO when there is none\n"
     "  EE-s  a w line for every s-extension\n"
     "  CE-s  the number of s-extensions\n"
-    "where s is CO, PR, ST, SST, STG, ID or GR (see --problems). A w line names the arguments\n"
-    "by number for i23 and by name for APX and TGF; ARGUMENT is named the same way.\n"
+    "where s is CO, PR, ST, SST, STG, ID, GR, ADM (admissible) or NA (naive); see --problems.\n"
+    "A w line names the arguments by number for i23 and by name for APX and TGF; ARGUMENT is\n"
+    "named the same way.\n"
     "The format comes from -fo or from the file name (.i23 or .af, .apx, .tgf).\n"
+    "  --explain   after a DC or DS answer, say why: a proof, a witness, a strategy or a\n"
+    "              counter-example\n"
+    "  --json      print the task, the answer and its certificate (and with --explain the\n"
+    "              explanation) as one JSON object instead\n"
     "  --formats   print the formats read\n"
     "  --problems  print the tasks answered\n";
 
@@ -97,6 +108,8 @@ struct Options {
   bool help = false;
   bool list_formats = false;
   bool list_problems = false;
+  bool explain = false;
+  bool json = false;
   std::optional<std::string> task;
   std::optional<std::string> file;
   std::optional<std::string> format;
@@ -122,6 +135,10 @@ Options ParseOptions(const std::vector<std::string>& args) {
       options.list_formats = true;
     } else if (arg == "--problems") {
       options.list_problems = true;
+    } else if (arg == "--explain") {
+      options.explain = true;
+    } else if (arg == "--json") {
+      options.json = true;
     } else if (arg == "-p") {
       TakeValue(args, i, options.task);
     } else if (arg == "-f") {
@@ -150,6 +167,10 @@ Task CheckedTask(const Options& options) {
   }
   if (!AsksAboutAnArgument(*task) && options.argument) {
     throw UsageError{"task " + *options.task + " takes no argument (-a)"};
+  }
+  if (!AsksAboutAnArgument(*task) && options.explain) {
+    throw UsageError{"task " + *options.task +
+                     " has nothing to explain (--explain is for DC and DS)"};
   }
   return *task;
 }
@@ -198,6 +219,18 @@ int ArgumentIndex(const Framework& framework, const std::string& name, const std
   return static_cast<int>(found - framework.names.begin());
 }
 
+exact::AcceptanceQuestion QuestionOf(const Task& task) {
+  return task.question == Question::kCredulous ? exact::AcceptanceQuestion::kCredulous
+                                               : exact::AcceptanceQuestion::kSceptical;
+}
+
+exact::AcceptanceAnswer AcceptanceOf(const Task& task, const ArgumentGraph& graph, int argument,
+                                     RunContext& context) {
+  return task.question == Question::kCredulous
+             ? exact::IsCredulouslyAccepted(graph, task.semantics, argument, context)
+             : exact::IsScepticallyAccepted(graph, task.semantics, argument, context);
+}
+
 void PrintExtension(const exact::Extension& extension, const Framework& framework,
                     std::ostream& out) {
   out << 'w';
@@ -205,22 +238,80 @@ void PrintExtension(const exact::Extension& extension, const Framework& framewor
   out << '\n';
 }
 
-// Asks the engine and prints its answer; the exit code.
-int Answer(const Task& task, const Framework& framework, std::optional<int> argument,
+// Asks the engine about the argument and prints its answer as one JSON object, with its
+// explanation when asked; the exit code.
+int AnswerAsJson(const Task& task, const Framework& framework, int argument, bool explain,
+                 std::ostream& out, RunContext& context) {
+  const ArgumentGraph graph = GraphOf(framework);
+  const exact::AcceptanceAnswer answer = AcceptanceOf(task, graph, argument, context);
+  if (answer.outcome == exact::Outcome::kStopped) return kExitStopped;
+  nlohmann::ordered_json object = {
+      {"task", TaskName(task)},
+      {"argument", JsonName(framework.names[argument])},
+      {"answer", answer.accepted ? "YES" : "NO"},
+      {"certificate", answer.certificate ? JsonNames(*answer.certificate, framework.names)
+                                         : nlohmann::ordered_json(nullptr)}};
+  if (explain) {
+    const exact::ExplanationAnswer why =
+        exact::Explain(graph, task.semantics, QuestionOf(task), argument, answer, context);
+    if (why.outcome == exact::Outcome::kStopped) return kExitStopped;
+    object["explanation"] = ExplanationJson(why.explanation, framework.names);
+  }
+  out << object.dump(2) << '\n';
+  out.flush();
+  return kExitOk;
+}
+
+// The answers of the tasks without an argument as one JSON object; the exit code.
+int AnswerTaskAsJson(const Task& task, const Framework& framework, std::ostream& out,
+                     RunContext& context) {
+  const ArgumentGraph graph = GraphOf(framework);
+  nlohmann::ordered_json object = {{"task", TaskName(task)}};
+  exact::Outcome outcome = exact::Outcome::kFinished;
+  if (task.question == Question::kSomeExtension) {
+    const exact::ExtensionAnswer answer = exact::FindExtension(graph, task.semantics, context);
+    outcome = answer.outcome;
+    object["answer"] = answer.extension ? "YES" : "NO";
+    object["certificate"] = answer.extension ? JsonNames(*answer.extension, framework.names)
+                                             : nlohmann::ordered_json(nullptr);
+  } else {
+    nlohmann::ordered_json extensions = nlohmann::ordered_json::array();
+    const exact::CountAnswer answer =
+        task.question == Question::kCount
+            ? exact::CountExtensions(graph, task.semantics, context)
+            : exact::EnumerateExtensions(
+                  graph, task.semantics, context, [&](const exact::Extension& extension) {
+                    extensions.push_back(JsonNames(extension, framework.names));
+                  });
+    outcome = answer.outcome;
+    if (task.question == Question::kEveryExtension) object["extensions"] = std::move(extensions);
+    object["count"] = answer.count;
+  }
+  if (outcome == exact::Outcome::kStopped) return kExitStopped;
+  out << object.dump(2) << '\n';
+  out.flush();
+  return kExitOk;
+}
+
+// Asks the engine and prints its answer, and after it the explanation when asked; the exit code.
+int Answer(const Task& task, const Framework& framework, std::optional<int> argument, bool explain,
            std::ostream& out, RunContext& context) {
   const ArgumentGraph graph = GraphOf(framework);
   exact::Outcome outcome = exact::Outcome::kFinished;
   switch (task.question) {
     case Question::kCredulous:
     case Question::kSceptical: {
-      const exact::AcceptanceAnswer answer =
-          task.question == Question::kCredulous
-              ? exact::IsCredulouslyAccepted(graph, task.semantics, *argument, context)
-              : exact::IsScepticallyAccepted(graph, task.semantics, *argument, context);
+      const exact::AcceptanceAnswer answer = AcceptanceOf(task, graph, *argument, context);
       outcome = answer.outcome;
       if (outcome == exact::Outcome::kStopped) break;
       out << (answer.accepted ? "YES\n" : "NO\n");
       if (answer.certificate) PrintExtension(*answer.certificate, framework, out);
+      if (!explain) break;
+      const exact::ExplanationAnswer why =
+          exact::Explain(graph, task.semantics, QuestionOf(task), *argument, answer, context);
+      outcome = why.outcome;
+      if (outcome == exact::Outcome::kStopped) break;
+      out << ExplanationText(why.explanation, task.semantics, *argument, framework.names);
       break;
     }
     case Question::kSomeExtension: {
@@ -270,7 +361,11 @@ int Solve(const Options& options, std::ostream& out, std::ostream& err, RunConte
   }
   std::optional<int> argument;
   if (options.argument) argument = ArgumentIndex(read.framework, *options.argument, file);
-  return Answer(task, read.framework, argument, out, context);
+  if (options.json && argument) {
+    return AnswerAsJson(task, read.framework, *argument, options.explain, out, context);
+  }
+  if (options.json) return AnswerTaskAsJson(task, read.framework, out, context);
+  return Answer(task, read.framework, argument, options.explain, out, context);
 }
 
 }  // namespace

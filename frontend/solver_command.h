@@ -1,9 +1,10 @@
 // dialectic-solve: the argumentation solver competition's command interface to the exact engine.
 // It reads one framework (i23, APX or TGF), asks one question of one semantics and prints the
 // answer in the competition's words, nothing else: YES or NO, "w" lines naming the arguments of an
-// extension (numbers 1..N for i23, names for APX and TGF), or a count. Exit codes: 0 an answer,
-// 1 an unreadable or malformed file, 2 bad usage, 130 stopped by the run context (Ctrl+C), in which
-// case nothing is printed after the stop.
+// extension (numbers 1..N for i23, names for APX and TGF), or a count. With --explain a DC or DS
+// answer is followed by its explanation; with --json the answer is one JSON object. Exit codes: 0
+// an answer, 1 an unreadable or malformed file, 2 bad usage, 130 stopped by the run context
+// (Ctrl+C), in which case nothing is printed after the stop.
 #pragma once
 
 #include <iosfwd>

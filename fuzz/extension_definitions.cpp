@@ -88,7 +88,10 @@ bool MeetsDefinition(const ArgumentGraph& graph, exact::Semantics semantics,
     case exact::Semantics::kStable:
       return IsStable(graph, set);
     case exact::Semantics::kStage:
+    case exact::Semantics::kNaive:
       return IsConflictFree(graph, set);
+    case exact::Semantics::kAdmissible:
+      return IsAdmissible(graph, set);
     case exact::Semantics::kComplete:
     case exact::Semantics::kPreferred:
     case exact::Semantics::kSemiStable:

@@ -187,6 +187,17 @@ TEST(ExactEngine, KnownExtensionsOfTextbookGraphs) {
       // a and b attack each other, b attacks itself: the ideal extension is {a}, the grounded {}.
       {2, "ab ba bb", Semantics::kIdeal, "{a}"},
       {2, "ab ba bb", Semantics::kGrounded, "{}"},
+      // Admissible: every set that defends itself, the empty one always among them.
+      {2, "ab ba", Semantics::kAdmissible, "{} {a} {b}"},
+      {3, "ab bc", Semantics::kAdmissible, "{} {a} {a,c}"},
+      {3, "ab bc ca", Semantics::kAdmissible, "{}"},
+      {1, "aa", Semantics::kAdmissible, "{}"},
+      // Naive: the maximal conflict-free sets, never with a self-attacker.
+      {3, "ab bc ca", Semantics::kNaive, "{a} {b} {c}"},
+      {3, "ab bc", Semantics::kNaive, "{b} {a,c}"},
+      {1, "aa", Semantics::kNaive, "{}"},
+      {3, "aa ab ca", Semantics::kNaive, "{b,c}"},
+      {0, "", Semantics::kNaive, "{}"},
   };
   for (const Case& c : cases) {
     const ArgumentGraph graph = GraphFromText(c.size, c.attacks);
@@ -274,7 +285,9 @@ TEST(ExactEngine, SemanticsNamesRoundTrip) {
   }
   EXPECT_EQ(SemanticsName(Semantics::kSemiStable), "SST");
   EXPECT_EQ(SemanticsName(Semantics::kStage), "STG");
-  for (const char* unknown : {"", "co", "ADM", "SST ", "PR-"}) {
+  EXPECT_EQ(SemanticsName(Semantics::kAdmissible), "ADM");
+  EXPECT_EQ(SemanticsName(Semantics::kNaive), "NA");
+  for (const char* unknown : {"", "co", "adm", "Na", "SST ", "PR-"}) {
     EXPECT_EQ(ParseSemantics(unknown), std::nullopt) << unknown;
   }
 }

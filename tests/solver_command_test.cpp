@@ -22,8 +22,8 @@ namespace dialectic {
 namespace {
 
 constexpr std::string_view kUsageLine =
-    "usage: dialectic-solve -p TASK -f FILE [-fo i23|apx|tgf] [-a ARGUMENT] | --formats | "
-    "--problems\n";
+    "usage: dialectic-solve -p TASK -f FILE [-fo i23|apx|tgf] [-a ARGUMENT] [--explain] [--json] "
+    "| --formats | --problems\n";
 
 // The frameworks the cases ask about, each written into the test's folder under its file name.
 struct FrameworkFile {
@@ -136,6 +136,18 @@ TEST_F(SolverCommandTest, AnswersEveryKindOfTaskInTheCompetitionsWords) {
       {{"-p", "DS-STG", "-f", "chain.tgf", "-a", "q1"}, "NO\nw r p\n"},
       {{"-p", "DS-PR", "-f", "chain.tgf", "-a", "p"}, "YES\n"},
       {{"-p", "CE-ID", "-f", "chain.tgf"}, "1\n"},
+      // Admissible: the empty set always, so never a sceptical yes; naive: maximal conflict-free.
+      {{"-p", "EE-ADM", "-f", "even.i23"}, "w\nw 1\nw 2\n"},
+      {{"-p", "CE-ADM", "-f", "odd.af"}, "1\n"},
+      {{"-p", "SE-ADM", "-f", "pairs.i23"}, "w\n"},
+      {{"-p", "DS-ADM", "-f", "pairs.i23", "-a", "1"}, "NO\nw\n"},
+      {{"-p", "DC-ADM", "-f", "names.apx", "-a", "c"}, "YES\nw a c\n"},
+      {{"-p", "DC-ADM", "-f", "names.apx", "-a", "d"}, "NO\n"},
+      {{"-p", "EE-NA", "-f", "names.apx"}, "w a c\nw b\n"},
+      {{"-p", "DC-NA", "-f", "odd.af", "-a", "2"}, "YES\nw 2\n"},
+      {{"-p", "DS-NA", "-f", "pairs.i23", "-a", "1"}, "NO\nw 2 3\n"},
+      {{"-p", "DS-NA", "-f", "chain.tgf", "-a", "p"}, "NO\nw q1\n"},
+      {{"-p", "CE-NA", "-f", "odd.af"}, "3\n"},
       // The format named on the command line, whatever the file's name says.
       {{"-p", "EE-PR", "-f", "even.txt", "-fo", "i23"}, "w 1\nw 2\n"},
       {{"-fo", "apx", "-a", "b", "-p", "DC-PR", "-f", "names.apx"}, "YES\nw b\n"},
@@ -151,12 +163,102 @@ TEST_F(SolverCommandTest, AnswersEveryKindOfTaskInTheCompetitionsWords) {
   }
 }
 
+TEST_F(SolverCommandTest, ExplainsAnAnswerAfterItInLinesATreeNodeEach) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string out;
+  };
+  const Case cases[] = {
+      {{"-p", "DC-GR", "-f", "chain.tgf", "-a", "r"},
+       "YES\nw r p\nr is IN in the grounded labeling, in round 2: each attacker is OUT, attacked "
+       "by an argument IN in an earlier round.\nproponent r (round 2)\n  opponent q1\n    "
+       "proponent p (round 1)\n"},
+      {{"-p", "DC-GR", "-f", "chain.tgf", "-a", "q1"},
+       "NO\nq1 is OUT in the grounded labeling: p attacks it and is IN.\nopponent q1\n  "
+       "proponent p (round 1)\n"},
+      {{"-p", "DC-GR", "-f", "odd.af", "-a", "2"},
+       "NO\n2 is undecided in the grounded labeling: its attacker 1 is neither OUT nor IN.\nIt "
+       "depends on the cycle 1 -> 2 -> 3 -> 1.\n"},
+      {{"-p", "DC-PR", "-f", "names.apx", "-a", "c"},
+       "YES\nw a c\nThe set {a, c} is a minimal admissible set holding c; it is part of a "
+       "preferred extension.\nIts defence: every attacker of a proponent is answered by a "
+       "proponent.\nproponent c\n  opponent b\n    proponent a\n      opponent b (as above)\n"},
+      {{"-p", "DC-ADM", "-f", "names.apx", "-a", "d"},
+       "NO\nNo admissible set holds d. However the proponent defends it, the opponent has an "
+       "attack it cannot answer without a conflict:\nproponent d\n  opponent d\n"},
+      {{"-p", "DS-PR", "-f", "even.i23", "-a", "1"},
+       "NO\nw 2\nThe preferred extension {2} does not hold 1: 1 is OUT, attacked by 2.\n"},
+      {{"-p", "DS-ST", "-f", "names.apx", "-a", "c"},
+       "YES\nThere is no stable extension, so every one there is holds c.\n"},
+      {{"-p", "DS-ADM", "-f", "pairs.i23", "-a", "1"},
+       "NO\nw\nThe admissible extension {} does not hold 1: nothing in it attacks 1, which is "
+       "undecided.\n"},
+      // 2 attacks 3, the attacker of 1, and nothing attacks 1: outside the range.
+      {{"-p", "DS-STG", "-f", "odd.af", "-a", "1"},
+       "NO\nw 2\nThe stage extension {2} does not hold 1: nothing in it attacks 1, which is "
+       "undecided.\n"},
+      {{"-p", "DC-NA", "-f", "names.apx", "-a", "d"},
+       "NO\nd attacks itself, so no conflict-free set holds it.\n"},
+      {{"-p", "DS-NA", "-f", "names.apx", "-a", "c"},
+       "NO\nw b\nThe naive extension {b} does not hold c: c conflicts with b, which is in it.\n"},
+      {{"-p", "DS-PR", "-f", "pairs.i23", "-a", "3"},
+       "YES\nOf the 1 preferred extensions, each holds 3:\n  {1, 3}\n"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = c.args;
+    args.push_back("--explain");
+    SCOPED_TRACE(c.args[1] + " " + c.args.back());
+    const Outcome outcome = Call(args);
+    EXPECT_EQ(outcome.exit_code, kExitOk);
+    EXPECT_EQ(outcome.out, c.out);
+    EXPECT_EQ(outcome.err, "");
+  }
+}
+
+TEST_F(SolverCommandTest, WritesEveryTaskAsOneJsonObjectWhenAsked) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string out;
+  };
+  const Case cases[] = {
+      {{"-p", "DC-PR", "-f", "names.apx", "-a", "c"},
+       R"({"task":"DC-PR","argument":"c","answer":"YES","certificate":["a","c"]})"},
+      {{"-p", "DS-ST", "-f", "odd.af", "-a", "1"},
+       R"({"task":"DS-ST","argument":"1","answer":"YES","certificate":null})"},
+      {{"-p", "SE-ST", "-f", "odd.af"}, R"({"task":"SE-ST","answer":"NO","certificate":null})"},
+      {{"-p", "SE-GR", "-f", "pairs.i23"},
+       R"({"task":"SE-GR","answer":"YES","certificate":["1","3"]})"},
+      {{"-p", "EE-GR", "-f", "chain.tgf"},
+       R"({"task":"EE-GR","extensions":[["r","p"]],"count":1})"},
+      {{"-p", "CE-CO", "-f", "even.i23"}, R"({"task":"CE-CO","count":3})"},
+      {{"-p", "DC-GR", "-f", "chain.tgf", "-a", "q1", "--explain"},
+       R"({"task":"DC-GR","argument":"q1","answer":"NO","certificate":null,"explanation":)"
+       R"({"kind":"grounded-proof","tree":{"argument":"q1","role":"opponent","children":)"
+       R"([{"argument":"p","role":"proponent","children":[],"round":1}]}}})"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = c.args;
+    args.push_back("--json");
+    SCOPED_TRACE(c.args[1]);
+    const Outcome outcome = Call(args);
+    EXPECT_EQ(outcome.exit_code, kExitOk);
+    // Compared without the layout's spaces and line breaks; no name here has either.
+    std::string compact;
+    for (const char ch : outcome.out) {
+      if (ch != ' ' && ch != '\n') compact += ch;
+    }
+    EXPECT_EQ(compact, c.out);
+    EXPECT_EQ(outcome.err, "");
+  }
+}
+
 TEST_F(SolverCommandTest, ListsTheFormatsAndTheTasks) {
   EXPECT_EQ(Call({"--formats"}).out, "[i23,apx,tgf]\n");
   EXPECT_EQ(Call({"--problems"}).out,
             "[DC-CO,DS-CO,SE-CO,EE-CO,CE-CO,DC-PR,DS-PR,SE-PR,EE-PR,CE-PR,DC-ST,DS-ST,SE-ST,EE-ST,"
             "CE-ST,DC-SST,DS-SST,SE-SST,EE-SST,CE-SST,DC-STG,DS-STG,SE-STG,EE-STG,CE-STG,DC-ID,"
-            "DS-ID,SE-ID,EE-ID,CE-ID,DC-GR,SE-GR,EE-GR,CE-GR]\n");
+            "DS-ID,SE-ID,EE-ID,CE-ID,DC-GR,SE-GR,EE-GR,CE-GR,DC-ADM,DS-ADM,SE-ADM,EE-ADM,CE-ADM,"
+            "DC-NA,DS-NA,SE-NA,EE-NA,CE-NA]\n");
   const Outcome help = Call({"--help"});
   EXPECT_EQ(help.exit_code, kExitOk);
   EXPECT_EQ(help.out.rfind(kUsageLine, 0), 0u);
@@ -178,6 +280,8 @@ TEST_F(SolverCommandTest, BadUsageExitsWithTwoAMessageAndTheUsageLine) {
       {{"-p", "DC-PR", "-f", "even.i23"}, "task DC-PR needs an argument (-a)"},
       {{"-p", "DS-ST", "-f", "even.i23"}, "task DS-ST needs an argument (-a)"},
       {{"-p", "SE-PR", "-f", "even.i23", "-a", "1"}, "task SE-PR takes no argument (-a)"},
+      {{"-p", "EE-PR", "-f", "even.i23", "--explain"},
+       "task EE-PR has nothing to explain (--explain is for DC and DS)"},
       {{"-p", "DC-PR", "-f", "even.i23", "-a", "3"}, "no argument 3 in " + even},
       {{"-p", "DC-PR", "-f", "even.i23", "-a", "01"}, "no argument 01 in " + even},
       {{"-p", "DC-PR", "-f", "names.apx", "-a", "1"}, "no argument 1 in " + Path("names.apx")},

@@ -34,6 +34,7 @@ ReferenceSemantics::ReferenceSemantics(const ArgumentGraph& graph)
     conflict_free[set] = (set & attacked) == 0;
     admissible[set] = conflict_free[set] && (set & ~defended) == 0;
     complete[set] = admissible[set] && (defended & ~set) == 0;
+    if (admissible[set]) Of(Semantics::kAdmissible).push_back(set);
     if (complete[set]) Of(Semantics::kComplete).push_back(set);
     if (conflict_free[set] && range[set] == all_) Of(Semantics::kStable).push_back(set);
   }
@@ -45,6 +46,7 @@ ReferenceSemantics::ReferenceSemantics(const ArgumentGraph& graph)
   Of(Semantics::kPreferred) = MaximalByKey(admissible, identity);
   Of(Semantics::kSemiStable) = MaximalByKey(complete, range);
   Of(Semantics::kStage) = MaximalByKey(conflict_free, range);
+  Of(Semantics::kNaive) = MaximalByKey(conflict_free, identity);
   // Ideal: the largest admissible set inside every preferred one. The union of all such sets is
   // one of them.
   Mask in_every_preferred = all_;

@@ -13,8 +13,9 @@ namespace dialectic::exact {
 using Mask = std::uint32_t;
 
 inline constexpr Semantics kAllSemantics[] = {
-    Semantics::kGrounded,   Semantics::kComplete, Semantics::kStable, Semantics::kPreferred,
-    Semantics::kSemiStable, Semantics::kStage,    Semantics::kIdeal,
+    Semantics::kGrounded,  Semantics::kComplete,   Semantics::kStable,
+    Semantics::kPreferred, Semantics::kSemiStable, Semantics::kStage,
+    Semantics::kIdeal,     Semantics::kAdmissible, Semantics::kNaive,
 };
 
 class ReferenceSemantics {

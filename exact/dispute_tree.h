@@ -1,0 +1,41 @@
+// The two trees of the admissibility game. A dispute tree shows that a set defends the argument:
+// under each proponent node every attacker of its argument as an opponent, under each opponent an
+// argument of the set that attacks it. An opponent strategy shows that no admissible set holds
+// the argument: under each proponent node the attack the opponent chooses, under each opponent
+// node every answer the proponent has without a conflict with its arguments so far.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "exact/exact_engine.h"
+#include "exact/explanation.h"
+#include "model/argument_graph.h"
+#include "model/run_context.h"
+
+namespace dialectic::exact {
+
+// The dispute tree of the argument inside the witness, an admissible set holding it. Each
+// opponent is answered by the first argument of the witness that attacks it; an argument met
+// again in the same role is a repeat.
+std::vector<TreeNode> DisputeTree(const ArgumentGraph& graph, const Extension& witness,
+                                  int argument);
+
+// A minimal admissible set (no admissible proper subset holds the argument) inside the given
+// admissible set holding the argument, by SAT calls that each ask for a smaller one.
+ExtensionAnswer MinimalAdmissibleWitness(const ArgumentGraph& graph, const Extension& admissible,
+                                         int argument, RunContext& context);
+
+// The opponent's winning strategy against an argument that no admissible set holds, with its
+// size in nodes: the tree when at most max_nodes, else none. The search looks at no more than a
+// fixed number of positions; beyond that, or when stopped, it gives up: size none too.
+struct OpponentStrategy {
+  Outcome outcome = Outcome::kFinished;
+  std::optional<std::uint64_t> size;
+  std::vector<TreeNode> tree;
+};
+OpponentStrategy FindOpponentStrategy(const ArgumentGraph& graph, int argument,
+                                      std::uint64_t max_nodes, RunContext& context);
+
+}  // namespace dialectic::exact
