@@ -1,5 +1,6 @@
 #include <csignal>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,12 @@ extern "C" void RequestStop(int /*signal*/) { run_context.RequestStop(); }
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   std::signal(SIGINT, RequestStop);
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  return dialectic::RunCommandLine(args, std::cin, std::cout, std::cerr, run_context);
+  try {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return dialectic::RunCommandLine(args, std::cin, std::cout, std::cerr, run_context);
+  } catch (const std::bad_alloc&) {
+    // Too little memory for the theory: a message and a failure status, never an abort.
+    std::cerr << "dialectic-cli: Out of memory; the theory is too large for this machine.\n";
+    return dialectic::kExitFileError;
+  }
 }
