@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "frontend/command_line.h"
+#include "frontend/out_of_memory.h"
 #include "frontend/solver_command.h"
 #include "model/run_context.h"
 
@@ -25,6 +26,7 @@ extern "C" void RequestStop(int signal) {
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  dialectic::EndOnOutOfMemory("dialectic-solve");
   std::signal(SIGINT, RequestStop);
   std::signal(SIGTERM, RequestStop);
   try {
@@ -33,7 +35,7 @@ int main(int argc, char** argv) {
     if (code == dialectic::kExitStopped && stop_signal != 0) return 128 + stop_signal;
     return code;
   } catch (const std::bad_alloc&) {
-    std::cerr << "dialectic-solve: Out of memory; the framework is too large for this machine.\n";
-    return dialectic::kExitFileError;
+    dialectic::ReportOutOfMemory("dialectic-solve");
+    return dialectic::kExitOutOfMemory;
   }
 }

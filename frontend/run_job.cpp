@@ -1,6 +1,7 @@
 #include "frontend/run_job.h"
 
 #include <exception>
+#include <new>
 #include <utility>
 
 namespace dialectic {
@@ -29,6 +30,9 @@ void RunJob::Work() {
                   {result_.Memo2, result_.Memo3, result_.Memo4, result_.Memo5}, context_, &results);
     // A stopped run is checked too: the check then says so at once.
     result_.Check = CheckRun(theory_, results, context_, check_limits_);
+  } catch (const std::bad_alloc&) {
+    result_.Completed = false;
+    result_.Error = "Out of memory: the theory is too large for this machine.";
   } catch (const std::exception& error) {
     // Nothing is thrown for a theory; this is the machine giving out, which the caller reports.
     result_.Completed = false;
