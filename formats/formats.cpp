@@ -54,6 +54,7 @@ Format FormatOfPath(std::string_view path) {
 }
 
 ReadResult ReadFramework(std::string_view text, Format format, std::string_view file_name) {
+  text = WithoutByteOrderMark(text);
   const SourceText source(text, file_name);
   switch (format) {
     case Format::kText:

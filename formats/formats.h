@@ -19,12 +19,14 @@
 // tgf   One argument name per line, a line "#", then lines "a b": a attacks b. A name is a run of
 //       bytes above code 32 other than the word "#"; every attack names declared arguments.
 //
+// Every reader skips a UTF-8 byte-order mark at the start of the text.
 // In every strict format, blanks are the bytes of code 32 or less other than line breaks, lines
 // end at LF, CR LF or a lone CR, blank lines are skipped, and a repeated argument or attack is
 // taken once.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -55,6 +57,10 @@ Format FormatOfPath(std::string_view path);
 
 // Reads the text of a file in the format; file_name starts every error message.
 ReadResult ReadFramework(std::string_view text, Format format, std::string_view file_name);
+// The number of arguments that the "p af N" line of an i23 text declares, found without reading
+// the attacks, so that a caller can refuse a framework too large before it is built; none when the
+// text does not reach such a line after its comments and blank lines.
+std::optional<std::uint64_t> I23DeclaredArguments(std::string_view text);
 // The text of the framework in the format, every line ended by LF.
 WriteResult WriteFramework(const Framework& framework, Format format);
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "formats/format_codecs.h"
+#include "formats/formats.h"
 #include "formats/framework_builder.h"
 
 namespace dialectic {
@@ -104,6 +105,19 @@ ReadResult ReadI23(const SourceText& source) {
   }
   if (count < 0) return source.FailAt(source.EndOffset(), "expected a \"p af N\" line");
   return {builder.Take(), {}};
+}
+
+std::optional<std::uint64_t> I23DeclaredArguments(std::string_view text) {
+  LineCursor lines(WithoutByteOrderMark(text));
+  std::string_view line;
+  while (lines.Next(line)) {
+    WordCursor words(line);
+    const std::string_view first = words.Next();
+    if (first.empty() || first.front() == '#') continue;
+    if (first != "p" || words.Next() != "af") return std::nullopt;
+    return NumberOf(words.Next());
+  }
+  return std::nullopt;
 }
 
 WriteResult WriteI23(const Framework& framework) {

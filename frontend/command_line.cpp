@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <iostream>
 #include <iterator>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -13,6 +18,7 @@
 #include "frontend/form.h"
 #include "frontend/run.h"
 #include "frontend/text_file.h"
+#include "frontend/theory_file.h"
 #include "frontend/version.h"
 #include "graph/theory_dot.h"
 #include "model/theory_text.h"
@@ -37,13 +43,21 @@ constexpr std::string_view kUsage =
     "                     comes from the file's ending (.i23 .af .apx .tgf), else text\n"
     "  --to FORMAT        write the theory as text, i23, apx or tgf, or as a Graphviz graph\n"
     "                     coloured by the grounded labeling (dot), and do not run\n"
+    "  --memory-budget MB refuse a theory whose run would take more memory than this many\n"
+    "                     megabytes (default 1024); the estimate counts its arguments and\n"
+    "                     attacks before the run starts\n"
     "  --example CAPTION  take the input from the example with this caption\n"
     "  --list-examples    print the captions of the example library and nothing else\n"
     "  --version          print the version\n"
     "  --help             print this text\n"
     "\n"
     "The example library is examples.txt in the current directory when it exists, else the\n"
-    "built-in one; the command line never writes that file.\n";
+    "built-in one; the command line never writes that file.\n"
+    "\n"
+    "The input must be a regular file or standard input of at most 64 MB without NUL bytes; a\n"
+    "UTF-8 byte-order mark at its start is skipped. Exit status: 0 done, 1 the input could not\n"
+    "be read or was refused, or standard output could not be written, or memory ran out; 2 bad\n"
+    "usage; 130 stopped by Ctrl+C after printing what was computed.\n";
 
 // The area that follows the four of the form when asked for.
 constexpr std::string_view kCheckArea = "check";
@@ -67,11 +81,14 @@ struct CommandOptions {
   std::optional<std::string> example;
   bool list_examples = false;
   std::optional<std::string> file;
+  std::uint64_t memory_budget = kDefaultRunBudgetBytes;
 };
 
 struct UsageError {
   std::string message;
 };
+
+constexpr std::uint64_t kNoMemoryBudget = std::numeric_limits<std::uint64_t>::max();
 
 // The value of an option given as "--name VALUE" or "--name=VALUE"; nothing when arg is not it.
 std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i,
@@ -115,6 +132,18 @@ Format FormatOption(const std::string& name, std::string_view known_names) {
   return *format;
 }
 
+// The bytes of a --memory-budget value, a whole number of megabytes from 1 up.
+std::uint64_t MegabytesOption(const std::string& text) {
+  std::uint64_t megabytes = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), megabytes);
+  constexpr std::uint64_t kMostMegabytes = std::uint64_t{1} << 40;
+  if (error != std::errc() || end != text.data() + text.size() || megabytes == 0 ||
+      megabytes > kMostMegabytes) {
+    throw UsageError{"the memory budget \"" + text + "\" is not a number of megabytes"};
+  }
+  return megabytes << 20;
+}
+
 void SetFile(CommandOptions& options, const std::string& file) {
   if (options.file) throw UsageError{"more than one input file"};
   options.file = file;
@@ -142,6 +171,8 @@ CommandOptions ParseOptions(const std::vector<std::string>& args) {
       options.to_dot = *to == kDotFormat;
       options.to = options.to_dot ? std::nullopt
                                   : std::optional(FormatOption(*to, "text, i23, apx, tgf or dot"));
+    } else if (auto budget = OptionValue(args, i, "--memory-budget")) {
+      options.memory_budget = MegabytesOption(*budget);
     } else if (auto example = OptionValue(args, i, "--example")) {
       options.example = *example;
     } else if (arg == "--") {
@@ -167,7 +198,11 @@ void PrintAreas(const TForm1& form, const CommandOptions& options, std::ostream&
     if (!options.areas[a]) continue;
     out << '[' << kAreas[a].name << "]\n";
     const ResultAreas& areas = form;
-    for (std::string_view line : areas.*kAreas[a].area) out << line << '\n';
+    for (std::string_view line : areas.*kAreas[a].area) {
+      // Once standard output fails, the rest of a trace of any length is not formatted for it.
+      if (!out) return;
+      out << line << '\n';
+    }
   }
 }
 
@@ -182,20 +217,20 @@ struct FormatError {
 };
 
 // The input's lines in the line syntax: a line-syntax file as it stands, every other format read
-// strictly and rendered in the line syntax.
-std::string InputText(const CommandOptions& options, std::istream& in) {
+// strictly and rendered in the line syntax. The input is bounded: a regular file or standard input
+// of at most 64 MB without NUL bytes, whose theory fits the budget.
+std::string InputText(const CommandOptions& options, std::istream& in, std::uint64_t budget,
+                      const RunContext& context) {
   const bool from_stdin = !options.file || *options.file == "-";
-  std::string text = from_stdin ? std::string(std::istreambuf_iterator<char>(in), {})
-                                : ReadWholeFile(*options.file);
+  const std::string bytes =
+      from_stdin ? ReadBoundedStream(in, "standard input", kMaxTheoryFileBytes, &context)
+                 : ReadRegularFile(*options.file, kMaxTheoryFileBytes, &context);
   const Format format = options.from ? *options.from
                         : from_stdin ? Format::kText
                                      : FormatOfPath(*options.file);
-  if (format == Format::kText) return text;
-  const ReadResult read = ReadFramework(text, format, from_stdin ? "<stdin>" : *options.file);
-  if (!read.ok()) throw FormatError{read.error};
-  WriteResult written = WriteFramework(read.framework, Format::kText);
-  if (!written.ok()) throw FormatError{written.error};
-  return std::move(written.text);
+  TheoryText theory = TheoryTextOf(bytes, format, from_stdin ? "<stdin>" : *options.file, budget);
+  if (!theory.ok()) throw FormatError{theory.error};
+  return std::move(theory.text);
 }
 
 // Writes the theory of the input in the format, without running.
@@ -233,7 +268,10 @@ int RunOnForm(TForm1& form, const CommandOptions& options, std::istream& in, std
     form.Memo1.Clear();
     form.Memo1.AddStrings(ExampleLines(form.Examples, *found));
   } else {
-    form.Memo1.SetText(InputText(options, in));
+    // Writing the theory in a format runs nothing, so only a run is held to the budget.
+    const bool runs = !options.to_dot && !options.to;
+    form.Memo1.SetText(
+        InputText(options, in, runs ? options.memory_budget : kNoMemoryBudget, context));
   }
   if (options.to_dot) {
     WriteTheoryDot(form.Memo1, out);
@@ -250,7 +288,6 @@ int RunOnForm(TForm1& form, const CommandOptions& options, std::istream& in, std
   const bool completed = RunTheory(form.Memo1, settings, form.Theory, form, context, form.Outcome);
   PrintAreas(form, options, out);
   if (options.check_area) PrintCheck(CheckRun(form.Theory, form.Outcome, context), out);
-  out.flush();
   return completed && !context.StopRequested() ? kExitOk : kExitStopped;
 }
 
@@ -262,9 +299,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::
   return RunCommandLine(args, in, out, err, context, examples_path);
 }
 
-int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                   std::ostream& err, RunContext& context,
-                   const std::filesystem::path& examples_path) {
+namespace {
+
+int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+               std::ostream& err, RunContext& context, const std::filesystem::path& examples_path) {
   CommandOptions options;
   try {
     options = ParseOptions(args);
@@ -287,6 +325,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::
   try {
     return RunOnForm(form, options, in, out, err, context);
   } catch (const FileError& error) {
+    // A read cut short by Ctrl+C is a stop, not a fault of the file.
+    if (context.StopRequested()) return kExitStopped;
     err << "dialectic-cli: " << error.what() << '\n';
     return kExitFileError;
   } catch (const FormatError& error) {
@@ -294,6 +334,15 @@ int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::
     err << error.message << '\n';
     return kExitFileError;
   }
+}
+
+}  // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err, RunContext& context,
+                   const std::filesystem::path& examples_path) {
+  const int code = RunCommand(args, in, out, err, context, examples_path);
+  return OutputWritten(out, err, "dialectic-cli") ? code : kExitFileError;
 }
 
 }  // namespace dialectic

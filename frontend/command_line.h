@@ -2,8 +2,10 @@
 // standard input (in the line syntax or, converted into it, a framework file format), printing the
 // chosen text areas and, when asked, the check of the run against the exact semantics; or the
 // theory written in a format, without a run. Exit codes: 0 success, 1 an unreadable or malformed
-// file (nothing is printed on standard output then), 2 a bad option or an unknown example caption,
-// 130 a run stopped by its context (Ctrl+C), after printing what the run had computed.
+// file or a refused input (not a regular file, more than 64 MB, NUL bytes, a theory past the memory
+// budget: nothing is printed on standard output then) or a standard output that could not be
+// written, 2 a bad option or an unknown example caption, 130 a run stopped by its context (Ctrl+C),
+// after printing what the run had computed.
 #pragma once
 
 #include <filesystem>

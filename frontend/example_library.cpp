@@ -79,6 +79,7 @@ const StringList& BuiltInExamples() {
 }
 
 StringList ExampleFileLines(std::string_view text) {
+  text = WithoutByteOrderMark(text);
   const std::size_t nul = text.find('\0');
   return SplitLines(text.substr(0, nul));
 }
@@ -116,9 +117,9 @@ StringList ExampleLines(const StringList& examples, std::string_view caption) {
 void LoadExamples(TForm1& form) {
   form.Examples = BuiltInExamples();
   if (IsExistingFile(form.ExamplesPath)) {
-    form.Examples = ExampleFileLines(ReadRegularFile(form.ExamplesPath));
+    form.Examples = ExampleFileLines(ReadRegularFile(form.ExamplesPath, kMaxTheoryFileBytes));
   } else if (form.WriteMissingExamples) {
-    WriteLinesCrLf(form.ExamplesPath, form.Examples);
+    WriteLinesCrLf(form.ExamplesPath, form.Examples, WriteMode::kCreate);
   }
   const StringList captions = ExampleCaptions(form.Examples);
   form.RadioItems.insert(form.RadioItems.end(), captions.begin(), captions.end());

@@ -13,7 +13,8 @@ namespace dialectic {
 // The 68 lines of the built-in library.
 const StringList& BuiltInExamples();
 
-// The lines of a library file's text: line ends CR LF, CR or LF, and a NUL byte ends the text.
+// The lines of a library file's text: line ends CR LF, CR or LF, a UTF-8 byte-order mark at the
+// start is skipped, and a NUL byte ends the text.
 StringList ExampleFileLines(std::string_view text);
 
 // The captions of the library, one per caption line, in order.

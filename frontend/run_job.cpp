@@ -1,6 +1,7 @@
 #include "frontend/run_job.h"
 
 #include <exception>
+#include <new>
 #include <utility>
 
 namespace dialectic {
@@ -27,6 +28,9 @@ void RunJob::Work() {
         RunTheory(input_, settings_, theory_, result_.Areas, context_, result_.Outcome);
     // A stopped run is checked too: the check then says so at once.
     result_.Check = CheckRun(theory_, result_.Outcome, context_, check_limits_);
+  } catch (const std::bad_alloc&) {
+    result_.Completed = false;
+    result_.Error = "Out of memory: the theory is too large for this machine.";
   } catch (const std::exception& error) {
     // Nothing is thrown for a theory; this is the machine giving out, which the caller reports.
     result_.Completed = false;

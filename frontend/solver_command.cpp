@@ -14,6 +14,7 @@
 #include "frontend/explanation_json.h"
 #include "frontend/explanation_text.h"
 #include "frontend/text_file.h"
+#include "frontend/version.h"
 
 namespace dialectic {
 
@@ -62,13 +63,19 @@ constexpr std::string_view kHelp =
     "where s is CO, PR, ST, SST, STG, ID, GR, ADM (admissible) or NA (naive); see --problems.\n"
     "A w line names the arguments by number for i23 and by name for APX and TGF; ARGUMENT is\n"
     "named the same way.\n"
-    "The format comes from -fo or from the file name (.i23 or .af, .apx, .tgf).\n"
+    "The format comes from -fo or from the file name (.i23 or .af, .apx, .tgf); a file with\n"
+    "any other name is read as i23, the competition's format. FILE must be a regular file\n"
+    "without NUL bytes; a UTF-8 byte-order mark at its start is skipped.\n"
+    "Exit status: 0 an answer, 1 an unreadable file, a standard output that cannot be written\n"
+    "or no memory left, 2 bad usage, 130 stopped by SIGINT, 143 stopped by SIGTERM; a stopped\n"
+    "task prints only complete lines.\n"
     "  --explain   after a DC or DS answer, say why: a proof, a witness, a strategy or a\n"
     "              counter-example\n"
     "  --json      print the task, the answer and its certificate (and with --explain the\n"
     "              explanation) as one JSON object instead\n"
     "  --formats   print the formats read\n"
-    "  --problems  print the tasks answered\n";
+    "  --problems  print the tasks answered\n"
+    "  --version   print the version\n";
 
 std::string TaskName(const Task& task) {
   std::string name;
@@ -106,6 +113,7 @@ struct UsageError {
 
 struct Options {
   bool help = false;
+  bool version = false;
   bool list_formats = false;
   bool list_problems = false;
   bool explain = false;
@@ -131,6 +139,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
     const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") {
       options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
     } else if (arg == "--formats") {
       options.list_formats = true;
     } else if (arg == "--problems") {
@@ -175,9 +185,10 @@ Task CheckedTask(const Options& options) {
   return *task;
 }
 
-// The format that -fo names, else the one the file name gives. The program's own line syntax is
-// not taken from a file name here: it reads any text, so a file in an unknown format would be
-// misread rather than refused.
+// The format that -fo names, else the one the file name gives, else i23: the competition calls its
+// solvers with -p and -f alone, on files in its own format whatever their names. The program's own
+// line syntax is never taken here: it reads any text, so a file in another format would be misread
+// rather than refused.
 Format CheckedFormat(const Options& options) {
   const auto is_exchange_format = [](Format format) {
     return std::find(kExchangeFormats.begin(), kExchangeFormats.end(), format) !=
@@ -191,11 +202,7 @@ Format CheckedFormat(const Options& options) {
     return *format;
   }
   const Format format = FormatOfPath(*options.file);
-  if (!is_exchange_format(format)) {
-    throw UsageError{"the format of " + *options.file +
-                     " does not follow from its name (.i23, .af, .apx or .tgf); give -fo"};
-  }
-  return format;
+  return is_exchange_format(format) ? format : Format::kI23;
 }
 
 ArgumentGraph GraphOf(const Framework& framework) {
@@ -329,6 +336,8 @@ int Answer(const Task& task, const Framework& framework, std::optional<int> argu
       outcome = exact::EnumerateExtensions(graph, task.semantics, context,
                                            [&](const exact::Extension& extension) {
                                              PrintExtension(extension, framework, out);
+                                             // Output that cannot be written ends the search.
+                                             if (!out) context.RequestStop();
                                            })
                     .outcome;
       break;
@@ -339,7 +348,7 @@ int Answer(const Task& task, const Framework& framework, std::optional<int> argu
       break;
     }
   }
-  out.flush();
+  // The caller flushes the output and checks it.
   return outcome == exact::Outcome::kFinished ? kExitOk : kExitStopped;
 }
 
@@ -349,8 +358,11 @@ int Solve(const Options& options, std::ostream& out, std::ostream& err, RunConte
   const std::string& file = *options.file;
   std::string text;
   try {
-    text = ReadWholeFile(file);
+    // Competition files can be large: any regular file is read, as far as memory allows.
+    text = ReadRegularFile(file, kNoSizeLimit, &context);
+    RequireText(text, "\"" + file + "\"");
   } catch (const FileError& error) {
+    if (context.StopRequested()) return kExitStopped;
     err << "dialectic-solve: " << error.what() << '\n';
     return kExitFileError;
   }
@@ -376,12 +388,18 @@ std::vector<std::string> SolverTaskNames() {
   return names;
 }
 
-int RunSolverCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                     RunContext& context) {
+namespace {
+
+int RunSolver(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              RunContext& context) {
   try {
     const Options options = ParseOptions(args);
     if (options.help) {
       out << kUsageLine << kHelp;
+      return kExitOk;
+    }
+    if (options.version) {
+      out << "dialectic-solve " << kVersion << '\n';
       return kExitOk;
     }
     if (options.list_formats || options.list_problems) {
@@ -400,6 +418,14 @@ int RunSolverCommand(const std::vector<std::string>& args, std::ostream& out, st
     err << "dialectic-solve: " << error.message << '\n' << kUsageLine;
     return kExitUsage;
   }
+}
+
+}  // namespace
+
+int RunSolverCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                     RunContext& context) {
+  const int code = RunSolver(args, out, err, context);
+  return OutputWritten(out, err, "dialectic-solve") ? code : kExitFileError;
 }
 
 }  // namespace dialectic

@@ -2,9 +2,11 @@
 // It reads one framework (i23, APX or TGF), asks one question of one semantics and prints the
 // answer in the competition's words, nothing else: YES or NO, "w" lines naming the arguments of an
 // extension (numbers 1..N for i23, names for APX and TGF), or a count. With --explain a DC or DS
-// answer is followed by its explanation; with --json the answer is one JSON object. Exit codes: 0
-// an answer, 1 an unreadable or malformed file, 2 bad usage, 130 stopped by the run context
-// (Ctrl+C), in which case nothing is printed after the stop.
+// answer is followed by its explanation; with --json the answer is one JSON object. A file whose
+// name gives no format is read as i23. Exit codes: 0 an answer, 1 an unreadable, malformed or
+// non-text file or a standard output that cannot be written (an enumeration then stops at once),
+// 2 bad usage, 130 stopped by the run context (a signal), in which case nothing is printed after
+// the stop and every line printed before it is complete.
 #pragma once
 
 #include <iosfwd>

@@ -4,19 +4,47 @@
 
 namespace dialectic {
 
-TheoryFileRead ReadTheoryFile(const std::filesystem::path& path, Format format) {
-  std::string text;
+TheoryText TheoryTextOf(std::string_view bytes, Format format, std::string_view name,
+                        std::uint64_t budget_bytes) {
   try {
-    text = ReadRegularFile(path);
+    RequireText(bytes, "\"" + std::string(name) + "\"");
   } catch (const FileError& error) {
     return {{}, error.what()};
   }
-  if (format == Format::kText) return {SplitLines(text), {}};
-  const ReadResult read = ReadFramework(text, format, path.string());
+  bytes = WithoutByteOrderMark(bytes);
+  if (format == Format::kText) {
+    std::string problem = RunBudgetProblem(LineSyntaxSize(bytes, budget_bytes), budget_bytes);
+    if (!problem.empty()) return {{}, std::move(problem)};
+    return {std::string(bytes), {}};
+  }
+  // An i23 file's count of arguments is known from its first line, before the names are built.
+  if (format == Format::kI23) {
+    if (const std::optional<std::uint64_t> declared = I23DeclaredArguments(bytes)) {
+      std::string problem = RunBudgetProblem({*declared, 0}, budget_bytes);
+      if (!problem.empty()) return {{}, std::move(problem)};
+    }
+  }
+  const ReadResult read = ReadFramework(bytes, format, name);
   if (!read.ok()) return {{}, read.error};
-  const WriteResult rendered = WriteFramework(read.framework, Format::kText);
+  std::string problem =
+      RunBudgetProblem({read.framework.names.size(), read.framework.attacks.size()}, budget_bytes);
+  if (!problem.empty()) return {{}, std::move(problem)};
+  WriteResult rendered = WriteFramework(read.framework, Format::kText);
   if (!rendered.ok()) return {{}, rendered.error};
-  return {SplitLines(rendered.text), {}};
+  return {std::move(rendered.text), {}};
+}
+
+TheoryFileRead ReadTheoryFile(const std::filesystem::path& path, Format format,
+                              std::uint64_t budget_bytes) {
+  std::string bytes;
+  try {
+    bytes = ReadRegularFile(path, kMaxTheoryFileBytes);
+  } catch (const FileError& error) {
+    return {{}, error.what()};
+  }
+  const TheoryText theory = TheoryTextOf(bytes, format, path.string(), budget_bytes);
+  if (!theory.ok()) return {{}, theory.error};
+  return {SplitLines(theory.text), {}};
 }
 
 WriteResult TheoryFileText(const LineList& input, Format format) {

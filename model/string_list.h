@@ -35,4 +35,11 @@ void TrimInPlace(std::string& text);
 // piece, and a break at the very end gives no empty piece after it.
 StringList SplitLines(std::string_view text);
 
+// The text after a UTF-8 byte-order mark (EF BB BF) at its start, or the whole text: editors put
+// the mark before the first line, where it would become part of the first name.
+inline std::string_view WithoutByteOrderMark(std::string_view text) {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  return text.starts_with(kMark) ? text.substr(kMark.size()) : text;
+}
+
 }  // namespace dialectic

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: installs what the build needs, then builds and tests the optimised build (core,
-# command line and window) and the sanitizer build (every test again, the window's included, under
-# ASan and UBSan), then builds the fuzz targets with clang and runs each for 30 s. Each phase
-# prints its time; the first failure ends the script with a non-zero status.
+# command line and window), the sanitizer build (every test again, the window's included, under
+# ASan and UBSan) and the thread sanitizer build (the core and the command lines, running the tests
+# that start threads under TSan), then builds the fuzz targets with clang and runs each for 30 s.
+# Each phase prints its time; the first failure ends the script with a non-zero status.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,9 +26,10 @@ phase() {
 }
 
 phase "install packages" scripts/install-packages.sh
-for preset in default asan; do
+for preset in default asan tsan; do
   # The presets hold every flag, so scripts/open.sh configures the same folder the same way and
-  # neither rebuilds what the other built.
+  # neither rebuilds what the other built. The tsan presets build only the core tests (with the
+  # command lines they start) and run only the tests that start threads.
   phase "$preset configure" cmake --preset "$preset"
   phase "$preset build" cmake --build --preset "$preset"
   phase "$preset tests" ctest --preset "$preset"

@@ -63,19 +63,67 @@ TEST_F(CommandLineTest, PrintsAllFourAreasByDefaultWithTheTraceOn) {
             "  a\n\n# ms elapsed\n");
 }
 
-TEST_F(CommandLineTest, ReadsLinesFromAFileWithAnyLineEndsAndNulBytesAsCharacters) {
+TEST_F(CommandLineTest, ReadsLinesFromAFileWithAnyLineEndsAndControlBytesAsCharacters) {
   const std::filesystem::path input = dir_.path() / "theory.txt";
-  std::ofstream(input, std::ios::binary) << std::string("a b\r\nb c\rc\0d\ne", 14);
+  std::ofstream(input, std::ios::binary) << std::string("a b\r\nb c\rc\1d\ne", 14);
   const Outcome outcome = Call({"--area", "rephrased", input.string()});
   EXPECT_EQ(outcome.exit_code, 0);
   EXPECT_EQ(outcome.out.substr(0, 43),
-            std::string("[rephrased]\nSTANDARD STYLE\na b\nb c\nc\0d \ne \n", 43));
+            std::string("[rephrased]\nSTANDARD STYLE\na b\nb c\nc\1d \ne \n", 43));
 }
 
-TEST_F(CommandLineTest, ReadsAnInputFileThatIsNoRegularFile) {
-  const Outcome outcome = Call({"--area", "rephrased", "/dev/null"});
-  EXPECT_EQ(outcome.exit_code, 0);
-  EXPECT_EQ(outcome.out.rfind("[rephrased]\nSTANDARD STYLE\n\nCOMMA STYLE\n", 0), 0u);
+// What is no theory file is refused with a message and exit 1, and nothing is printed.
+TEST_F(CommandLineTest, RefusesAnInputThatIsNoTextFileOrTooLarge) {
+  const std::filesystem::path binary = dir_.path() / "program.txt";
+  std::ofstream(binary, std::ios::binary) << std::string(
+      "\x7f"
+      "ELF\2\1\1\0\0a b\n",
+      13);
+  const std::filesystem::path large = dir_.path() / "large.txt";
+  std::ofstream(large, std::ios::binary) << "a b\n";
+  std::filesystem::resize_file(large, (64 << 20) + 1);
+  struct Case {
+    std::vector<std::string> args;
+    std::string input;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"/dev/null"},
+       "",
+       "dialectic-cli: Cannot open file \"/dev/null\". It is a device, not a regular file."},
+      {{"/dev/zero"},
+       "",
+       "dialectic-cli: Cannot open file \"/dev/zero\". It is a device, not a regular file."},
+      {{dir_.path().string()},
+       "",
+       "dialectic-cli: Cannot open file \"" + dir_.path().string() +
+           "\". It is a folder, not a file."},
+      {{large.string()},
+       "",
+       "dialectic-cli: Cannot open file \"" + large.string() +
+           "\". It holds 67108865 bytes, more than the 64 MB that a theory file may hold."},
+      {{binary.string()},
+       "",
+       "Cannot read \"" + binary.string() +
+           "\" as a theory. Byte 8 is a NUL byte: it is not a text file."},
+      {{"--from", "tgf", binary.string()},
+       "",
+       "Cannot read \"" + binary.string() +
+           "\" as a theory. Byte 8 is a NUL byte: it is not a text file."},
+      {{},
+       std::string("a b\0", 4),
+       "Cannot read \"<stdin>\" as a theory. Byte 4 is a NUL byte: it is not a text file."},
+      {{"-"},
+       std::string((64 << 20) + 1, 'a'),
+       "dialectic-cli: Cannot read standard input. It holds more than the 64 MB that a theory may "
+       "hold."},
+  };
+  for (const Case& c : cases) {
+    const Outcome outcome = Call(c.args, c.input);
+    EXPECT_EQ(outcome.exit_code, kExitFileError) << c.message;
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, c.message);
+  }
 }
 
 TEST_F(CommandLineTest, DepthTextIsReadAsTheDepthBoxReadsIt) {
@@ -333,6 +381,124 @@ TEST_F(CommandLineTest, FormatOptionsAndVersion) {
   EXPECT_EQ(version.exit_code, 0);
   EXPECT_TRUE(std::regex_match(version.out, std::regex("dialectic-cli [0-9]+\\.[0-9]+\\.[0-9]+\n")))
       << version.out;
+}
+
+TEST_F(CommandLineTest, AByteOrderMarkIsSkippedInEveryFormat) {
+  const std::string kMark = "\xEF\xBB\xBF";
+  struct Case {
+    std::string format;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"text", "a b\n"},
+      {"i23", "p af 2\n2 1\n"},
+      {"apx", "arg(a).\narg(b).\natt(b,a).\n"},
+      {"tgf", "a\nb\n#\nb a\n"},
+  };
+  for (const Case& c : cases) {
+    const std::filesystem::path path = dir_.path() / ("marked." + c.format);
+    std::ofstream(path, std::ios::binary) << kMark << c.text;
+    const Outcome marked = Call({"--from", c.format, "--to", "tgf", path.string()});
+    const Outcome piped = Call({"--from", c.format, "--to", "tgf"}, kMark + c.text);
+    EXPECT_EQ(marked.exit_code, 0) << c.format << ": " << marked.err;
+    EXPECT_EQ(marked.out, c.format == "i23" ? "1\n2\n#\n2 1\n" : "a\nb\n#\nb a\n") << c.format;
+    EXPECT_EQ(piped.out, marked.out) << c.format;
+  }
+}
+
+// The budget is held before the theory is built: a 15-byte file declaring ten million arguments is
+// refused at once, and a smaller budget refuses a smaller theory of any format.
+TEST_F(CommandLineTest, ATheoryPastTheMemoryBudgetIsRefusedWithItsSizeAndTheBudget) {
+  std::string chain;
+  for (int i = 0; i < 300; ++i)
+    chain += "a" + std::to_string(i) + " a" + std::to_string(i + 1) + "\n";
+  struct Case {
+    std::vector<std::string> args;
+    std::string input;
+    std::string message;  // empty when the run goes ahead
+  };
+  const Case cases[] = {
+      {{"--from", "i23"},
+       "p af 10000000\n",
+       "The theory has 10000000 arguments and 0 attacks; its run would take at least 9766 MB of "
+       "memory, more than the budget of 1 GB."},
+      {{"--from", "i23", "--memory-budget", "20000", "--to", "i23"}, "p af 3\n", ""},
+      {{"--from", "i23", "--memory-budget", "1"},
+       "p af 2000\n",
+       "The theory has 2000 arguments and 0 attacks; its run would take at least 2 MB of memory, "
+       "more than the budget of 1 MB."},
+      {{"--memory-budget=1"},
+       chain,
+       "The theory has 301 arguments and 300 attacks; its run would take at least 2 MB of memory, "
+       "more than the budget of 1 MB."},
+      {{"--memory-budget=2", "--area", "rephrased"}, chain, ""},
+      {{"--from", "tgf", "--memory-budget", "1"}, "a\nb\n#\na b\n", ""},
+      // Writing the theory runs nothing, so no budget holds it back.
+      {{"--from", "i23", "--memory-budget", "1", "--to", "i23"}, "p af 2000\n", ""},
+  };
+  for (const Case& c : cases) {
+    const auto start = std::chrono::steady_clock::now();
+    const Outcome outcome = Call(c.args, c.input);
+    if (c.message.empty()) {
+      EXPECT_EQ(outcome.exit_code, kExitOk) << outcome.err;
+      EXPECT_NE(outcome.out, "");
+    } else {
+      EXPECT_EQ(outcome.exit_code, kExitFileError);
+      EXPECT_EQ(outcome.out, "");
+      EXPECT_EQ(outcome.err, c.message);
+      // Refusing builds nothing: far less than the run's 114 s, on any build.
+      EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    }
+  }
+  for (const std::string bad : {"0", "-1", "1.5", "x", ""}) {
+    const Outcome outcome = Call({"--memory-budget", bad}, "a");
+    EXPECT_EQ(outcome.exit_code, kExitUsage) << bad;
+    EXPECT_EQ(outcome.err, "dialectic-cli: the memory budget \"" + bad +
+                               "\" is not a number of megabytes (see --help)");
+  }
+}
+
+// The real program against a standard output that cannot be written, and a standard input that
+// never ends.
+TEST_F(CommandLineTest, TheProgramExitsOneWhenItsOutputFailsOrItsInputIsUnbounded) {
+  const std::string input = (dir_.path() / "theory.txt").string();
+  std::ofstream(input) << "a b, b c\n";
+  const std::string err = (dir_.path() / "err.txt").string();
+  struct Case {
+    std::vector<std::string> args;
+    std::string in, out;
+    std::string message;  // how standard error starts
+  };
+  const Case cases[] = {
+      {{DIALECTIC_CLI, input},
+       "/dev/null",
+       "/dev/full",
+       "dialectic-cli: Cannot write standard output."},
+      {{DIALECTIC_CLI, "--list-examples"},
+       "/dev/null",
+       "/dev/full",
+       "dialectic-cli: Cannot write standard output."},
+      {{DIALECTIC_CLI, "--help"},
+       "/dev/null",
+       "/dev/full",
+       "dialectic-cli: Cannot write standard output."},
+      {{DIALECTIC_CLI},
+       "/dev/zero",
+       "/dev/null",
+       "dialectic-cli: Cannot read standard input. It holds more than the 64 MB"},
+      {{DIALECTIC_CLI, "/dev/zero"},
+       "/dev/null",
+       "/dev/null",
+       "dialectic-cli: Cannot open file \"/dev/zero\". It is a device"},
+  };
+  for (const Case& c : cases) {
+    const ProgramEnd end = RunProgram(c.args, c.in, c.out, err);
+    EXPECT_TRUE(end.exited) << c.message;
+    EXPECT_EQ(end.status, kExitFileError) << c.message;
+    std::ifstream written(err);
+    const std::string message(std::istreambuf_iterator<char>(written), {});
+    EXPECT_TRUE(message.starts_with(c.message)) << message;
+  }
 }
 
 }  // namespace

@@ -287,9 +287,6 @@ TEST_F(SolverCommandTest, BadUsageExitsWithTwoAMessageAndTheUsageLine) {
       {{"-p", "DC-PR", "-f", "names.apx", "-a", "1"}, "no argument 1 in " + Path("names.apx")},
       {{"-p", "SE-PR", "-f", "even.i23", "-fo", "text"},
        "unknown file format \"text\" (i23, apx or tgf)"},
-      {{"-p", "SE-PR", "-f", "even.txt"},
-       "the format of " + Path("even.txt") +
-           " does not follow from its name (.i23, .af, .apx or .tgf); give -fo"},
       {{"-p"}, "option -p needs a value"},
       {{"-p", "SE-PR", "-f", "even.i23", "-p", "SE-CO"}, "option -p given twice"},
       {{"--bogus"}, "unknown option --bogus"},
@@ -366,6 +363,102 @@ TEST_F(SolverCommandTest, InterruptedProgramExits130WithoutAnAnswer) {
   EXPECT_EQ(WEXITSTATUS(status), kExitStopped);
   std::ifstream printed(output);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(printed), {}), "");
+}
+
+TEST_F(SolverCommandTest, ReadsAFileOfAnyOtherNameAsI23AndSkipsAByteOrderMark) {
+  const std::string kMark = "\xEF\xBB\xBF";
+  std::ofstream(Path("marked.apx"), std::ios::binary) << kMark << "arg(a).\narg(b).\natt(a,b).\n";
+  std::ofstream(Path("marked.tgf"), std::ios::binary) << kMark << "a\nb\n#\na b\n";
+  std::ofstream(Path("marked"), std::ios::binary) << kMark << "p af 2\n1 2\n";
+  std::ofstream(Path("binary.i23"), std::ios::binary) << std::string("p af 2\n1 2\0\n", 13);
+  struct Case {
+    std::vector<std::string> args;
+    int exit_code;
+    std::string out, err;
+  };
+  const Case cases[] = {
+      {{"-p", "SE-ST", "-f", "even.txt"}, kExitOk, "w 1\n", ""},
+      {{"-p", "SE-GR", "-f", "marked.apx"}, kExitOk, "w a\n", ""},
+      {{"-p", "SE-GR", "-f", "marked.tgf"}, kExitOk, "w a\n", ""},
+      {{"-p", "SE-GR", "-f", "marked"}, kExitOk, "w 1\n", ""},
+      {{"-p", "SE-GR", "-f", "binary.i23"},
+       kExitFileError,
+       "",
+       "dialectic-solve: Cannot read \"" + Path("binary.i23") +
+           "\" as a theory. Byte 11 is a NUL byte: it is not a text file.\n"},
+      {{"-p", "SE-GR", "-f", "/dev/zero"},
+       kExitFileError,
+       "",
+       "dialectic-solve: Cannot open file \"/dev/zero\". It is a device, not a regular file.\n"},
+      {{"-p", "SE-GR", "-f", "/dev/zero", "-fo", "apx"},
+       kExitFileError,
+       "",
+       "dialectic-solve: Cannot open file \"/dev/zero\". It is a device, not a regular file.\n"},
+  };
+  for (const Case& c : cases) {
+    const Outcome outcome = Call(c.args);
+    EXPECT_EQ(outcome.exit_code, c.exit_code) << c.args[3];
+    EXPECT_EQ(outcome.out, c.out) << c.args[3];
+    EXPECT_EQ(outcome.err, c.err) << c.args[3];
+  }
+  const Outcome version = Call({"--version"});
+  EXPECT_EQ(version.exit_code, kExitOk);
+  EXPECT_TRUE(
+      std::regex_match(version.out, std::regex("dialectic-solve [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+      << version.out;
+  EXPECT_NE(Call({"--help"}).out.find("any other name is read as i23"), std::string::npos);
+}
+
+// The 2^40 preferred extensions of 40 separate even cycles: an enumeration that does not end in
+// any test's time unless something stops it.
+std::string WritePairs(const std::string& path) {
+  std::ofstream pairs(path);
+  pairs << "p af 80\n";
+  for (int i = 1; i < 80; i += 2) pairs << i << ' ' << i + 1 << '\n' << i + 1 << ' ' << i << '\n';
+  return path;
+}
+
+TEST_F(SolverCommandTest, AnOutputThatCannotBeWrittenStopsTheEnumerationAndExitsOne) {
+  const std::string input = WritePairs(Path("pairs40.i23"));
+  const std::string err = Path("err.txt");
+  for (const std::string task : {"EE-PR", "SE-PR", "CE-GR"}) {
+    const ProgramEnd end = RunProgram({DIALECTIC_SOLVE, "-p", task, "-f", input}, "/dev/null",
+                                      "/dev/full", err, 0, {}, std::chrono::seconds(60));
+    EXPECT_FALSE(end.timed_out) << task << ": the enumeration went on after its output failed";
+    EXPECT_TRUE(end.exited) << task;
+    EXPECT_EQ(end.status, kExitFileError) << task;
+    std::ifstream written(err);
+    const std::string message(std::istreambuf_iterator<char>(written), {});
+    EXPECT_TRUE(message.starts_with("dialectic-solve: Cannot write standard output.")) << message;
+  }
+  const ProgramEnd version =
+      RunProgram({DIALECTIC_SOLVE, "--version"}, "/dev/null", "/dev/full", err);
+  EXPECT_EQ(version.status, kExitFileError);
+}
+
+// What a competition harness does when the time is up: SIGTERM in the middle of an enumeration
+// leaves only complete lines and an exit status that names the signal.
+TEST_F(SolverCommandTest, TerminatedEnumerationLeavesOnlyCompleteLines) {
+  const std::string input = WritePairs(Path("pairs40.i23"));
+  const std::string output = Path("out.txt");
+  for (const int signal : {SIGTERM, SIGINT}) {
+    const ProgramEnd end =
+        RunProgram({DIALECTIC_SOLVE, "-p", "EE-PR", "-f", input}, "/dev/null", output,
+                   Path("err.txt"), signal, std::chrono::milliseconds(700));
+    ASSERT_TRUE(end.exited) << signal;
+    EXPECT_EQ(end.status, 128 + signal);
+    std::ifstream printed(output);
+    const std::string text(std::istreambuf_iterator<char>(printed), {});
+    // Several buffers' worth were written before the signal, so a line may have been cut.
+    EXPECT_GT(text.size(), 10000u) << signal;
+    EXPECT_TRUE(text.ends_with('\n')) << signal;
+    std::istringstream lines(text);
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+      ASSERT_TRUE(std::regex_match(line, std::regex("w( [0-9]+){40}"))) << line;
+    }
+    EXPECT_GT(count, 0);
+  }
 }
 
 }  // namespace

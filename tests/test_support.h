@@ -2,12 +2,19 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <random>
 #include <regex>
 #include <string>
 #include <string_view>
+#include <thread>
+#include <vector>
 
 #include "frontend/text_area.h"
 #include "model/arg_index.h"
@@ -95,6 +102,60 @@ inline const StringList kReinstatementTraceOfA = {
 };
 
 // A fresh directory under the system's temporary directory, removed with everything in it.
+// How a program started by RunProgram ended.
+struct ProgramEnd {
+  bool exited = false;  // false when it was killed by a signal or ran past the deadline
+  int status = -1;      // the exit status when it exited
+  bool timed_out = false;
+};
+
+// Runs the program with its standard input, output and error on the named files, sends it the
+// signal (when not 0) after signal_after, and waits for its end until the deadline, killing it
+// after that. The test that calls this interrupts or starves a real program.
+inline ProgramEnd RunProgram(const std::vector<std::string>& argv, const std::string& stdin_path,
+                             const std::string& stdout_path, const std::string& stderr_path,
+                             int signal = 0,
+                             std::chrono::milliseconds signal_after = std::chrono::milliseconds(0),
+                             std::chrono::milliseconds deadline = std::chrono::seconds(30)) {
+  const pid_t child = fork();
+  if (child == 0) {
+    if (std::freopen(stdin_path.c_str(), "r", stdin) == nullptr ||
+        std::freopen(stdout_path.c_str(), "w", stdout) == nullptr ||
+        std::freopen(stderr_path.c_str(), "w", stderr) == nullptr) {
+      _exit(99);
+    }
+    std::vector<char*> args;
+    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    execv(args[0], args.data());
+    _exit(98);
+  }
+  ProgramEnd end;
+  if (child < 0) return end;
+  const auto start = std::chrono::steady_clock::now();
+  bool signalled = signal == 0;
+  int status = 0;
+  for (;;) {
+    const pid_t done = waitpid(child, &status, WNOHANG);
+    if (done == child) break;
+    const auto now = std::chrono::steady_clock::now();
+    if (!signalled && now - start >= signal_after) {
+      kill(child, signal);
+      signalled = true;
+    }
+    if (now - start >= deadline) {
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+      end.timed_out = true;
+      return end;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  end.exited = WIFEXITED(status);
+  end.status = end.exited ? WEXITSTATUS(status) : -1;
+  return end;
+}
+
 class TempDir {
  public:
   TempDir() {

@@ -1,6 +1,7 @@
 #include "app/window/graph_window.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -19,10 +20,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <string_view>
 
 #include "app/window/error_box.h"
 #include "app/window/graph_items.h"
 #include "app/window/graph_view.h"
+#include "frontend/text_file.h"
 #include "graph/argument_status.h"
 #include "graph/theory_dot.h"
 
@@ -385,38 +389,45 @@ void GraphWindow::FitAll() { view_->FitAll(); }
 double GraphWindow::Zoom() const { return view_->Scale(); }
 
 QString GraphWindow::ExportTo(const QString& path) const {
+  // The file's bytes are made in memory and written whole: a failed write leaves an old file as
+  // it was and says why.
+  const auto write = [&path](const QByteArray& bytes) -> QString {
+    try {
+      WriteWholeFile(std::filesystem::path(QFile::encodeName(path).toStdString()),
+                     std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } catch (const FileError& error) {
+      return QString::fromLocal8Bit(error.what());
+    }
+    return {};
+  };
   const QString suffix = QFileInfo(path).suffix().toLower();
   if (suffix == QLatin1String("dot") || suffix == QLatin1String("gv")) {
     const bool is_coloured = std::any_of(states_.begin(), states_.end(),
                                          [](NodeState s) { return s != NodeState::kPlain; });
     const std::string dot =
         is_coloured ? TheoryDot(*graph_, states_, outlined_) : TheoryDot(*graph_, {}, outlined_);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(dot.data(), static_cast<qint64>(dot.size())) !=
-            static_cast<qint64>(dot.size())) {
-      return tr("%1: %2").arg(path, file.errorString());
-    }
-    return {};
+    return write(QByteArray::fromStdString(dot));
   }
   if (suffix != QLatin1String("svg") && suffix != QLatin1String("png")) {
     return tr("%1: the name should end in .svg, .png, .dot or .gv").arg(path);
   }
   if (!laid_out_) return tr("%1: there is no picture to write; export the DOT text").arg(path);
   const QRectF source = scene_->sceneRect();
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
   if (suffix == QLatin1String("svg")) {
     QSvgGenerator svg;
-    svg.setFileName(path);
+    svg.setOutputDevice(&buffer);
     svg.setSize(source.size().toSize());
     svg.setViewBox(QRectF(QPointF(0, 0), source.size()));
     svg.setTitle(caption_.isEmpty() ? tr("Graph") : caption_);
     QPainter painter;
-    if (!painter.begin(&svg)) return tr("%1: cannot be written").arg(path);
+    if (!painter.begin(&svg)) return tr("%1: the picture cannot be drawn").arg(path);
     painter.fillRect(QRectF(QPointF(0, 0), source.size()), Qt::white);
     scene_->render(&painter, QRectF(QPointF(0, 0), source.size()), source);
     painter.end();
-    if (!QFileInfo::exists(path)) return tr("%1: cannot be written").arg(path);
-    return {};
+    return write(bytes);
   }
   const double scale =
       std::min(kPngScale, kLargestPngSide / std::max(source.width(), source.height()));
@@ -427,8 +438,8 @@ QString GraphWindow::ExportTo(const QString& path) const {
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     scene_->render(&painter, QRectF(image.rect()), source);
   }
-  if (!image.save(path, "PNG")) return tr("%1: cannot be written").arg(path);
-  return {};
+  if (!image.save(&buffer, "PNG")) return tr("%1: the picture cannot be drawn").arg(path);
+  return write(bytes);
 }
 
 void GraphWindow::ExportWithDialog() {

@@ -1,5 +1,9 @@
 #include "app/window/graph_window.h"
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <QDir>
 #include <QFile>
 #include <QGraphicsView>
 #include <QImage>
@@ -11,6 +15,7 @@
 #include <QTextBlock>
 #include <QWheelEvent>
 #include <algorithm>
+#include <csignal>
 #include <memory>
 
 #include "app/window/graph_items.h"
@@ -242,6 +247,46 @@ class GraphWindowTest : public WindowTestBase {
     QVERIFY(in_pixels > 500);
     QVERIFY(out_pixels > 500);
     QVERIFY(!graph.ExportTo(dir.filePath(QStringLiteral("fig3.txt"))).isEmpty());
+  }
+
+  // A failed export says why and leaves what was there: a pipe or a folder as the target, or a
+  // picture that does not fit (a file size limit stands in for a full disk).
+  void AFailedExportLeavesTheOldFileWhole() {
+    auto window = OpenWithExample(kFig3);
+    QVERIFY(window != nullptr);
+    GraphWindow& graph = window->graph_window();
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("pipe.svg"));
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QVERIFY(graph.ExportTo(pipe).contains(QStringLiteral("It is a pipe, not a regular file.")));
+    QVERIFY(QDir().mkdir(dir.filePath(QStringLiteral("folder.dot"))));
+    QVERIFY(graph.ExportTo(dir.filePath(QStringLiteral("folder.dot")))
+                .contains(QStringLiteral("Is a directory")));
+    for (const char* name : {"old.png", "old.svg", "old.dot"}) {
+      const QString path = dir.filePath(QLatin1String(name));
+      {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old picture");
+      }
+      rlimit old_limit{};
+      getrlimit(RLIMIT_FSIZE, &old_limit);
+      const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+      rlimit limit = old_limit;
+      limit.rlim_cur = 20;
+      setrlimit(RLIMIT_FSIZE, &limit);
+      const QString error = graph.ExportTo(path);
+      setrlimit(RLIMIT_FSIZE, &old_limit);
+      std::signal(SIGXFSZ, old_handler);
+      QVERIFY2(error.contains(QStringLiteral("File too large. The old file was left as it was.")),
+               qPrintable(error));
+      QFile old(path);
+      QVERIFY(old.open(QIODevice::ReadOnly));
+      QCOMPARE(old.readAll(), QByteArray("old picture"));
+      QVERIFY(QDir(dir.path())
+                  .entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden)
+                  .isEmpty());
+    }
   }
 
   void ATheoryTooLargeToDrawOffersItsDot() {

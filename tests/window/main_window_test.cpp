@@ -16,10 +16,10 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
 #include <QTimer>
 #include <QWindow>
-#include <QTest>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -437,18 +437,21 @@ class MainWindowTest : public WindowTestBase {
   void LibraryErrorsShowAStopBox_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("action");
-    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("reason");
     QTest::newRow("not a regular file") << "fifo"
-                                        << "Cannot open file" << EINVAL;
-    QTest::newRow("a folder of that name") << "folder"
-                                           << "Cannot create file" << EISDIR;
-    QTest::newRow("no such folder") << "missing folder"
-                                    << "Cannot create file" << ENOENT;
+                                        << "Cannot open file"
+                                        << "It is a pipe, not a regular file";
+    QTest::newRow("a folder of that name")
+        << "folder"
+        << "Cannot create file" << QString::fromUtf8(std::strerror(EISDIR));
+    QTest::newRow("no such folder")
+        << "missing folder"
+        << "Cannot create file" << QString::fromUtf8(std::strerror(ENOENT));
   }
   void LibraryErrorsShowAStopBox() {
     QFETCH(QString, kind);
     QFETCH(QString, action);
-    QFETCH(int, error);
+    QFETCH(QString, reason);
     dir_ = std::make_unique<QTemporaryDir>();
     QString path = ExamplesFile();
     if (kind == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
@@ -461,8 +464,7 @@ class MainWindowTest : public WindowTestBase {
     window.show();
     QTRY_VERIFY(box.seen);
     QCOMPARE(box.icon, QMessageBox::Critical);
-    QCOMPARE(box.text, QStringLiteral("%1 \"%2\". %3.")
-                           .arg(action, path, QString::fromUtf8(std::strerror(error))));
+    QCOMPARE(box.text, QStringLiteral("%1 \"%2\". %3.").arg(action, path, reason));
     // The window opens without items and goes on working.
     QVERIFY(window.isVisible());
     QVERIFY(RadioCaptions(window).isEmpty());
