@@ -237,7 +237,19 @@ DetailLines Details(const CheckFacts& facts) {
 
 CheckReport ReportOf(const CheckFacts& facts) {
   DetailLines details = Details(facts);
-  return {facts.status, Verdict(facts), std::move(details.lines), std::move(details.labelings)};
+  CheckReport report;
+  report.status = facts.status;
+  report.verdict = Verdict(facts);
+  report.details = std::move(details.lines);
+  report.detail_labelings = std::move(details.labelings);
+  if (facts.grounded) report.grounded_right = facts.grounded->right;
+  for (const ExactExtensionFacts& extension : facts.exact) {
+    if (!extension.listed) report.missing.push_back(extension.labeling);
+  }
+  for (const WrongLine& wrong : facts.wrong) {
+    report.wrong.push_back({wrong.labeling, WrongText(wrong, false)});
+  }
+  return report;
 }
 
 std::vector<std::string> ReportLines(const CheckReport& report) {

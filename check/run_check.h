@@ -27,7 +27,16 @@ enum class CheckStatus {
   kNotChecked,      // the run or the exact engine was stopped, or the engine reached a limit
 };
 
-// What the check says: one line for a status bar, and the lines that explain it.
+// A listed line that is no preferred extension, with the first reason found.
+struct WrongListing {
+  PositionLabeling labeling;
+  std::string reason;
+
+  friend bool operator==(const WrongListing&, const WrongListing&) = default;
+};
+
+// What the check says: one line for a status bar, the lines that explain it, and what they say
+// as values.
 struct CheckReport {
   CheckStatus status = CheckStatus::kNotChecked;
   std::string verdict;
@@ -35,6 +44,11 @@ struct CheckReport {
   // For each detail line, the labeling it shows, so that a viewer can colour the theory by it;
   // none for lines that show none.
   std::vector<std::optional<PositionLabeling>> detail_labelings;
+  // Whether the listed grounded extension is right; none when the run did not get to it.
+  std::optional<bool> grounded_right;
+  // The exact preferred extensions that the listing lacks, and the listed lines that are wrong.
+  std::vector<PositionLabeling> missing;
+  std::vector<WrongListing> wrong;
 };
 
 // How much the exact engine may do for one check.

@@ -17,6 +17,7 @@
 #include "frontend/example_library.h"
 #include "frontend/form.h"
 #include "frontend/run.h"
+#include "frontend/run_json.h"
 #include "frontend/text_file.h"
 #include "frontend/theory_file.h"
 #include "frontend/version.h"
@@ -28,7 +29,7 @@ namespace dialectic {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: dialectic-cli [--depth TEXT] [--no-trace] [--area NAME]... [--from FORMAT]\n"
+    "Usage: dialectic-cli [--depth TEXT] [--no-trace] [--area NAME]... [--json] [--from FORMAT]\n"
     "                     [--to FORMAT] [--example CAPTION | --list-examples] [FILE]\n"
     "\n"
     "Reads a theory from FILE (or standard input when FILE is absent or \"-\"), performs the\n"
@@ -39,6 +40,10 @@ constexpr std::string_view kUsage =
     "  --area NAME        print only this area: rephrased, trace, options, extensions or check\n"
     "                     (repeatable; default the first four, always in that order); check\n"
     "                     compares the listing with the exact semantics\n"
+    "  --json             print the run as one JSON document instead of the areas: the\n"
+    "                     theory, the grounded labeling, every option with its stage, the\n"
+    "                     listed preferred extensions, the limits reached, the times, and the\n"
+    "                     check when --area check is given\n"
     "  --from FORMAT      read FILE as text (the input syntax), i23, apx or tgf; the default\n"
     "                     comes from the file's ending (.i23 .af .apx .tgf), else text\n"
     "  --to FORMAT        write the theory as text, i23, apx or tgf, or as a Graphviz graph\n"
@@ -68,6 +73,7 @@ constexpr std::size_t kTraceArea = 1;
 
 struct CommandOptions {
   bool help = false;
+  bool json = false;
   bool version = false;
   std::optional<std::string> depth_text;
   bool trace = true;
@@ -157,6 +163,8 @@ CommandOptions ParseOptions(const std::vector<std::string>& args) {
       options.help = true;
     } else if (arg == "--no-trace") {
       options.trace = false;
+    } else if (arg == "--json") {
+      options.json = true;
     } else if (arg == "--list-examples") {
       options.list_examples = true;
     } else if (arg == "--version") {
@@ -284,10 +292,20 @@ int RunOnForm(TForm1& form, const CommandOptions& options, std::istream& in, std
   // A stopped run still shows what it computed, with the stopped line where it ended.
   ApplyDepth(form);
   // A trace that is not printed is not written either: it can be hundreds of megabytes.
-  const RunSettings settings{form.Depth, form.ShowTrace, options.areas[kTraceArea]};
+  const RunSettings settings{form.Depth, form.ShowTrace,
+                             options.areas[kTraceArea] && !options.json};
   const bool completed = RunTheory(form.Memo1, settings, form.Theory, form, context, form.Outcome);
-  PrintAreas(form, options, out);
-  if (options.check_area) PrintCheck(CheckRun(form.Theory, form.Outcome, context), out);
+  if (options.json) {
+    std::optional<CheckReport> check;
+    if (options.check_area) check = CheckRun(form.Theory, form.Outcome, context);
+    out << RunJson(
+               {settings, form.Theory, form.Outcome, form, completed, check ? &*check : nullptr})
+               .dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::strict)
+        << '\n';
+  } else {
+    PrintAreas(form, options, out);
+    if (options.check_area) PrintCheck(CheckRun(form.Theory, form.Outcome, context), out);
+  }
   return completed && !context.StopRequested() ? kExitOk : kExitStopped;
 }
 
