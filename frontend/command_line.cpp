@@ -235,7 +235,8 @@ std::string InputText(const CommandOptions& options, std::istream& in, std::uint
   const Format format = options.from ? *options.from
                         : from_stdin ? Format::kText
                                      : FormatOfPath(*options.file);
-  TheoryText theory = TheoryTextOf(bytes, format, from_stdin ? "<stdin>" : *options.file, budget);
+  TheoryText theory =
+      TheoryTextOf(bytes, format, from_stdin ? "<stdin>" : *options.file, budget, &context);
   if (!theory.ok()) throw FormatError{theory.error};
   return std::move(theory.text);
 }
@@ -335,6 +336,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     err << "dialectic-cli: " << error.what() << '\n';
     return kExitFileError;
   } catch (const FormatError& error) {
+    if (context.StopRequested()) return kExitStopped;
     // The reader's message names the file, line and column already.
     err << error.message << '\n';
     return kExitFileError;

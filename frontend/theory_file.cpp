@@ -5,7 +5,7 @@
 namespace dialectic {
 
 TheoryText TheoryTextOf(std::string_view bytes, Format format, std::string_view name,
-                        std::uint64_t budget_bytes) {
+                        std::uint64_t budget_bytes, const RunContext* context) {
   try {
     RequireText(bytes, "\"" + std::string(name) + "\"");
   } catch (const FileError& error) {
@@ -24,7 +24,7 @@ TheoryText TheoryTextOf(std::string_view bytes, Format format, std::string_view 
       if (!problem.empty()) return {{}, std::move(problem)};
     }
   }
-  const ReadResult read = ReadFramework(bytes, format, name);
+  const ReadResult read = ReadFramework(bytes, format, name, context);
   if (!read.ok()) return {{}, read.error};
   std::string problem =
       RunBudgetProblem({read.framework.names.size(), read.framework.attacks.size()}, budget_bytes);
