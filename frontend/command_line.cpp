@@ -2,12 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <iostream>
-#include <iterator>
 #include <limits>
 #include <optional>
 #include <string_view>
