@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cstdint>
 #include <iostream>
-#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -92,8 +91,6 @@ struct CommandOptions {
 struct UsageError {
   std::string message;
 };
-
-constexpr std::uint64_t kNoMemoryBudget = std::numeric_limits<std::uint64_t>::max();
 
 // The value of an option given as "--name VALUE" or "--name=VALUE"; nothing when arg is not it.
 std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i,
@@ -276,7 +273,7 @@ int RunOnForm(TForm1& form, const CommandOptions& options, std::istream& in, std
     // Writing the theory in a format runs nothing, so only a run is held to the budget.
     const bool runs = !options.to_dot && !options.to;
     form.Memo1.SetText(
-        InputText(options, in, runs ? options.memory_budget : kNoMemoryBudget, context));
+        InputText(options, in, runs ? options.memory_budget : kNoRunBudget, context));
   }
   if (options.to_dot) {
     WriteTheoryDot(form.Memo1, out);

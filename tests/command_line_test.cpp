@@ -435,6 +435,7 @@ TEST_F(CommandLineTest, ATheoryPastTheMemoryBudgetIsRefusedWithItsSizeAndTheBudg
       {{"--from", "tgf", "--memory-budget", "1"}, "a\nb\n#\na b\n", ""},
       // Writing the theory runs nothing, so no budget holds it back.
       {{"--from", "i23", "--memory-budget", "1", "--to", "i23"}, "p af 2000\n", ""},
+      {{"--memory-budget", "1", "--to", "tgf"}, chain, ""},
   };
   for (const Case& c : cases) {
     const Outcome outcome = Call(c.args, c.input);
