@@ -62,7 +62,9 @@ class ApxReader {
   explicit ApxReader(const SourceText& source) : source_(source), tokens_(source.text()) {}
 
   ReadResult Read() {
+    std::size_t step = 0;
     for (std::string_view keyword = tokens_.Next(); !keyword.empty(); keyword = tokens_.Next()) {
+      if (source_.StopRequestedAt(step++)) return source_.Stopped();
       const bool read = keyword == "arg"   ? ReadArgument()
                         : keyword == "att" ? ReadAttack()
                                            : Fail(keyword, "expected \"arg\" or \"att\"");

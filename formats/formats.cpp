@@ -53,9 +53,10 @@ Format FormatOfPath(std::string_view path) {
   return Format::kText;
 }
 
-ReadResult ReadFramework(std::string_view text, Format format, std::string_view file_name) {
+ReadResult ReadFramework(std::string_view text, Format format, std::string_view file_name,
+                         const RunContext* context) {
   text = WithoutByteOrderMark(text);
-  const SourceText source(text, file_name);
+  const SourceText source(text, file_name, context);
   switch (format) {
     case Format::kText:
       return ReadLineSyntax(text);

@@ -33,6 +33,7 @@
 #include <string_view>
 
 #include "formats/framework.h"
+#include "model/run_context.h"
 
 namespace dialectic {
 
@@ -55,8 +56,11 @@ std::string FormatListing(std::span<const Format> formats);
 // ".tgf" TGF; the line syntax for every other name.
 Format FormatOfPath(std::string_view path);
 
-// Reads the text of a file in the format; file_name starts every error message.
-ReadResult ReadFramework(std::string_view text, Format format, std::string_view file_name);
+// Reads the text of a file in the format; file_name starts every error message. When a context is
+// given, its stop request ends the read of a strict format with a failure "<file>: reading was
+// stopped".
+ReadResult ReadFramework(std::string_view text, Format format, std::string_view file_name,
+                         const RunContext* context = nullptr);
 // The number of arguments that the "p af N" line of an i23 text declares, found without reading
 // the attacks, so that a caller can refuse a framework too large before it is built; none when the
 // text does not reach such a line after its comments and blank lines.

@@ -72,7 +72,8 @@ ReadResult ReadI23(const SourceText& source) {
 
   LineCursor lines(source.text());
   std::string_view line;
-  while (lines.Next(line)) {
+  for (std::size_t step = 0; lines.Next(line); ++step) {
+    if (source.StopRequestedAt(step)) return source.Stopped();
     WordCursor words(line);
     const std::string_view first = words.Next();
     if (first.empty() || first.front() == '#') continue;

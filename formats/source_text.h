@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "formats/framework.h"
+#include "model/run_context.h"
 
 namespace dialectic {
 
@@ -17,8 +18,8 @@ inline bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32 && !IsL
 
 class SourceText {
  public:
-  SourceText(std::string_view text, std::string_view file_name)
-      : text_(text), file_name_(file_name) {}
+  SourceText(std::string_view text, std::string_view file_name, const RunContext* context = nullptr)
+      : text_(text), file_name_(file_name), context_(context) {}
 
   std::string_view text() const { return text_; }
   // Offset of a view into the text (an empty view at the text's end included).
@@ -37,9 +38,18 @@ class SourceText {
     return FailAt(OffsetOf(piece), message);
   }
 
+  // Whether the caller asked the read to stop; asked every 65,536 steps (lines or facts) of a
+  // reader, so that a file of millions of lines is left within a fraction of a second.
+  bool StopRequestedAt(std::size_t step) const {
+    return step % 65536 == 65535 && context_ != nullptr && context_->StopRequested();
+  }
+  // The failed read that a stop request ends.
+  ReadResult Stopped() const { return {{}, std::string(file_name_) + ": reading was stopped"}; }
+
  private:
   std::string_view text_;
   std::string_view file_name_;
+  const RunContext* context_;
 };
 
 // The lines of a text, one after the other, without their line breaks.

@@ -35,7 +35,8 @@ ReadResult ReadTgf(const SourceText& source) {
   bool in_attacks = false;  // whether the line "#" has been read
   LineCursor lines(source.text());
   std::string_view line;
-  while (lines.Next(line)) {
+  for (std::size_t step = 0; lines.Next(line); ++step) {
+    if (source.StopRequestedAt(step)) return source.Stopped();
     WordCursor words(line);
     const std::string_view first = words.Next();
     if (first.empty()) continue;

@@ -2,13 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <iostream>
-#include <iterator>
-#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -93,8 +89,6 @@ struct CommandOptions {
 struct UsageError {
   std::string message;
 };
-
-constexpr std::uint64_t kNoMemoryBudget = std::numeric_limits<std::uint64_t>::max();
 
 // The value of an option given as "--name VALUE" or "--name=VALUE"; nothing when arg is not it.
 std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i,
@@ -236,7 +230,8 @@ std::string InputText(const CommandOptions& options, std::istream& in, std::uint
   const Format format = options.from ? *options.from
                         : from_stdin ? Format::kText
                                      : FormatOfPath(*options.file);
-  TheoryText theory = TheoryTextOf(bytes, format, from_stdin ? "<stdin>" : *options.file, budget);
+  TheoryText theory =
+      TheoryTextOf(bytes, format, from_stdin ? "<stdin>" : *options.file, budget, &context);
   if (!theory.ok()) throw FormatError{theory.error};
   return std::move(theory.text);
 }
@@ -279,7 +274,7 @@ int RunOnForm(TForm1& form, const CommandOptions& options, std::istream& in, std
     // Writing the theory in a format runs nothing, so only a run is held to the budget.
     const bool runs = !options.to_dot && !options.to;
     form.Memo1.SetText(
-        InputText(options, in, runs ? options.memory_budget : kNoMemoryBudget, context));
+        InputText(options, in, runs ? options.memory_budget : kNoRunBudget, context));
   }
   if (options.to_dot) {
     WriteTheoryDot(form.Memo1, out);
@@ -348,6 +343,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     err << "dialectic-cli: " << error.what() << '\n';
     return kExitFileError;
   } catch (const FormatError& error) {
+    if (context.StopRequested()) return kExitStopped;
     // The reader's message names the file, line and column already.
     err << error.message << '\n';
     return kExitFileError;

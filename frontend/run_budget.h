@@ -14,6 +14,9 @@ namespace dialectic {
 // The budget of a run unless the user gives another: 1 GB.
 inline constexpr std::uint64_t kDefaultRunBudgetBytes = std::uint64_t{1} << 30;
 
+// No budget at all, for what runs nothing (a theory converted into another format).
+inline constexpr std::uint64_t kNoRunBudget = ~std::uint64_t{0};
+
 // How many arguments and attacks a theory holds, or at most holds.
 struct TheorySize {
   std::uint64_t arguments = 0;

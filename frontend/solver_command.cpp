@@ -366,7 +366,8 @@ int Solve(const Options& options, std::ostream& out, std::ostream& err, RunConte
     err << "dialectic-solve: " << error.what() << '\n';
     return kExitFileError;
   }
-  const ReadResult read = ReadFramework(text, format, file);
+  const ReadResult read = ReadFramework(text, format, file, &context);
+  if (context.StopRequested()) return kExitStopped;
   if (!read.ok()) {
     err << read.error << '\n';
     return kExitFileError;

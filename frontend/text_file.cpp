@@ -14,6 +14,8 @@
 #include <random>
 #include <system_error>
 
+#include "frontend/run_budget.h"
+
 namespace dialectic {
 
 namespace {
@@ -42,12 +44,6 @@ std::string KindProblem(mode_t mode) {
   if (S_ISFIFO(mode)) return "It is a pipe, not a regular file.";
   if (S_ISCHR(mode) || S_ISBLK(mode)) return "It is a device, not a regular file.";
   return "It is not a regular file.";
-}
-
-// "64 MB" for a number of bytes that is a whole number of megabytes, else the bytes.
-std::string SizeText(std::uintmax_t bytes) {
-  if (bytes % (1u << 20) == 0) return std::to_string(bytes >> 20) + " MB";
-  return std::to_string(bytes) + " bytes";
 }
 
 // The descriptor closed when it goes.
@@ -124,7 +120,7 @@ std::string ReadRegularFile(const std::filesystem::path& path, std::uintmax_t ma
   const auto too_large = [&](std::uintmax_t size) {
     return MakeFileError("Cannot open file", path,
                          "It holds " + std::to_string(size) + " bytes, more than the " +
-                             SizeText(max_bytes) + " that a theory file may hold.");
+                             ByteSizeText(max_bytes) + " that a theory file may hold.");
   };
   const auto size = static_cast<std::uintmax_t>(info.st_size);
   if (size > max_bytes) throw too_large(size);
@@ -162,7 +158,7 @@ std::string ReadBoundedStream(std::istream& in, std::string_view name, std::uint
     }
     if (text.size() > max_bytes) {
       throw FileError("Cannot read " + std::string(name) + ". It holds more than the " +
-                      SizeText(max_bytes) + " that a theory may hold.");
+                      ByteSizeText(max_bytes) + " that a theory may hold.");
     }
   }
   if (in.bad()) throw FileError("Cannot read " + std::string(name) + ".");

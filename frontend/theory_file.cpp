@@ -5,7 +5,7 @@
 namespace dialectic {
 
 TheoryText TheoryTextOf(std::string_view bytes, Format format, std::string_view name,
-                        std::uint64_t budget_bytes) {
+                        std::uint64_t budget_bytes, const RunContext* context) {
   try {
     RequireText(bytes, "\"" + std::string(name) + "\"");
   } catch (const FileError& error) {
@@ -13,8 +13,11 @@ TheoryText TheoryTextOf(std::string_view bytes, Format format, std::string_view 
   }
   bytes = WithoutByteOrderMark(bytes);
   if (format == Format::kText) {
-    std::string problem = RunBudgetProblem(LineSyntaxSize(bytes, budget_bytes), budget_bytes);
-    if (!problem.empty()) return {{}, std::move(problem)};
+    // Without a budget, the names are not counted at all: the count would only cost memory.
+    if (budget_bytes != kNoRunBudget) {
+      std::string problem = RunBudgetProblem(LineSyntaxSize(bytes, budget_bytes), budget_bytes);
+      if (!problem.empty()) return {{}, std::move(problem)};
+    }
     return {std::string(bytes), {}};
   }
   // An i23 file's count of arguments is known from its first line, before the names are built.
@@ -24,7 +27,7 @@ TheoryText TheoryTextOf(std::string_view bytes, Format format, std::string_view 
       if (!problem.empty()) return {{}, std::move(problem)};
     }
   }
-  const ReadResult read = ReadFramework(bytes, format, name);
+  const ReadResult read = ReadFramework(bytes, format, name, context);
   if (!read.ok()) return {{}, read.error};
   std::string problem =
       RunBudgetProblem({read.framework.names.size(), read.framework.attacks.size()}, budget_bytes);

@@ -35,8 +35,10 @@ struct TheoryText {
 
   bool ok() const { return error.empty(); }
 };
+// A stop request of the context ends the read of a large framework file with a failure.
 TheoryText TheoryTextOf(std::string_view bytes, Format format, std::string_view name,
-                        std::uint64_t budget_bytes = kDefaultRunBudgetBytes);
+                        std::uint64_t budget_bytes = kDefaultRunBudgetBytes,
+                        const RunContext* context = nullptr);
 
 // The input lines a file in the format gives. Errors: the file cannot be read ("Cannot open file
 // ..."), it is malformed (the reader's "file:line:column: expected ..."), or it names an argument

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -304,6 +305,64 @@ TEST(Formats, CommentsBlankLinesAndLineEndsAreSkipped) {
                                                  : std::vector<std::string>{"x", "y", "z"},
                                 {{1, 0}, {2, 2}}};
     EXPECT_EQ(Describe(read.framework), Describe(expected)) << c.text;
+  }
+}
+
+// Editors put a UTF-8 byte-order mark before the first line; every reader skips it, and one
+// anywhere else is part of the text.
+TEST(Formats, AByteOrderMarkAtTheStartIsSkipped) {
+  const std::string kMark = "\xEF\xBB\xBF";
+  struct Case {
+    Format format;
+    std::string text;
+    bool ok;
+  };
+  const Case cases[] = {
+      {kI23, kMark + "p af 3\n2 1\n3 3\n", true},
+      {kApx, kMark + "arg(x).arg(y).arg(z).att(y,x).att(z,z).", true},
+      {kTgf, kMark + "x\ny\nz\n#\ny x\nz z\n", true},
+      {Format::kText, kMark + "x y\nz z\n", true},
+      {kI23, "\n" + kMark + "p af 3\n", false},
+      {kApx, "arg(x)." + kMark, false},
+  };
+  for (const Case& c : cases) {
+    const ReadResult read = ReadFramework(c.text, c.format, "marked");
+    EXPECT_EQ(read.ok(), c.ok) << read.error;
+    if (!c.ok) continue;
+    const Framework expected = {c.format == kI23 ? std::vector<std::string>{"1", "2", "3"}
+                                                 : std::vector<std::string>{"x", "y", "z"},
+                                {{1, 0}, {2, 2}}};
+    EXPECT_EQ(Describe(read.framework), Describe(expected)) << FormatName(c.format);
+  }
+  EXPECT_EQ(I23DeclaredArguments(kMark + "# c\n\np af 12\n1 2\n"), 12u);
+  EXPECT_EQ(I23DeclaredArguments("1 2\np af 12\n"), std::nullopt);
+}
+
+// The stop request ends the read of a file of a million lines, while a small file, read in one
+// step, is read whole.
+TEST(Formats, AStopRequestEndsTheReadOfALargeFile) {
+  std::string i23 = "p af 1000\n";
+  std::string apx;
+  std::string tgf = "1\n2\n#\n";
+  for (int i = 0; i < 200000; ++i) {
+    i23 += "1 2\n";
+    apx += "arg(a).";
+    tgf += "1 2\n";
+  }
+  RunContext context;
+  context.RequestStop();
+  struct Case {
+    Format format;
+    std::string large, small;
+  };
+  const Case cases[] = {{kI23, i23, "p af 2\n1 2\n"},
+                        {kApx, apx, "arg(a).arg(b).att(a,b)."},
+                        {kTgf, tgf, "a\nb\n#\na b\n"}};
+  for (const Case& c : cases) {
+    const ReadResult stopped = ReadFramework(c.large, c.format, "large", &context);
+    EXPECT_EQ(stopped.error, "large: reading was stopped") << FormatName(c.format);
+    EXPECT_TRUE(ReadFramework(c.large, c.format, "large").ok()) << FormatName(c.format);
+    EXPECT_TRUE(ReadFramework(c.small, c.format, "small", &context).ok()) << FormatName(c.format);
   }
 }
 

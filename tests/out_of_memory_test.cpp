@@ -93,6 +93,10 @@ TEST(EndOnOutOfMemory, TheCommandLinesEndWithStatusOneWhenMemoryRunsOut) {
   TempDir dir;
   const std::string input = (dir.path() / "wide.i23").string();
   std::ofstream(input) << "p af 600000\n";
+  // Ten million arguments are refused before anything is built for them: within the same limit,
+  // the budget's message comes where building the names alone would run out of memory.
+  const std::string huge = (dir.path() / "huge.i23").string();
+  std::ofstream(huge) << "p af 10000000\n";
   struct Case {
     std::vector<std::string> args;
     std::string message;
@@ -100,6 +104,9 @@ TEST(EndOnOutOfMemory, TheCommandLinesEndWithStatusOneWhenMemoryRunsOut) {
   const Case cases[] = {
       {{DIALECTIC_CLI, input},
        "dialectic-cli: Out of memory; the theory is too large for this machine.\n"},
+      {{DIALECTIC_CLI, huge},
+       "The theory has 10000000 arguments and 0 attacks; its run would take at least 9766 MB of "
+       "memory, more than the budget of 1 GB.\n"},
   };
   for (const Case& c : cases) {
     const ChildEnd end = InChild([&c] {

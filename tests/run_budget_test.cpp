@@ -23,7 +23,7 @@ TEST(LineSyntaxSize, CountsArgumentsAndAttacksAsTheInputStatesThem) {
       {"a", 1, 0},
       {"a b, b c", 3, 2},
       {"a b c\nb a", 3, 3},
-      {"a b\r\nb\ta\rc", 4, 1},   // a tab is within a word, as the line syntax reads it
+      {"a b\r\nb\ta\rc", 4, 1},       // a tab is within a word, as the line syntax reads it
       {"a\t b\x01,\tc \x02 ", 3, 1},  // and trimmed from its ends
       {" ,, a  b ,\n\n c", 3, 1},
       {"a a, a a", 1, 2},  // a repeated attack is counted twice

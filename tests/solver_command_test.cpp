@@ -444,7 +444,7 @@ TEST_F(SolverCommandTest, TerminatedEnumerationLeavesOnlyCompleteLines) {
   for (const int signal : {SIGTERM, SIGINT}) {
     const ProgramEnd end =
         RunProgram({DIALECTIC_SOLVE, "-p", "EE-PR", "-f", input}, "/dev/null", output,
-                   Path("err.txt"), signal, std::chrono::milliseconds(700));
+                   Path("err.txt"), signal, std::chrono::milliseconds(1000));
     ASSERT_TRUE(end.exited) << signal;
     EXPECT_EQ(end.status, 128 + signal);
     std::ifstream printed(output);

@@ -9,8 +9,8 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QStatusBar>
-#include <QWindow>
 #include <QTest>
+#include <QWindow>
 
 #include "app/window/graph_window.h"
 #include "app/window/main_window.h"
@@ -159,6 +159,14 @@ class MainWindowFilesTest : public WindowTestBase {
     QTest::newRow("malformed i23") << "bad.i23" << QByteArray("p af 1\n1 2\n") << "bad.i23:2:3:";
     QTest::newRow("comma in a TGF name")
         << "comma.tgf" << QByteArray("a,b\n#\n") << "cannot be written in the line syntax";
+    QTest::newRow("binary") << "program.txt"
+                            << QByteArray(
+                                   "\x7f"
+                                   "ELF\2\1\1\0a b\n",
+                                   12)
+                            << "Byte 8 is a NUL byte: it is not a text file.";
+    QTest::newRow("past the memory budget")
+        << "wide.i23" << QByteArray("p af 10000000\n") << "more than the budget of 1 GB.";
   }
   void AFileThatFailsLoadsNothing() {
     QFETCH(QString, name);
