@@ -56,6 +56,7 @@ def random_bytes(size):
 # name, theory, extra options, repetitions
 WORKLOADS = [
     ("16 even cycles, extensions only", even_cycles(16), ["--no-trace", "--area", "extensions"], 5),
+    ("16 even cycles, the run as JSON", even_cycles(16), ["--json"], 5),
     ("chain of 2,000, trace on", chain(2000), [], 3),
     ("chain of 10,000, trace on", chain(10000), [], 1),
     ("chain of 50,000, no trace", chain(50000), ["--no-trace"], 1),
