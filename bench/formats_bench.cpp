@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <string>
 
-#include "tests/support/theory_generators.h"
 #include "formats/formats.h"
+#include "tests/support/theory_generators.h"
 
 namespace dialectic {
 namespace {
@@ -20,9 +20,9 @@ namespace {
 Framework RandomFramework(int arguments, int attacks, std::uint32_t seed) {
   SeededRandom random(seed);
   Framework framework;
-  for (int i = 0; i < arguments; ++i) framework.names.push_back("a" + std::to_string(i));
+  for (int i = 0; i < arguments; ++i) framework.Names().push_back("a" + std::to_string(i));
   for (int i = 0; i < attacks; ++i) {
-    framework.attacks.push_back({random.Below(arguments), random.Below(arguments)});
+    framework.Attacks().push_back({random.Below(arguments), random.Below(arguments)});
   }
   return framework;
 }
@@ -34,10 +34,10 @@ const Framework& LargeFramework() {
 
 const Framework& LargeFrameworkByAttacker() {
   static const Framework framework = [] {
-    Framework sorted = LargeFramework();
-    std::stable_sort(sorted.attacks.begin(), sorted.attacks.end(),
+    std::vector<Attack> attacks = LargeFramework().Attacks();
+    std::stable_sort(attacks.begin(), attacks.end(),
                      [](const Attack& a, const Attack& b) { return a.attacker < b.attacker; });
-    return sorted;
+    return Framework(LargeFramework().Names(), std::move(attacks));
   }();
   return framework;
 }
@@ -48,7 +48,7 @@ void Read(benchmark::State& state, const Framework& framework, Format format) {
   for (auto _ : state) {
     const ReadResult read = ReadFramework(text, format, "large");
     if (!read.ok()) state.SkipWithError(read.error.c_str());
-    attacks = read.framework.attacks.size();
+    attacks = read.framework.Attacks().size();
     benchmark::DoNotOptimize(attacks);
   }
   state.counters["attacks"] = static_cast<double>(attacks);

@@ -154,16 +154,16 @@ WriteResult WriteApx(const Framework& framework) {
   std::string error = UnwritableName(framework, "APX", ApxProblem);
   if (!error.empty()) return {{}, std::move(error)};
   std::string text;
-  for (const std::string& name : framework.names) {
+  for (const std::string& name : framework.Names()) {
     text += "arg(";
     text += name;
     text += ").\n";
   }
-  for (const Attack& attack : framework.attacks) {
+  for (const Attack& attack : framework.Attacks()) {
     text += "att(";
-    text += framework.names[static_cast<std::size_t>(attack.attacker)];
+    text += framework.Names()[static_cast<std::size_t>(attack.attacker)];
     text += ',';
-    text += framework.names[static_cast<std::size_t>(attack.target)];
+    text += framework.Names()[static_cast<std::size_t>(attack.target)];
     text += ").\n";
   }
   return {std::move(text), {}};

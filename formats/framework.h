@@ -1,30 +1,13 @@
-// Argumentation frameworks as plain values: argument names in order and the attacks between them
-// by index. Every file format is read into and written from this form. Invariants kept by every
-// reader: no two names are equal, every index of an attack lies in 0..names.size()-1, and no attack
-// is listed twice; attacks are listed in order of first statement.
+// What the file formats' readers and writers give: a framework (model/framework.h) or the text of
+// one, or why there is none. Every reader keeps the framework's invariants.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "model/theory.h"
+#include "model/framework.h"
 
 namespace dialectic {
-
-// Argument `attacker` attacks argument `target`; both are indices into Framework::names.
-struct Attack {
-  int attacker = 0;
-  int target = 0;
-
-  friend bool operator==(const Attack&, const Attack&) = default;
-};
-
-struct Framework {
-  std::vector<std::string> names;  // argument names, without the blank the line syntax adds
-  std::vector<Attack> attacks;
-
-  friend bool operator==(const Framework&, const Framework&) = default;
-};
 
 // What a reader gives: the framework, or the reason it failed. A failed read keeps nothing of
 // what it read before the failure.
@@ -42,10 +25,5 @@ struct WriteResult {
 
   bool ok() const { return error.empty(); }
 };
-
-// The theory's arguments in order, named without their ending blank, and its attacks grouped by
-// target: the targets in argument order, the attackers of each in their stored order. (A theory
-// keeps no order across targets, so this grouped order is the one the line syntax reads back.)
-Framework FrameworkOfTheory(const TTheory& theory);
 
 }  // namespace dialectic

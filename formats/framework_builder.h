@@ -27,9 +27,10 @@ class FrameworkBuilder {
   Framework Take();
 
  private:
-  Framework framework_;
-  NameIndex name_index_;  // positions in framework_.names
-  AttackSet attack_set_;  // the pairs of framework_.attacks
+  std::vector<std::string> names_;
+  std::vector<Attack> attacks_;
+  NameIndex name_index_;  // positions in names_
+  AttackSet attack_set_;  // the pairs of attacks_
 };
 
 // Why a writer cannot hold the name, or nullptr when it can.

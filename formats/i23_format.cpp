@@ -122,19 +122,19 @@ std::optional<std::uint64_t> I23DeclaredArguments(std::string_view text) {
 }
 
 WriteResult WriteI23(const Framework& framework) {
-  if (framework.names.size() > static_cast<std::size_t>(kMaxArguments)) {
+  if (framework.Names().size() > static_cast<std::size_t>(kMaxArguments)) {
     return {{},
             "cannot write i23: the reader takes at most " + std::to_string(kMaxArguments) +
                 " arguments"};
   }
-  std::string text = "p af " + std::to_string(framework.names.size()) + '\n';
-  text.reserve(text.size() + framework.attacks.size() * 12);
+  std::string text = "p af " + std::to_string(framework.Names().size()) + '\n';
+  text.reserve(text.size() + framework.Attacks().size() * 12);
   char number[16];
   auto append_number = [&](int index) {
     const auto end = std::to_chars(number, number + sizeof number, index + 1).ptr;
     text.append(number, end);
   };
-  for (const Attack& attack : framework.attacks) {
+  for (const Attack& attack : framework.Attacks()) {
     append_number(attack.attacker);
     text += ' ';
     append_number(attack.target);

@@ -70,10 +70,10 @@ ReadResult ReadLineSyntax(std::string_view text) {
 WriteResult WriteLineSyntax(const Framework& framework) {
   std::string error = UnwritableName(framework, "the line syntax", LineSyntaxProblem);
   if (!error.empty()) return {{}, std::move(error)};
-  const std::vector<std::string>& names = framework.names;
+  const std::vector<std::string>& names = framework.Names();
   std::vector<std::vector<int>> attackers_of(names.size());
   std::vector<bool> is_attacker(names.size(), false);
-  for (const Attack& attack : framework.attacks) {
+  for (const Attack& attack : framework.Attacks()) {
     attackers_of[static_cast<std::size_t>(attack.target)].push_back(attack.attacker);
     is_attacker[static_cast<std::size_t>(attack.attacker)] = true;
   }

@@ -71,15 +71,15 @@ WriteResult WriteTgf(const Framework& framework) {
   std::string error = UnwritableName(framework, "TGF", TgfProblem);
   if (!error.empty()) return {{}, std::move(error)};
   std::string text;
-  for (const std::string& name : framework.names) {
+  for (const std::string& name : framework.Names()) {
     text += name;
     text += '\n';
   }
   text += "#\n";
-  for (const Attack& attack : framework.attacks) {
-    text += framework.names[static_cast<std::size_t>(attack.attacker)];
+  for (const Attack& attack : framework.Attacks()) {
+    text += framework.Names()[static_cast<std::size_t>(attack.attacker)];
     text += ' ';
-    text += framework.names[static_cast<std::size_t>(attack.target)];
+    text += framework.Names()[static_cast<std::size_t>(attack.target)];
     text += '\n';
   }
   return {std::move(text), {}};

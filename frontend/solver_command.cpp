@@ -205,25 +205,13 @@ Format CheckedFormat(const Options& options) {
   return is_exchange_format(format) ? format : Format::kI23;
 }
 
-ArgumentGraph GraphOf(const Framework& framework) {
-  ArgumentGraph graph;
-  graph.attackers.resize(framework.names.size());
-  graph.targets.resize(framework.names.size());
-  // A framework lists each attack once, so each list keeps each argument at most once.
-  for (const Attack& attack : framework.attacks) {
-    graph.attackers[attack.target].push_back(attack.attacker);
-    graph.targets[attack.attacker].push_back(attack.target);
-  }
-  return graph;
-}
-
 // The index of the argument of that name; i23 arguments are named by their numbers.
 int ArgumentIndex(const Framework& framework, const std::string& name, const std::string& file) {
-  const auto found = std::find(framework.names.begin(), framework.names.end(), name);
-  if (found == framework.names.end()) {
+  const auto found = std::find(framework.Names().begin(), framework.Names().end(), name);
+  if (found == framework.Names().end()) {
     throw UsageError{"no argument " + name + " in " + file};
   }
-  return static_cast<int>(found - framework.names.begin());
+  return static_cast<int>(found - framework.Names().begin());
 }
 
 exact::AcceptanceQuestion QuestionOf(const Task& task) {
@@ -241,7 +229,7 @@ exact::AcceptanceAnswer AcceptanceOf(const Task& task, const ArgumentGraph& grap
 void PrintExtension(const exact::Extension& extension, const Framework& framework,
                     std::ostream& out) {
   out << 'w';
-  for (const int a : extension) out << ' ' << framework.names[a];
+  for (const int a : extension) out << ' ' << framework.Names()[a];
   out << '\n';
 }
 
@@ -249,20 +237,20 @@ void PrintExtension(const exact::Extension& extension, const Framework& framewor
 // explanation when asked; the exit code.
 int AnswerAsJson(const Task& task, const Framework& framework, int argument, bool explain,
                  std::ostream& out, RunContext& context) {
-  const ArgumentGraph graph = GraphOf(framework);
+  const ArgumentGraph& graph = framework.Graph();
   const exact::AcceptanceAnswer answer = AcceptanceOf(task, graph, argument, context);
   if (answer.outcome == exact::Outcome::kStopped) return kExitStopped;
   nlohmann::ordered_json object = {
       {"task", TaskName(task)},
-      {"argument", JsonName(framework.names[argument])},
+      {"argument", JsonName(framework.Names()[argument])},
       {"answer", answer.accepted ? "YES" : "NO"},
-      {"certificate", answer.certificate ? JsonNames(*answer.certificate, framework.names)
+      {"certificate", answer.certificate ? JsonNames(*answer.certificate, framework.Names())
                                          : nlohmann::ordered_json(nullptr)}};
   if (explain) {
     const exact::ExplanationAnswer why =
         exact::Explain(graph, task.semantics, QuestionOf(task), argument, answer, context);
     if (why.outcome == exact::Outcome::kStopped) return kExitStopped;
-    object["explanation"] = ExplanationJson(why.explanation, framework.names);
+    object["explanation"] = ExplanationJson(why.explanation, framework.Names());
   }
   out << object.dump(2) << '\n';
   out.flush();
@@ -272,14 +260,14 @@ int AnswerAsJson(const Task& task, const Framework& framework, int argument, boo
 // The answers of the tasks without an argument as one JSON object; the exit code.
 int AnswerTaskAsJson(const Task& task, const Framework& framework, std::ostream& out,
                      RunContext& context) {
-  const ArgumentGraph graph = GraphOf(framework);
+  const ArgumentGraph& graph = framework.Graph();
   nlohmann::ordered_json object = {{"task", TaskName(task)}};
   exact::Outcome outcome = exact::Outcome::kFinished;
   if (task.question == Question::kSomeExtension) {
     const exact::ExtensionAnswer answer = exact::FindExtension(graph, task.semantics, context);
     outcome = answer.outcome;
     object["answer"] = answer.extension ? "YES" : "NO";
-    object["certificate"] = answer.extension ? JsonNames(*answer.extension, framework.names)
+    object["certificate"] = answer.extension ? JsonNames(*answer.extension, framework.Names())
                                              : nlohmann::ordered_json(nullptr);
   } else {
     nlohmann::ordered_json extensions = nlohmann::ordered_json::array();
@@ -288,7 +276,7 @@ int AnswerTaskAsJson(const Task& task, const Framework& framework, std::ostream&
             ? exact::CountExtensions(graph, task.semantics, context)
             : exact::EnumerateExtensions(
                   graph, task.semantics, context, [&](const exact::Extension& extension) {
-                    extensions.push_back(JsonNames(extension, framework.names));
+                    extensions.push_back(JsonNames(extension, framework.Names()));
                   });
     outcome = answer.outcome;
     if (task.question == Question::kEveryExtension) object["extensions"] = std::move(extensions);
@@ -303,7 +291,7 @@ int AnswerTaskAsJson(const Task& task, const Framework& framework, std::ostream&
 // Asks the engine and prints its answer, and after it the explanation when asked; the exit code.
 int Answer(const Task& task, const Framework& framework, std::optional<int> argument, bool explain,
            std::ostream& out, RunContext& context) {
-  const ArgumentGraph graph = GraphOf(framework);
+  const ArgumentGraph& graph = framework.Graph();
   exact::Outcome outcome = exact::Outcome::kFinished;
   switch (task.question) {
     case Question::kCredulous:
@@ -318,7 +306,7 @@ int Answer(const Task& task, const Framework& framework, std::optional<int> argu
           exact::Explain(graph, task.semantics, QuestionOf(task), *argument, answer, context);
       outcome = why.outcome;
       if (outcome == exact::Outcome::kStopped) break;
-      out << ExplanationText(why.explanation, task.semantics, *argument, framework.names);
+      out << ExplanationText(why.explanation, task.semantics, *argument, framework.Names());
       break;
     }
     case Question::kSomeExtension: {

@@ -30,7 +30,7 @@ TheoryText TheoryTextOf(std::string_view bytes, Format format, std::string_view 
   const ReadResult read = ReadFramework(bytes, format, name, context);
   if (!read.ok()) return {{}, read.error};
   std::string problem =
-      RunBudgetProblem({read.framework.names.size(), read.framework.attacks.size()}, budget_bytes);
+      RunBudgetProblem({read.framework.Names().size(), read.framework.Attacks().size()}, budget_bytes);
   if (!problem.empty()) return {{}, std::move(problem)};
   WriteResult rendered = WriteFramework(read.framework, Format::kText);
   if (!rendered.ok()) return {{}, rendered.error};

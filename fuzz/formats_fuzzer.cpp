@@ -39,11 +39,11 @@ bool IsLocatedMessage(std::string_view message) {
 }
 
 void RequireInvariants(const Framework& framework, std::string_view text) {
-  const std::set<std::string> names(framework.names.begin(), framework.names.end());
-  Require(names.size() == framework.names.size(), "no two argument names are equal", Visible(text));
+  const std::set<std::string> names(framework.Names().begin(), framework.Names().end());
+  Require(names.size() == framework.Names().size(), "no two argument names are equal", Visible(text));
   std::set<std::pair<int, int>> attacks;
-  const int count = static_cast<int>(framework.names.size());
-  for (const Attack& attack : framework.attacks) {
+  const int count = static_cast<int>(framework.Names().size());
+  for (const Attack& attack : framework.Attacks()) {
     Require(attack.attacker >= 0 && attack.attacker < count && attack.target >= 0 &&
                 attack.target < count,
             "every attack joins two arguments of the framework", Visible(text));
@@ -56,12 +56,12 @@ void RequireInvariants(const Framework& framework, std::string_view text) {
 Framework ExpectedAfterRoundTrip(const Framework& framework, Format format) {
   Framework expected = framework;
   if (format == Format::kI23) {
-    for (std::size_t i = 0; i < expected.names.size(); ++i)
-      expected.names[i] = std::to_string(i + 1);
+    for (std::size_t i = 0; i < expected.Names().size(); ++i)
+      expected.Names()[i] = std::to_string(i + 1);
   }
   if (format == Format::kText) {
     // Grouped by target, attackers of each target in their stated order.
-    std::stable_sort(expected.attacks.begin(), expected.attacks.end(),
+    std::stable_sort(expected.Attacks().begin(), expected.Attacks().end(),
                      [](const Attack& x, const Attack& y) { return x.target < y.target; });
   }
   return expected;

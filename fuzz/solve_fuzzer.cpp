@@ -31,17 +31,6 @@ constexpr int kMaxReferenceArguments = 12;
 // EE and CE enumerate extensions, which may be exponentially many; only small graphs ask them.
 constexpr int kMaxEnumerationArguments = 24;
 
-ArgumentGraph GraphOf(const Framework& framework) {
-  ArgumentGraph graph;
-  graph.attackers.resize(framework.names.size());
-  graph.targets.resize(framework.names.size());
-  for (const Attack& attack : framework.attacks) {
-    graph.attackers[static_cast<std::size_t>(attack.target)].push_back(attack.attacker);
-    graph.targets[static_cast<std::size_t>(attack.attacker)].push_back(attack.target);
-  }
-  return graph;
-}
-
 // The arguments of a "w" line: i23 numbers, each of an argument of the framework, each once.
 Membership ParseWitness(std::string_view line, int count) {
   Require(line == "w" || line.starts_with("w "), "a certificate is a w line", line);
@@ -172,7 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (DeclaredI23Count(text) > text.size()) return 0;
   const std::string path = (ScratchFolder() / "fuzz.i23").string();
   const ReadResult read = ReadFramework(text, Format::kI23, path);
-  const int count = read.ok() ? static_cast<int>(read.framework.names.size()) : 0;
+  const int count = read.ok() ? static_cast<int>(read.framework.Names().size()) : 0;
   const bool asks_argument = task.starts_with("DC") || task.starts_with("DS");
   const bool enumerates = task.starts_with("EE") || task.starts_with("CE");
   if (enumerates && count > kMaxEnumerationArguments) return 0;
@@ -195,7 +184,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   Require(exit_code == 0 && err.str().empty(), "a read framework gets an answer", err.str());
-  const ArgumentGraph graph = GraphOf(read.framework);
+  const ArgumentGraph& graph = read.framework.Graph();
   const std::optional<exact::Semantics> semantics =
       exact::ParseSemantics(std::string_view(task).substr(3));
   Require(semantics.has_value(), "every task names a semantics", task);

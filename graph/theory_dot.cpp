@@ -105,7 +105,7 @@ std::string DotLabel(std::string_view name) {
   return label;
 }
 
-std::string TheoryDot(const TheoryGraph& graph, std::span<const NodeState> states, int outlined) {
+std::string TheoryDot(const Framework& graph, std::span<const NodeState> states, int outlined) {
   const bool is_coloured = static_cast<int>(states.size()) == graph.Size() && graph.Size() > 0;
   std::string dot = "digraph theory {\n";
   dot += "  node [shape=ellipse];\n";
@@ -114,12 +114,12 @@ std::string TheoryDot(const TheoryGraph& graph, std::span<const NodeState> state
   dot += "\"];\n";
   for (int position = 0; position < graph.Size(); ++position) {
     const auto index = static_cast<std::size_t>(position);
-    dot += "  n" + std::to_string(position) + " [label=" + DotLabel(graph.names[index]);
+    dot += "  n" + std::to_string(position) + " [label=" + DotLabel(graph.Names()[index]);
     if (is_coloured) AppendNodeStyle(states[index], position == outlined, dot);
     dot += "];\n";
   }
   for (int target = 0; target < graph.Size(); ++target) {
-    for (int attacker : graph.attacks.attackers[static_cast<std::size_t>(target)]) {
+    for (int attacker : graph.Graph().attackers[static_cast<std::size_t>(target)]) {
       dot += "  n" + std::to_string(attacker) + " -> n" + std::to_string(target) + ";\n";
     }
   }
@@ -129,7 +129,7 @@ std::string TheoryDot(const TheoryGraph& graph, std::span<const NodeState> state
 
 std::string TheoryDot(const TTheory& theory) {
   const std::vector<NodeState> states = GroundedStates(theory);
-  return TheoryDot(GraphOfTheory(theory), states);
+  return TheoryDot(FrameworkOfTheory(theory), states);
 }
 
 }  // namespace dialectic

@@ -11,13 +11,14 @@
 #include <string_view>
 
 #include "graph/node_states.h"
-#include "graph/theory_graph.h"
+#include "graph/shown_name.h"
+#include "model/framework.h"
 #include "model/theory.h"
 
 namespace dialectic {
 
 // The DOT text; without states the nodes carry only their labels.
-std::string TheoryDot(const TheoryGraph& graph, std::span<const NodeState> states = {},
+std::string TheoryDot(const Framework& graph, std::span<const NodeState> states = {},
                       int outlined = -1);
 
 // The DOT text coloured by the theory's grounded labeling.

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "graph/theory_graph.h"
+#include "graph/shown_name.h"
+#include "model/framework.h"
 #include "tests/test_support.h"
 
 namespace dialectic {
@@ -42,9 +43,9 @@ TEST(ArgumentStatus, AnswersEveryQuestionForTheArgument) {
   for (const Case& c : kCases) {
     TTheory theory;
     ParseText(c.input, theory);
-    const TheoryGraph graph = GraphOfTheory(theory);
+    const Framework graph = FrameworkOfTheory(theory);
     RunContext context;
-    EXPECT_EQ(StatusText(ArgumentStatus(graph.attacks, c.argument, context)), c.expected)
+    EXPECT_EQ(StatusText(ArgumentStatus(graph.Graph(), c.argument, context)), c.expected)
         << c.input << ", argument " << c.argument;
   }
 }
@@ -56,7 +57,7 @@ TEST(ArgumentStatus, AStopLeavesTheSolverQuestionsUnsettled) {
   ParseText("a b, b a", theory);
   RunContext context;
   context.RequestStop();
-  EXPECT_EQ(StatusText(ArgumentStatus(GraphOfTheory(theory).attacks, 0, context)),
+  EXPECT_EQ(StatusText(ArgumentStatus(FrameworkOfTheory(theory).Graph(), 0, context)),
             "complete: credulous not settled, sceptical no\n"
             "preferred: credulous not settled, sceptical not settled\n"
             "stable: credulous not settled, sceptical not settled\n"

@@ -20,9 +20,9 @@ constexpr Format kTgf = Format::kTgf;
 
 std::string Describe(const Framework& framework) {
   std::string text = "names:";
-  for (const std::string& name : framework.names) text += " [" + name + "]";
+  for (const std::string& name : framework.Names()) text += " [" + name + "]";
   text += " attacks:";
-  for (const Attack& attack : framework.attacks) {
+  for (const Attack& attack : framework.Attacks()) {
     text += ' ' + std::to_string(attack.attacker) + '>' + std::to_string(attack.target);
   }
   return text;
@@ -30,17 +30,17 @@ std::string Describe(const Framework& framework) {
 
 // What reading back a written framework must give. The line syntax keeps attacks by target (the
 // attackers of each in their order); i23 keeps positions only, so its names are numbers.
-Framework ExpectedAfterRoundTrip(Framework framework, Format format) {
+Framework ExpectedAfterRoundTrip(const Framework& framework, Format format) {
+  std::vector<std::string> names = framework.Names();
+  std::vector<Attack> attacks = framework.Attacks();
   if (format == kText) {
-    std::stable_sort(framework.attacks.begin(), framework.attacks.end(),
+    std::stable_sort(attacks.begin(), attacks.end(),
                      [](const Attack& a, const Attack& b) { return a.target < b.target; });
   }
   if (format == kI23) {
-    for (std::size_t i = 0; i < framework.names.size(); ++i) {
-      framework.names[i] = std::to_string(i + 1);
-    }
+    for (std::size_t i = 0; i < names.size(); ++i) names[i] = std::to_string(i + 1);
   }
-  return framework;
+  return {std::move(names), std::move(attacks)};
 }
 
 void ExpectRoundTrip(const Framework& framework, Format format) {
@@ -97,20 +97,21 @@ TEST(Formats, WritingThenReadingGivesTheSameArgumentsInOrderAndTheSameAttacks) {
 TEST(Formats, RandomFrameworksRoundTripInEveryFormat) {
   std::mt19937 random(20240611);
   for (int round = 0; round < 300; ++round) {
-    Framework framework;
+    std::vector<std::string> names;
     const int size = static_cast<int>(random() % 9);
-    for (int i = 0; i < size; ++i) framework.names.push_back("n" + std::to_string(random() % 1000));
-    std::sort(framework.names.begin(), framework.names.end());
-    framework.names.erase(std::unique(framework.names.begin(), framework.names.end()),
-                          framework.names.end());
-    std::shuffle(framework.names.begin(), framework.names.end(), random);
-    const int count = static_cast<int>(framework.names.size());
+    for (int i = 0; i < size; ++i) names.push_back("n" + std::to_string(random() % 1000));
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    std::shuffle(names.begin(), names.end(), random);
+    const int count = static_cast<int>(names.size());
+    std::vector<Attack> attacks;
     for (int a = 0; a < count; ++a) {
       for (int t = 0; t < count; ++t) {
-        if (random() % 4 == 0) framework.attacks.push_back({a, t});
+        if (random() % 4 == 0) attacks.push_back({a, t});
       }
     }
-    std::shuffle(framework.attacks.begin(), framework.attacks.end(), random);
+    std::shuffle(attacks.begin(), attacks.end(), random);
+    const Framework framework(std::move(names), std::move(attacks));
     SCOPED_TRACE(Describe(framework));
     for (const Format format : kFormats) ExpectRoundTrip(framework, format);
   }
@@ -119,15 +120,17 @@ TEST(Formats, RandomFrameworksRoundTripInEveryFormat) {
 TEST(Formats, LargeFilesWithEveryLineRepeatedReadAsTheFrameworkWritten) {
   // Thousands of names and attacks, far more than the readers' tables hold at first.
   std::mt19937 random(99);
-  Framework framework;
   constexpr int kArguments = 3000;
-  for (int i = 0; i < kArguments; ++i) framework.names.push_back("arg" + std::to_string(i * 7919));
+  std::vector<std::string> names;
+  for (int i = 0; i < kArguments; ++i) names.push_back("arg" + std::to_string(i * 7919));
   std::set<std::pair<int, int>> seen;
-  while (framework.attacks.size() < 20000) {
+  std::vector<Attack> attacks;
+  while (attacks.size() < 20000) {
     const int attacker = static_cast<int>(random() % kArguments);
     const int target = static_cast<int>(random() % kArguments);
-    if (seen.insert({attacker, target}).second) framework.attacks.push_back({attacker, target});
+    if (seen.insert({attacker, target}).second) attacks.push_back({attacker, target});
   }
+  const Framework framework(std::move(names), std::move(attacks));
   for (const Format format : {kI23, kApx, kTgf}) {
     const std::string text = WriteFramework(framework, format).text;
     // The attack lines once more: i23 after its attacks, APX whole, TGF after its "#" line.

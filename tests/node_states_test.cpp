@@ -16,20 +16,20 @@
 namespace dialectic {
 namespace {
 
-TheoryGraph GraphOf(std::string_view input) {
+Framework GraphOf(std::string_view input) {
   TTheory theory;
   ParseText(input, theory);
-  return GraphOfTheory(theory);
+  return FrameworkOfTheory(theory);
 }
 
 // The states written as the shown names per state in byte order, e.g. "IN a c OUT b", for
 // readable failures.
-std::string Described(const std::vector<NodeState>& states, const TheoryGraph& graph) {
+std::string Described(const std::vector<NodeState>& states, const Framework& graph) {
   std::vector<std::string> in;
   std::vector<std::string> out;
   std::vector<std::string> both;
   for (std::size_t i = 0; i < states.size(); ++i) {
-    const std::string name(ShownName(graph.names[i]));
+    const std::string name(ShownName(graph.Names()[i]));
     if (states[i] == NodeState::kIn) in.push_back(name);
     if (states[i] == NodeState::kOut) out.push_back(name);
     if (states[i] == NodeState::kInAndOut) both.push_back(name);
@@ -51,7 +51,7 @@ TEST(StatesOf, GivesEveryArgumentItsSideAndTheRestUndecided) {
     PositionLabeling labeling;
     std::string_view expected;
   };
-  const TheoryGraph graph = GraphOf("a b, b c, d");
+  const Framework graph = GraphOf("a b, b c, d");
   const Case kCases[] = {
       {{{0, 2}, {1}}, "IN a c OUT b"},
       {{{}, {}}, "IN OUT"},
@@ -71,13 +71,13 @@ struct AreaLineCase {
   std::string_view expected;
 };
 
-std::string DescribedColouring(const LineColouring& colouring, const TheoryGraph& graph) {
+std::string DescribedColouring(const LineColouring& colouring, const Framework& graph) {
   std::string text;
   if (colouring.is_labeling) text = Described(colouring.states, graph);
   if (colouring.outlined >= 0) {
     if (!text.empty()) text += ", ";
     text += "outline " +
-            std::string(ShownName(graph.names[static_cast<std::size_t>(colouring.outlined)]));
+            std::string(ShownName(graph.Names()[static_cast<std::size_t>(colouring.outlined)]));
   }
   return text.empty() ? "-" : text;
 }
@@ -92,7 +92,7 @@ TEST(ColouringOfValue, OutlinesTheArgumentWhoseOptionsTheLineLists) {
   TForm1 form;
   form.Memo1.SetText("a b, b c\nd d e");
   dialectic::Run(form);
-  const TheoryGraph graph = GraphOfTheory(form.Theory);
+  const Framework graph = FrameworkOfTheory(form.Theory);
   const AreaLineCase kCases[] = {
       {0, "outline a"},                // a :
       {1, "IN a c OUT b, outline a"},  //   a c (b)
@@ -119,7 +119,7 @@ TEST(ColouringOfValue, ColoursTheExtensionsAreasLabelingsOnly) {
   TForm1 form;
   form.Memo1.SetText("a b d, b c f, c a, d e, e d, f g, g f ");
   dialectic::Run(form);
-  const TheoryGraph graph = GraphOfTheory(form.Theory);
+  const Framework graph = FrameworkOfTheory(form.Theory);
   const AreaLineCase kCases[] = {
       {0, "-"},       // Grounded extension
       {1, "IN OUT"},  //   <empty>
@@ -153,7 +153,7 @@ TEST(ColouringOfValue, NamesThatALineCannotTellApartColourTheRightArguments) {
     TForm1 form;
     form.Memo1.SetText(c.input);
     dialectic::Run(form);
-    const TheoryGraph graph = GraphOfTheory(form.Theory);
+    const Framework graph = FrameworkOfTheory(form.Theory);
     EXPECT_EQ(DescribedColouring(ColouringOfLine(form, form.Memo5, 1), graph), c.expected)
         << "input '" << c.input << "', line '" << form.Memo5.Get(1) << "'";
   }
@@ -163,7 +163,7 @@ TEST(ColouringOfValue, AValueTheOutcomeDoesNotHoldChangesNothing) {
   TForm1 form;
   form.Memo1.SetText("a b");
   dialectic::Run(form);
-  const TheoryGraph graph = GraphOfTheory(form.Theory);
+  const Framework graph = FrameworkOfTheory(form.Theory);
   const LineValue kValues[] = {
       {LineValue::Kind::kArgument, 2},
       {LineValue::Kind::kOption, 0, 5},
@@ -183,20 +183,21 @@ TEST(GroundedStates, AgreeWithTheExactEnginesGroundedExtension) {
     TextArea input;
     input.AddStrings(theories[round]);
     ParseInput(input, theory);
-    const TheoryGraph graph = GraphOfTheory(theory);
-    const exact::Extension grounded = exact::GroundedExtension(graph.attacks);
+    const Framework graph = FrameworkOfTheory(theory);
+    const exact::Extension grounded = exact::GroundedExtension(graph.Graph());
     const std::vector<NodeState> states = GroundedStates(theory);
     for (int position = 0; position < graph.Size(); ++position) {
       const bool in_extension = std::binary_search(grounded.begin(), grounded.end(), position);
       bool attacked_by_extension = false;
-      for (int attacker : graph.attacks.attackers[static_cast<std::size_t>(position)]) {
+      for (int attacker : graph.Graph().attackers[static_cast<std::size_t>(position)]) {
         attacked_by_extension |= std::binary_search(grounded.begin(), grounded.end(), attacker);
       }
       const NodeState expected = in_extension            ? NodeState::kIn
                                  : attacked_by_extension ? NodeState::kOut
                                                          : NodeState::kUndecided;
       EXPECT_EQ(states[static_cast<std::size_t>(position)], expected)
-          << "round " << round << ", argument " << graph.names[static_cast<std::size_t>(position)];
+          << "round " << round << ", argument "
+          << graph.Names()[static_cast<std::size_t>(position)];
     }
   }
 }

@@ -35,8 +35,8 @@ TEST(LineSyntaxSize, CountsArgumentsAndAttacksAsTheInputStatesThem) {
     // Where no attack repeats, the count is the theory's own.
     if (c.text == "a a, a a") continue;
     const ReadResult read = ReadFramework(c.text, Format::kText, {});
-    EXPECT_EQ(read.framework.names.size(), c.arguments) << c.text;
-    EXPECT_EQ(read.framework.attacks.size(), c.attacks) << c.text;
+    EXPECT_EQ(read.framework.Names().size(), c.arguments) << c.text;
+    EXPECT_EQ(read.framework.Attacks().size(), c.attacks) << c.text;
   }
 }
 

@@ -72,7 +72,7 @@ TEST(TheoryDot, MatchesTheGoldenFiles) {
   for (const Case& c : kCases) {
     TTheory theory;
     ParseText(c.input, theory);
-    const TheoryGraph graph = GraphOfTheory(theory);
+    const Framework graph = FrameworkOfTheory(theory);
     std::string dot;
     if (c.colours == Colours::kNone) dot = TheoryDot(graph);
     if (c.colours == Colours::kGrounded) dot = TheoryDot(theory);
@@ -98,7 +98,7 @@ TEST(TheoryDot, NamesNodesByPositionWhateverTheNames) {
   // Node ids never come from names, so two names that one id scheme could merge stay apart.
   TTheory theory;
   ParseText("n1 n0, n0 \"n1\"", theory);
-  const std::string dot = TheoryDot(GraphOfTheory(theory));
+  const std::string dot = TheoryDot(FrameworkOfTheory(theory));
   EXPECT_NE(dot.find("  n0 [label=\"n1\"];\n  n1 [label=\"n0\"];\n  n2 [label=\"\\\"n1\\\"\"];\n"),
             std::string::npos)
       << dot;

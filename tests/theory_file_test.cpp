@@ -94,8 +94,8 @@ TEST_F(TheoryFileTest, SavedFilesOpenAsTheSameTheory) {
     Framework opened = FrameworkOfLines(read.lines);
     if (format == Format::kI23) {
       // i23 numbers the arguments by position and keeps no names.
-      EXPECT_EQ(opened.names, (std::vector<std::string>{"1", "2", "3", "4", "5"}));
-      opened.names = stated.names;
+      EXPECT_EQ(opened.Names(), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
+      opened = Framework(stated.Names(), opened.Attacks());
     }
     EXPECT_EQ(opened, stated) << FormatName(format);
   }

@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graph/theory_graph.h"
+#include "graph/shown_name.h"
+#include "model/framework.h"
 
 namespace dialectic {
 

@@ -70,7 +70,7 @@ QFont NodeFont() {
 GraphWindow::GraphWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("GraphWindow"));
   setWindowTitle(tr("Graph"));
-  graph_ = std::make_shared<TheoryGraph>();
+  graph_ = std::make_shared<Framework>();
   CreateControls();
   CreateActions();
   ShowMessage(tr("No theory yet: press \"Do your thing\"."), false);
@@ -165,7 +165,7 @@ void GraphWindow::SetTheory(const TTheory& theory) {
   StopStatusQuestions();
   status_.clear();
   status_panel_position_ = -1;
-  graph_ = std::make_shared<TheoryGraph>(GraphOfTheory(theory));
+  graph_ = std::make_shared<Framework>(FrameworkOfTheory(theory));
   states_.assign(static_cast<std::size_t>(graph_->Size()), NodeState::kPlain);
   outlined_ = -1;
   caption_.clear();
@@ -193,14 +193,14 @@ void GraphWindow::StartLayout() {
   const QFontMetricsF metrics(NodeFont());
   auto labels = std::make_shared<std::vector<QString>>();
   auto input = std::make_shared<LayoutInput>();
-  labels->reserve(graph_->names.size());
-  input->node_sizes.reserve(graph_->names.size());
-  for (const std::string& name : graph_->names) {
+  labels->reserve(graph_->Names().size());
+  input->node_sizes.reserve(graph_->Names().size());
+  for (const std::string& name : graph_->Names()) {
     labels->push_back(NodeLabel(name));
     input->node_sizes.push_back(NodeSize(labels->back(), metrics));
   }
   for (int target = 0; target < graph_->Size(); ++target) {
-    for (int attacker : graph_->attacks.attackers[static_cast<std::size_t>(target)]) {
+    for (int attacker : graph_->Graph().attackers[static_cast<std::size_t>(target)]) {
       input->attacks.emplace_back(attacker, target);
     }
   }
@@ -330,7 +330,7 @@ void GraphWindow::ShowMessage(const QString& text, bool offers_dot) {
 }
 
 QString GraphWindow::ShownName(int position) const {
-  const std::string& name = graph_->names[static_cast<std::size_t>(position)];
+  const std::string& name = graph_->Names()[static_cast<std::size_t>(position)];
   const std::string_view shown = dialectic::ShownName(name);
   return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
 }
@@ -347,7 +347,7 @@ void GraphWindow::RequestStatus(int position) {
   QTimer::singleShot(kStatusTimeLimitMs, this, [context] { context->RequestStop(); });
   const std::uint64_t generation = generation_;
   status_thread_.Post([this, generation, position, context, graph = graph_] {
-    const std::string text = StatusText(ArgumentStatus(graph->attacks, position, *context));
+    const std::string text = StatusText(ArgumentStatus(graph->Graph(), position, *context));
     QMetaObject::invokeMethod(
         this,
         [this, generation, position, text] {

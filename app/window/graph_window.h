@@ -22,7 +22,8 @@
 #include "app/window/graph_layout.h"
 #include "frontend/task_thread.h"
 #include "graph/node_states.h"
-#include "graph/theory_graph.h"
+#include "graph/shown_name.h"
+#include "model/framework.h"
 #include "model/run_context.h"
 #include "model/theory.h"
 
@@ -60,7 +61,7 @@ class GraphWindow : public QWidget {
   // A labeling by position; false when it names an argument the theory does not have.
   bool ShowLabeling(const PositionLabeling& labeling, const QString& caption);
 
-  const TheoryGraph& Graph() const { return *graph_; }
+  const Framework& Graph() const { return *graph_; }
   // Whether the scene shows the layout of the current theory.
   bool IsLaidOut() const { return laid_out_; }
   bool IsTooLarge() const { return graph_->Size() > kLargestDrawnTheory; }
@@ -121,7 +122,7 @@ class GraphWindow : public QWidget {
   void StopStatusQuestions();
   QString ShownName(int position) const;
 
-  std::shared_ptr<const TheoryGraph> graph_;
+  std::shared_ptr<const Framework> graph_;
   std::vector<NodeState> states_;  // by position, as shown; all plain without a labeling
   int outlined_ = -1;
   QString caption_;

@@ -48,10 +48,10 @@ class GraphWindowTest : public WindowTestBase {
     }
     return window;
   }
-  // The position of the argument written as the word (its name without the ending blank).
+  // The position of the argument named by the word.
   static int PositionOf(const GraphWindow& graph, std::string_view word) {
-    const std::vector<std::string>& names = graph.Graph().names;
-    const auto found = std::find(names.begin(), names.end(), std::string(word) + ' ');
+    const std::vector<std::string>& names = graph.Graph().Names();
+    const auto found = std::find(names.begin(), names.end(), word);
     return found == names.end() ? -1 : static_cast<int>(found - names.begin());
   }
   // The fills of the arguments, in the order of the words.

@@ -216,10 +216,10 @@ class MainWindowFilesTest : public WindowTestBase {
     QVERIFY(window->OpenTheoryFile(path));
     QVERIFY(RunEnds(*window));
     const Framework opened = FrameworkOfTheory(window->form().Theory);
-    QCOMPARE(opened.attacks, saved.attacks);
+    QCOMPARE(opened.Attacks(), saved.Attacks());
     // i23 numbers the arguments and keeps no names.
-    if (static_cast<Format>(format) != Format::kI23) QCOMPARE(opened.names, saved.names);
-    QCOMPARE(opened.names.size(), saved.names.size());
+    if (static_cast<Format>(format) != Format::kI23) QCOMPARE(opened.Names(), saved.Names());
+    QCOMPARE(opened.Names().size(), saved.Names().size());
   }
 
   void ATheoryTheFormatCannotHoldIsNotSaved() {
