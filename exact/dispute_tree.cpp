@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "exact/admissible_naive.h"
-#include "exact/labeling_solver.h"
 
 namespace dialectic::exact {
 
@@ -24,9 +23,13 @@ std::uint64_t SaturatingAdd(std::uint64_t a, std::uint64_t b) {
              : a + b;
 }
 
-// The positions looked at before the strategy search gives up; it bounds the search's time and
-// its recursion depth.
-constexpr std::size_t kMaxPositions = 10000;
+// The positions looked at before the strategy search gives up. It bounds the search's time, its
+// recursion depth and its memory (each position a set of up to this many arguments).
+constexpr std::size_t kMaxPositions = 5000;
+
+// The steps (arguments taken out, attacks followed) the minimal witness may take before it
+// settles for the admissible set it has.
+constexpr std::size_t kMaxWitnessSteps = 20'000'000;
 
 // The admissibility game from a position, the proponent's arguments so far (a conflict-free set,
 // sorted). The opponent moves an attacker of the position that the position does not attack; the
@@ -43,7 +46,7 @@ class StrategySearch {
   // everything under it; none when the proponent wins, or when the search gave up.
   std::optional<std::uint64_t> Solve(const std::vector<int>& position) {
     if (const auto found = memo_.find(position); found != memo_.end()) return found->second.size;
-    if (gave_up_ || memo_.size() >= kMaxPositions || context_.StopRequested()) {
+    if (gave_up_ || ++looked_at_ > kMaxPositions || context_.StopRequested()) {
       gave_up_ = true;
       return std::nullopt;
     }
@@ -127,6 +130,7 @@ class StrategySearch {
   const ArgumentGraph& graph_;
   RunContext& context_;
   std::map<std::vector<int>, Entry> memo_;
+  std::size_t looked_at_ = 0;
   bool gave_up_ = false;
 };
 
@@ -171,33 +175,79 @@ std::vector<TreeNode> DisputeTree(const ArgumentGraph& graph, const Extension& w
   return tree;
 }
 
-ExtensionAnswer MinimalAdmissibleWitness(const ArgumentGraph& graph, const Extension& admissible,
-                                         int argument, RunContext& context) {
-  // Every smaller witness lies inside the current one and leaves out one of its other members;
-  // both conditions hold for every later one too, so they are added for good.
-  LabelingSolver solver(graph, BaseSemantics::kAdmissible, false, context);
-  solver.Require({argument, true});
-  Extension current = admissible;
-  for (int a = 0; a < graph.Size(); ++a) {
-    if (!IsIn(current, a)) solver.AddClause({-solver.In(a)});
-  }
-  while (current.size() > 1) {
-    std::vector<int> one_out;
-    for (const int a : current) {
-      if (a != argument) one_out.push_back(-solver.In(a));
+MinimalWitness MinimalAdmissibleWitness(const ArgumentGraph& graph, const Extension& admissible,
+                                        int argument, RunContext& context) {
+  // First the defence of the argument inside the given set: the argument, and for each attacker
+  // of a member not yet answered, the first member of the given set that attacks it. That set is
+  // admissible. Then each member in turn is taken out, with every member that loses its defence
+  // through that, over and over; if the argument survives, the smaller set stays, else the
+  // removals are undone. When no member can go, no admissible proper subset holds the argument:
+  // it would survive taking out some member missing from it. answering[b] counts the members
+  // that attack b.
+  const int size = graph.Size();
+  std::vector<bool> in(size, false);
+  std::vector<int> answering(size, 0), members;
+  const auto add = [&](int a) {
+    in[a] = true;
+    members.push_back(a);
+    for (const int t : graph.targets[a]) ++answering[t];
+  };
+  add(argument);
+  for (std::size_t next = 0; next < members.size(); ++next) {
+    for (const int b : graph.attackers[members[next]]) {
+      if (answering[b] > 0) continue;
+      for (const int c : graph.attackers[b]) {
+        if (IsIn(admissible, c)) {
+          if (!in[c]) add(c);
+          break;
+        }
+      }
     }
-    solver.AddClause(one_out);
-    switch (solver.Solve({})) {
-      case SolveResult::kSatisfiable:
-        current = solver.ModelExtension();
-        break;
-      case SolveResult::kUnsatisfiable:
-        return {Outcome::kFinished, std::move(current)};
-      case SolveResult::kStopped:
-        return {Outcome::kStopped, {}};
+  }
+  std::sort(members.begin(), members.end());
+  std::vector<int> removed;
+  std::size_t steps = 0;
+  bool minimal = true;
+  for (const int x : members) {
+    if (x == argument || !in[x]) continue;
+    if (context.StopRequested()) return {Outcome::kStopped, {}, false};
+    if (steps > kMaxWitnessSteps) {
+      minimal = false;
+      break;
+    }
+    removed.clear();
+    std::vector<int> work = {x};
+    in[x] = false;
+    bool lost = false;
+    while (!work.empty() && !lost) {
+      const int a = work.back();
+      work.pop_back();
+      removed.push_back(a);
+      steps += graph.targets[a].size() + 1;
+      for (const int b : graph.targets[a]) {
+        if (--answering[b] != 0) continue;
+        // b is no longer attacked by the set: every member it attacks loses its defence.
+        for (const int t : graph.targets[b]) {
+          if (!in[t]) continue;
+          in[t] = false;
+          work.push_back(t);
+          lost = lost || t == argument;
+        }
+      }
+    }
+    if (!lost) continue;
+    // Undo: the removed members and those still waiting come back, with their counts.
+    for (const int a : work) in[a] = true;
+    for (const int a : removed) {
+      in[a] = true;
+      for (const int b : graph.targets[a]) ++answering[b];
     }
   }
-  return {Outcome::kFinished, std::move(current)};
+  Extension witness;
+  for (const int a : members) {
+    if (in[a]) witness.push_back(a);
+  }
+  return {Outcome::kFinished, std::move(witness), minimal};
 }
 
 OpponentStrategy FindOpponentStrategy(const ArgumentGraph& graph, int argument,

@@ -23,9 +23,16 @@ std::vector<TreeNode> DisputeTree(const ArgumentGraph& graph, const Extension& w
                                   int argument);
 
 // A minimal admissible set (no admissible proper subset holds the argument) inside the given
-// admissible set holding the argument, by SAT calls that each ask for a smaller one.
-ExtensionAnswer MinimalAdmissibleWitness(const ArgumentGraph& graph, const Extension& admissible,
-                                         int argument, RunContext& context);
+// admissible set holding the argument, by removing one member at a time; polynomial, no SAT call.
+// On a large graph the removals may stop at a step limit: the witness is then admissible and
+// holds the argument, but minimal is false.
+struct MinimalWitness {
+  Outcome outcome = Outcome::kFinished;
+  Extension witness;
+  bool minimal = true;
+};
+MinimalWitness MinimalAdmissibleWitness(const ArgumentGraph& graph, const Extension& admissible,
+                                        int argument, RunContext& context);
 
 // The opponent's winning strategy against an argument that no admissible set holds, with its
 // size in nodes: the tree when at most max_nodes, else none. The search looks at no more than a

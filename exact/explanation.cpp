@@ -119,9 +119,10 @@ ExplanationAnswer DisputeTreeIn(const ArgumentGraph& graph, Semantics semantics,
   Extension witness = extension;
   if (semantics == Semantics::kAdmissible || semantics == Semantics::kComplete ||
       semantics == Semantics::kPreferred) {
-    ExtensionAnswer minimal = MinimalAdmissibleWitness(graph, extension, argument, context);
+    MinimalWitness minimal = MinimalAdmissibleWitness(graph, extension, argument, context);
     if (minimal.outcome == Outcome::kStopped) return {Outcome::kStopped, {}};
-    witness = std::move(*minimal.extension);
+    witness = std::move(minimal.witness);
+    explanation.witness_minimal = minimal.minimal;
   }
   explanation.tree = DisputeTree(graph, witness, argument);
   if (semantics == Semantics::kStable || semantics == Semantics::kSemiStable) {
@@ -196,9 +197,22 @@ std::string_view ExplanationKindName(ExplanationKind kind) {
 
 std::string_view RoleName(Role role) { return role == Role::kProponent ? "proponent" : "opponent"; }
 
-ExplanationAnswer Explain(const ArgumentGraph& graph, Semantics semantics,
-                          AcceptanceQuestion question, int argument, const AcceptanceAnswer& answer,
-                          RunContext& context) {
+std::size_t TreeDepth(const std::vector<TreeNode>& tree) {
+  // Children stand after their parents, so one pass in order sets every depth.
+  std::vector<std::size_t> depth(tree.size(), 1);
+  std::size_t deepest = tree.empty() ? 0 : 1;
+  for (std::size_t i = 0; i < tree.size(); ++i) {
+    for (const int child : tree[i].children) depth[child] = depth[i] + 1;
+    deepest = std::max(deepest, depth[i]);
+  }
+  return deepest;
+}
+
+namespace {
+
+ExplanationAnswer ExplainInFull(const ArgumentGraph& graph, Semantics semantics,
+                                AcceptanceQuestion question, int argument,
+                                const AcceptanceAnswer& answer, RunContext& context) {
   if (answer.outcome == Outcome::kStopped) return {Outcome::kStopped, {}};
   // The grounded extension is the only grounded one and the sceptical answer of complete
   // semantics; its own proof explains every answer about it but a counter-example.
@@ -211,8 +225,9 @@ ExplanationAnswer Explain(const ArgumentGraph& graph, Semantics semantics,
     // One extension: it is the witness of a yes and the counter-example of a no.
     const ExtensionAnswer ideal = FindExtension(graph, semantics, context);
     if (ideal.outcome == Outcome::kStopped) return {Outcome::kStopped, {}};
-    if (answer.accepted)
+    if (answer.accepted) {
       return DisputeTreeIn(graph, semantics, argument, *ideal.extension, context);
+    }
     return {Outcome::kFinished, CounterExample(graph, semantics, argument, *ideal.extension)};
   }
   if (!sceptical) {
@@ -225,6 +240,25 @@ ExplanationAnswer Explain(const ArgumentGraph& graph, Semantics semantics,
     return {Outcome::kFinished, CounterExample(graph, semantics, argument, *answer.certificate)};
   }
   return EveryExtension(graph, semantics, true, context);
+}
+
+}  // namespace
+
+ExplanationAnswer Explain(const ArgumentGraph& graph, Semantics semantics,
+                          AcceptanceQuestion question, int argument, const AcceptanceAnswer& answer,
+                          RunContext& context) {
+  ExplanationAnswer result = ExplainInFull(graph, semantics, question, argument, answer, context);
+  Explanation& explanation = result.explanation;
+  const std::size_t depth = TreeDepth(explanation.tree);
+  if (explanation.tree.size() > kMaxTreeNodes || depth > kMaxTreeDepth) {
+    explanation.tree_kind = explanation.kind;
+    explanation.tree_nodes = explanation.tree.size();
+    explanation.tree_depth = depth;
+    explanation.kind = ExplanationKind::kStatement;
+    explanation.statement = Statement::kTreeTooLarge;
+    explanation.tree.clear();
+  }
+  return result;
 }
 
 }  // namespace dialectic::exact

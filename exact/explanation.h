@@ -4,6 +4,7 @@
 // flat, its nodes in preorder, so that deep proofs are built and destroyed without recursion.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -60,6 +61,7 @@ enum class Statement {
   kStageWitness,     // the extension holds the argument: conflict-free, with a maximal range
   kNaiveWitness,     // the extension holds the argument: a maximal conflict-free set
   kSelfAttacking,    // the argument attacks itself, so no conflict-free set holds it
+  kTreeTooLarge,     // the tree of tree_kind has tree_nodes nodes in tree_depth levels: too many
 };
 
 // An argument outside an extension and an argument of the extension that attacks it, if any.
@@ -70,6 +72,10 @@ struct OutsideArgument {
 
 // Strategies larger than this many nodes are stated, not shown.
 inline constexpr std::uint64_t kMaxStrategyNodes = 500;
+// Trees with more nodes or levels than these are stated, not shown: a reader could not follow
+// them, and their text, indented by depth, would grow with the square of the depth.
+inline constexpr std::size_t kMaxTreeNodes = 10000;
+inline constexpr std::size_t kMaxTreeDepth = 500;
 // Every-extension explanations list the extensions when there are at most this many.
 inline constexpr std::uint64_t kMaxListedExtensions = 8;
 
@@ -83,6 +89,9 @@ struct Explanation {
   // holding the argument for admissible, complete and preferred semantics, else the extension).
   // Counter-example: the extension without the argument. Stage and naive statements: the witness.
   std::optional<Extension> extension;
+  // Dispute tree of admissible, complete and preferred semantics: false when the witness was left
+  // larger than minimal, its search cut short on a large graph.
+  bool witness_minimal = true;
   // Stable and semi-stable dispute trees, stage statements: every argument outside the witness,
   // with an attacker in it where there is one.
   std::vector<OutsideArgument> outside;
@@ -109,6 +118,11 @@ struct Explanation {
   // or none when the search for it was given up.
   std::optional<Statement> statement;
   std::optional<std::uint64_t> strategy_size;
+  // kTreeTooLarge: the kind of explanation whose tree it was, and its size. The other facts of
+  // that kind (the witness, the extension outside arguments) stay.
+  std::optional<ExplanationKind> tree_kind;
+  std::size_t tree_nodes = 0;
+  std::size_t tree_depth = 0;
 };
 
 enum class AcceptanceQuestion { kCredulous, kSceptical };
@@ -121,6 +135,9 @@ struct ExplanationAnswer {
 // The explanation of the engine's answer to the question (the answer must be the engine's, for
 // the same graph, semantics and argument). Some explanations ask the engine again (a minimal
 // witness, the extensions, the ideal extension's attackers), under the same run context.
+// The number of levels of a tree (a root alone: 1; an empty tree: 0).
+std::size_t TreeDepth(const std::vector<TreeNode>& tree);
+
 ExplanationAnswer Explain(const ArgumentGraph& graph, Semantics semantics,
                           AcceptanceQuestion question, int argument, const AcceptanceAnswer& answer,
                           RunContext& context);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cassert>
-#include <deque>
 #include <set>
 #include <utility>
 
@@ -30,22 +29,20 @@ std::vector<bool> Reach(int size, int start, const std::vector<bool>& allowed, c
 }
 
 // The shortest cycle through start along attacks within the part: a breadth-first search from
-// start to an argument that attacks start.
-std::vector<int> CycleThrough(const ArgumentGraph& graph, const std::vector<bool>& part,
-                              int start) {
-  std::vector<int> parent(graph.Size(), -1);
-  std::deque<int> queue = {start};
+// start to an argument that attacks start. parent holds -1 for every argument, before and after;
+// the search costs the part's size and attacks, not the graph's.
+std::vector<int> CycleThrough(const ArgumentGraph& graph, const std::vector<bool>& part, int start,
+                              std::vector<int>& parent) {
+  std::vector<int> queue = {start}, cycle;
   parent[start] = start;
-  while (!queue.empty()) {
-    const int a = queue.front();
-    queue.pop_front();
+  for (std::size_t head = 0; head < queue.size() && cycle.empty(); ++head) {
+    const int a = queue[head];
     for (const int t : graph.targets[a]) {
       if (t == start) {
-        std::vector<int> cycle;
         for (int b = a; b != start; b = parent[b]) cycle.push_back(b);
         cycle.push_back(start);
         std::reverse(cycle.begin(), cycle.end());
-        return cycle;
+        break;
       }
       if (part[t] && parent[t] < 0) {
         parent[t] = a;
@@ -53,7 +50,8 @@ std::vector<int> CycleThrough(const ArgumentGraph& graph, const std::vector<bool
       }
     }
   }
-  return {};
+  for (const int a : queue) parent[a] = -1;
+  return cycle;
 }
 
 }  // namespace
@@ -150,33 +148,70 @@ std::vector<int> UndecidedAttackers(const ArgumentGraph& graph, const std::vecto
 
 std::vector<std::vector<int>> UndecidedCycles(const ArgumentGraph& graph,
                                               const std::vector<Label>& labels, int argument) {
-  // The UNDEC arguments that reach the argument, then their strongly connected parts, each the
-  // arguments both reached from and reaching its least member.
+  // The UNDEC arguments that reach the argument, then their strongly connected parts by Tarjan's
+  // algorithm with an explicit stack (linear, and no recursion however long the paths).
   const int size = graph.Size();
   std::vector<bool> undecided(size);
   for (int a = 0; a < size; ++a) undecided[a] = labels[a] == Label::kUndec;
   const auto attackers = [&](int a) -> const std::vector<int>& { return graph.attackers[a]; };
-  const auto targets = [&](int a) -> const std::vector<int>& { return graph.targets[a]; };
   const std::vector<bool> reaching = Reach(size, argument, undecided, attackers);
-  std::vector<bool> placed(size, false);
+  std::vector<int> order(size, -1), low(size, 0), component_stack, parent(size, -1), members;
+  std::vector<bool> on_stack(size, false), part(size, false);
   std::vector<std::vector<int>> cycles;
-  for (int a = 0; a < size; ++a) {
-    if (!reaching[a] || placed[a]) continue;
-    const std::vector<bool> from = Reach(size, a, reaching, targets);
-    const std::vector<bool> to = Reach(size, a, reaching, attackers);
-    std::vector<bool> part(size, false);
-    int members = 0;
-    for (int b = 0; b < size; ++b) {
-      if (from[b] && to[b]) {
-        part[b] = placed[b] = true;
-        ++members;
+  int counter = 0;
+  struct Frame {
+    int argument;
+    std::size_t next;  // the next target to look at
+  };
+  for (int root = 0; root < size; ++root) {
+    if (!reaching[root] || order[root] >= 0) continue;
+    std::vector<Frame> frames = {{root, 0}};
+    order[root] = low[root] = counter++;
+    component_stack.push_back(root);
+    on_stack[root] = true;
+    while (!frames.empty()) {
+      Frame& frame = frames.back();
+      const int a = frame.argument;
+      const std::vector<int>& targets = graph.targets[a];
+      if (frame.next < targets.size()) {
+        const int t = targets[frame.next++];
+        if (!reaching[t]) continue;
+        if (order[t] < 0) {
+          order[t] = low[t] = counter++;
+          component_stack.push_back(t);
+          on_stack[t] = true;
+          frames.push_back({t, 0});
+        } else if (on_stack[t]) {
+          low[a] = std::min(low[a], order[t]);
+        }
+        continue;
       }
-    }
-    const std::vector<int>& own = graph.attackers[a];
-    if (members > 1 || std::find(own.begin(), own.end(), a) != own.end()) {
-      cycles.push_back(CycleThrough(graph, part, a));
+      frames.pop_back();
+      if (!frames.empty()) {
+        low[frames.back().argument] = std::min(low[frames.back().argument], low[a]);
+      }
+      if (low[a] != order[a]) continue;
+      // a is the first of its part: the part is on the stack from a up.
+      members.clear();
+      int least = a;
+      while (true) {
+        const int b = component_stack.back();
+        component_stack.pop_back();
+        on_stack[b] = false;
+        part[b] = true;
+        members.push_back(b);
+        least = std::min(least, b);
+        if (b == a) break;
+      }
+      const std::vector<int>& own = graph.attackers[least];
+      if (members.size() > 1 || std::find(own.begin(), own.end(), least) != own.end()) {
+        cycles.push_back(CycleThrough(graph, part, least, parent));
+      }
+      for (const int b : members) part[b] = false;
     }
   }
+  // In the order of their least arguments.
+  std::sort(cycles.begin(), cycles.end());
   return cycles;
 }
 

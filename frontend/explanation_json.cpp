@@ -74,6 +74,8 @@ std::string_view StatementName(exact::Statement statement) {
       return "naive-witness";
     case exact::Statement::kSelfAttacking:
       return "self-attacking";
+    case exact::Statement::kTreeTooLarge:
+      return "tree-too-large";
   }
   return "";
 }
@@ -122,6 +124,7 @@ json ExplanationJson(const exact::Explanation& explanation, const std::vector<st
   json object = {{"kind", exact::ExplanationKindName(explanation.kind)}};
   if (!explanation.tree.empty()) object["tree"] = TreeJson(explanation.tree, names);
   if (explanation.extension) object["extension"] = JsonNames(*explanation.extension, names);
+  if (!explanation.witness_minimal) object["witness_minimal"] = false;
   if (!explanation.outside.empty()) {
     json outside = json::array();
     for (const exact::OutsideArgument& entry : explanation.outside) {
@@ -163,6 +166,11 @@ json ExplanationJson(const exact::Explanation& explanation, const std::vector<st
     if (*explanation.statement == exact::Statement::kNoAdmissibleSet) {
       object["strategy_size"] =
           explanation.strategy_size ? json(*explanation.strategy_size) : json(nullptr);
+    }
+    if (*explanation.statement == exact::Statement::kTreeTooLarge) {
+      object["tree_kind"] = exact::ExplanationKindName(*explanation.tree_kind);
+      object["tree_nodes"] = explanation.tree_nodes;
+      object["tree_depth"] = explanation.tree_depth;
     }
   }
   return object;

@@ -115,6 +115,16 @@ std::string StatementText(const Explanation& explanation, const std::string& sem
              " does not attack itself.\n";
     case exact::Statement::kSelfAttacking:
       return name + " attacks itself, so no conflict-free set holds it.\n";
+    case exact::Statement::kTreeTooLarge: {
+      std::string text = "The " + std::string(exact::ExplanationKindName(*explanation.tree_kind)) +
+                         " of " + name + " has " + std::to_string(explanation.tree_nodes) +
+                         " nodes in " + std::to_string(explanation.tree_depth) +
+                         " levels, too many to show.\n";
+      if (explanation.extension) {
+        text += "Its witness is " + SetText(*explanation.extension, names) + ".\n";
+      }
+      return text;
+    }
   }
   return "";
 }
@@ -195,7 +205,10 @@ std::string ExplanationText(const Explanation& explanation, exact::Semantics sem
           text += "It is complete, and no complete extension has a larger range.\n";
         }
       } else {
-        text = "The set " + witness + " is a minimal admissible set holding " + name + "; " +
+        text = "The set " + witness +
+               (explanation.witness_minimal ? " is a minimal admissible set holding "
+                                            : " is an admissible set holding ") +
+               name + "; " +
                (semantics == exact::Semantics::kAdmissible
                     ? std::string("it is an admissible extension.\n")
                     : "it is part of a " + short_name + " extension.\n");

@@ -23,6 +23,13 @@ namespace {
 
 using nlohmann::json;
 
+// Under the sanitizers, every this-many-th graph of three arguments is written and validated.
+#ifdef __SANITIZE_ADDRESS__
+constexpr int kThreeArgumentStride = 8;
+#else
+constexpr int kThreeArgumentStride = 1;
+#endif
+
 json LoadSchema() {
   std::ifstream file(DIALECTIC_SCHEMA_DIR "/explanation.schema.json");
   EXPECT_TRUE(file.good());
@@ -180,6 +187,7 @@ TEST(ExplanationJson, EveryExplanationOfEveryGraphOfUpToThreeArgumentsFitsTheSch
   int checked = 0;
   for (int size = 0; size <= 3; ++size) {
     for (std::uint32_t relation = 0; relation < (1u << (size * size)); ++relation) {
+      if (size == 3 && relation % kThreeArgumentStride != 0) continue;
       ArgumentGraph graph;
       graph.attackers.resize(size);
       graph.targets.resize(size);
@@ -220,7 +228,7 @@ TEST(ExplanationJson, EveryExplanationOfEveryGraphOfUpToThreeArgumentsFitsTheSch
       }
     }
   }
-  EXPECT_GT(checked, 20000);
+  EXPECT_GT(checked, 20000 / kThreeArgumentStride);
 }
 
 TEST(ExplanationJson, TheSolverCommandWritesOneObjectThatFitsTheSchema) {

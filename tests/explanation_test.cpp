@@ -366,6 +366,7 @@ void CheckExplanation(const ArgumentGraph& graph, const Definitions& d,
       EXPECT_TRUE(d.IsAdmissible(witness) && Has(witness, a));
       if (semantics == Semantics::kAdmissible || semantics == Semantics::kComplete ||
           semantics == Semantics::kPreferred) {
+        EXPECT_TRUE(e.witness_minimal);
         for (Mask smaller = (witness - 1) & witness; smaller != witness;
              smaller = (smaller - 1) & witness) {
           EXPECT_FALSE(Has(smaller, a) && d.IsAdmissible(smaller))
@@ -471,6 +472,9 @@ void CheckExplanation(const ArgumentGraph& graph, const Definitions& d,
           EXPECT_TRUE(d.Attacks(a, a));
           EXPECT_FALSE(answer.accepted);
           break;
+        case Statement::kTreeTooLarge:
+          ADD_FAILURE() << "a tree too large on " << d.Size() << " arguments";
+          break;
       }
       break;
   }
@@ -537,6 +541,66 @@ TEST(Explanation, EveryAnswerOnEveryGraphOfUpToFourArgumentsChecksOut) {
   }
   // The directed graphs with self-loops on up to four unlabelled nodes: 1 + 2 + 10 + 104 + 3044.
   EXPECT_EQ(graphs, 3161);
+}
+
+TEST(Explanation, TreesTooDeepOrTooLargeAreStatedWithTheirSize) {
+  // A chain of n arguments, each attacking the one before it, asked about 0 when n is odd (then
+  // 0 is IN) and about 1 otherwise: its proof has n or n - 1 nodes in as many levels. A star of k
+  // attackers of argument 0, each attacked by an unattacked argument of its own: 2k + 1 nodes in
+  // three levels.
+  struct Case {
+    std::string shape;
+    int n;
+    Semantics semantics;
+    std::size_t nodes;  // 0: the tree is shown
+    std::size_t depth;
+  };
+  constexpr int kDeep = static_cast<int>(kMaxTreeDepth);
+  constexpr int kWide = static_cast<int>(kMaxTreeNodes) / 2;
+  const Case cases[] = {
+      {"chain", kDeep, Semantics::kGrounded, 0, 0},
+      {"chain", kDeep + 1, Semantics::kGrounded, kMaxTreeDepth + 1, kMaxTreeDepth + 1},
+      {"chain", 2000, Semantics::kPreferred, 1999, 1999},
+      {"chain", 2000, Semantics::kStable, 1999, 1999},
+      {"star", kWide - 1, Semantics::kGrounded, 0, 0},
+      {"star", kWide, Semantics::kComplete, kMaxTreeNodes + 1, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.shape + " of " + std::to_string(c.n));
+    const int size = c.shape == "chain" ? c.n : 2 * c.n + 1;
+    ArgumentGraph graph;
+    graph.attackers.resize(size);
+    graph.targets.resize(size);
+    const auto attack = [&](int attacker, int target) {
+      graph.attackers[target].push_back(attacker);
+      graph.targets[attacker].push_back(target);
+    };
+    for (int a = 1; a < size; ++a) {
+      if (c.shape == "chain") {
+        attack(a, a - 1);
+      } else {
+        attack(a, a <= c.n ? 0 : a - c.n);
+      }
+    }
+    const int argument = c.shape == "chain" && c.n % 2 == 0 ? 1 : 0;
+    RunContext context;
+    const AcceptanceAnswer answer = IsCredulouslyAccepted(graph, c.semantics, argument, context);
+    ASSERT_TRUE(answer.accepted);
+    const Explanation e =
+        Explain(graph, c.semantics, AcceptanceQuestion::kCredulous, argument, answer, context)
+            .explanation;
+    if (c.nodes == 0) {
+      EXPECT_NE(e.kind, ExplanationKind::kStatement);
+      EXPECT_FALSE(e.tree.empty());
+      EXPECT_LE(TreeDepth(e.tree), kMaxTreeDepth);
+      continue;
+    }
+    ASSERT_EQ(e.kind, ExplanationKind::kStatement);
+    EXPECT_EQ(e.statement, Statement::kTreeTooLarge);
+    EXPECT_TRUE(e.tree.empty());
+    EXPECT_EQ(e.tree_nodes, c.nodes);
+    EXPECT_EQ(e.tree_depth, c.depth);
+  }
 }
 
 TEST(Explanation, AnswersOnRandomGraphsOfUpToTwelveArgumentsCheckOut) {
