@@ -23,7 +23,7 @@ namespace dialectic {
 // Up to this many arguments, and this many attacks, the layered layout is used: its crossing
 // reduction grows steeply with the attacks, and a dense graph of 100 arguments can take it hours.
 inline constexpr int kLayeredLayoutLimit = 300;
-inline constexpr int kLayeredAttackLimit = 600;
+inline constexpr int kLayeredAttackLimit = 400;
 // How long the layered layout may take before the fast one replaces it.
 inline constexpr std::chrono::milliseconds kLayeredLayoutBudget(5000);
 
