@@ -5,6 +5,7 @@
 #include <graphviz/gvc.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -226,6 +227,7 @@ GraphGeometry LayOutInChild(const LayoutInput& input, const std::string& engine,
     geometry.error = std::string("Cannot start the layout: ") + std::strerror(errno);
     return geometry;
   }
+  const pid_t parent = getpid();
   pid_t child = 0;
   {
     // No thread of this process is inside Graphviz while the child is made, so the child's copy
@@ -234,6 +236,9 @@ GraphGeometry LayOutInChild(const LayoutInput& input, const std::string& engine,
     child = fork();
   }
   if (child == 0) {
+    // A child whose program has ended, however it ended, ends too rather than lay out for hours.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(1);
     close(fds[0]);
     const std::string bytes = GeometryBytes(LayOutWith(input, engine));
     std::size_t written = 0;
