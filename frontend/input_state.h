@@ -48,16 +48,20 @@ class InputState {
   bool IsModifiedAt(int step) const { return OriginAt(step).clean_step != step; }
 
   // The results shown are those of a run of the input as it stands; an edit or an undo makes them
-  // the previous run's until the next run ends.
+  // the previous run's until the next run ends. Before the first run there are none to be stale.
   bool AreResultsStale() const { return results_stale_; }
-  void InputChanged() { results_stale_ = true; }
-  void RunEnded() { results_stale_ = false; }
+  void InputChanged() { results_stale_ = has_run_; }
+  void RunEnded() {
+    has_run_ = true;
+    results_stale_ = false;
+  }
 
  private:
   void DropFrom(int step);
 
   std::map<int, InputOrigin> origins_;  // by the step each starts at
   bool results_stale_ = false;
+  bool has_run_ = false;
 };
 
 }  // namespace dialectic

@@ -128,6 +128,9 @@ TEST(InputState, AnEmptiedHistoryKeepsTheFileAsModified) {
 
 TEST(InputState, ResultsAreStaleFromAnEditUntilARunEnds) {
   InputState state;
+  state.InputChanged();
+  EXPECT_FALSE(state.AreResultsStale());  // no run, no results
+  state.RunEnded();
   EXPECT_FALSE(state.AreResultsStale());
   state.InputChanged();
   EXPECT_TRUE(state.AreResultsStale());
