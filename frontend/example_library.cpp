@@ -114,15 +114,23 @@ StringList ExampleLines(const StringList& examples, std::string_view caption) {
   return lines;
 }
 
+const char* const kUnsavedExamplesNote =
+    "\nThe built-in examples are offered, but they could not be saved there.";
+
 void LoadExamples(TForm1& form) {
   form.Examples = BuiltInExamples();
   if (IsExistingFile(form.ExamplesPath)) {
     form.Examples = ExampleFileLines(ReadRegularFile(form.ExamplesPath, kMaxTheoryFileBytes));
-  } else if (form.WriteMissingExamples) {
-    WriteLinesCrLf(form.ExamplesPath, form.Examples, WriteMode::kCreate);
   }
   const StringList captions = ExampleCaptions(form.Examples);
   form.RadioItems.insert(form.RadioItems.end(), captions.begin(), captions.end());
+  if (IsExistingFile(form.ExamplesPath) || !form.WriteMissingExamples) return;
+  // The built-in examples are offered whether or not they can be saved (a read-only folder).
+  try {
+    WriteLinesCrLf(form.ExamplesPath, form.Examples, WriteMode::kCreate);
+  } catch (const FileError& error) {
+    throw FileError(std::string(error.what()) + kUnsavedExamplesNote);
+  }
 }
 
 }  // namespace dialectic

@@ -24,9 +24,13 @@ StringList ExampleCaptions(const StringList& examples);
 // "#" + caption, up to the next caption line that differs from it.
 StringList ExampleLines(const StringList& examples, std::string_view caption);
 
+// What a failure to create the library file adds to its message.
+extern const char* const kUnsavedExamplesNote;
+
 // Fills the form's Examples from its ExamplesPath (or the built-in library, creating the file when
-// the form allows it) and appends the captions to its radio items. Throws FileError; then the
-// built-in library stays in Examples and no radio item is added.
+// the form allows it) and appends the captions to its radio items. Throws FileError: when the file
+// cannot be read, the built-in library stays in Examples and no radio item is added; when it
+// cannot be created, the built-in library is offered all the same and the message says so.
 void LoadExamples(TForm1& form);
 
 }  // namespace dialectic

@@ -79,11 +79,12 @@ TEST_F(ExampleLibraryTest, AFolderOfThatNameDoesNotCountAndCannotBeCreatedOver) 
     Load();
     FAIL() << "no error";
   } catch (const FileError& error) {
-    EXPECT_EQ(std::string(error.what()),
-              "Cannot create file \"" + file_.string() + "\". Is a directory");
+    EXPECT_EQ(std::string(error.what()), "Cannot create file \"" + file_.string() +
+                                             "\". Is a directory" + kUnsavedExamplesNote);
   }
   EXPECT_EQ(form_.Examples, BuiltInExamples());
-  EXPECT_TRUE(form_.RadioItems.empty());
+  EXPECT_EQ(form_.RadioItems, ExampleCaptions(BuiltInExamples()));
+  EXPECT_TRUE(std::filesystem::is_directory(file_));
 }
 
 TEST_F(ExampleLibraryTest, AnUnwritableDirectoryGivesTheCreateMessage) {
@@ -93,10 +94,13 @@ TEST_F(ExampleLibraryTest, AnUnwritableDirectoryGivesTheCreateMessage) {
     LoadExamples(form_);
     FAIL() << "no error";
   } catch (const FileError& error) {
-    EXPECT_EQ(std::string(error.what()),
-              "Cannot create file \"" + missing_dir.string() + "\". No such file or directory");
+    EXPECT_EQ(std::string(error.what()), "Cannot create file \"" + missing_dir.string() +
+                                             "\". No such file or directory" +
+                                             kUnsavedExamplesNote);
   }
-  EXPECT_TRUE(form_.RadioItems.empty());
+  // The examples are not lost with the file: every built-in one can still be chosen.
+  EXPECT_EQ(form_.RadioItems.size(), 34u);
+  EXPECT_EQ(form_.Examples, BuiltInExamples());
 }
 
 TEST_F(ExampleLibraryTest, AFileThatCannotBeReadGivesTheOpenMessage) {

@@ -48,9 +48,8 @@ void CheckVerdict::ShowReport(const CheckReport& report) {
   has_report_ = true;
   const StatusLook look = LookOf(report.status);
   verdict_ = QString::fromUtf8(look.mark) + u' ' + FromBytes(report.verdict);
-  QPalette colours = palette();
-  colours.setColor(QPalette::WindowText, look.colour);
-  setPalette(colours);
+  colour_ = look.colour;
+  ShowColour();
   setToolTip(verdict_ + tr("\nClick for the details."));
   ShowElided();
   if (dialog_ != nullptr && dialog_->isVisible()) OpenDetails();
@@ -118,8 +117,29 @@ void CheckVerdict::resizeEvent(QResizeEvent* event) {
   ShowElided();
 }
 
+void CheckVerdict::MarkStale(bool stale) {
+  if (stale == stale_) return;
+  stale_ = stale;
+  ShowColour();
+  ShowElided();
+}
+
+void CheckVerdict::ShowColour() {
+  // The previous run's verdict is greyed, whatever it said.
+  QPalette colours = palette();
+  colours.setColor(QPalette::WindowText,
+                   stale_ ? LookOf(CheckStatus::kNotChecked).colour : colour_);
+  setPalette(colours);
+}
+
+QString CheckVerdict::ShownVerdict() const {
+  if (!stale_ || verdict_.isEmpty()) return verdict_;
+  return tr("Previous run: %1").arg(verdict_);
+}
+
 void CheckVerdict::ShowElided() {
-  setText(fontMetrics().elidedText(verdict_, Qt::ElideRight, std::max(0, contentsRect().width())));
+  setText(fontMetrics().elidedText(ShownVerdict(), Qt::ElideRight,
+                                   std::max(0, contentsRect().width())));
 }
 
 }  // namespace dialectic

@@ -7,6 +7,7 @@
 // colours the theory by it.
 #pragma once
 
+#include <QColor>
 #include <QLabel>
 #include <QPointer>
 #include <QString>
@@ -29,8 +30,12 @@ class CheckVerdict : public QLabel {
   void ShowReport(const CheckReport& report);
   // Shows nothing, while a run goes on.
   void ClearReport();
-  // The verdict as shown, mark and all, before it is cut to the room.
+  // The verdict of the latest check, mark and all.
   const QString& Verdict() const { return verdict_; }
+  // Marks the verdict as the previous run's, while the input has changed since that run.
+  void MarkStale(bool stale);
+  // The verdict as shown, before it is cut to the room: with the mark of the previous run.
+  QString ShownVerdict() const;
 
   // Opens the dialog with the details of the latest check, or brings it to the front.
   void OpenDetails();
@@ -47,10 +52,13 @@ class CheckVerdict : public QLabel {
 
  private:
   void ShowElided();
+  void ShowColour();
   void OfferLabelingAtCaret();
 
   CheckReport report_;
   bool has_report_ = false;
+  bool stale_ = false;
+  QColor colour_;  // the colour of the verdict's status
   QString verdict_;
   QPointer<QDialog> dialog_;
   QPlainTextEdit* details_ = nullptr;  // the dialog's text, while the dialog lives

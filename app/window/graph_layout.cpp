@@ -1,9 +1,18 @@
 #include "app/window/graph_layout.h"
 
+#include <fcntl.h>
 #include <graphviz/cgraph.h>
 #include <graphviz/gvc.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <mutex>
 
@@ -70,14 +79,8 @@ EdgeGeometry StraightEdge(const GraphGeometry& geometry, const LayoutInput& inpu
   return edge;
 }
 
-}  // namespace
-
-std::string LayoutEngineFor(int argument_count) {
-  return argument_count <= kLayeredLayoutLimit ? "dot" : "sfdp";
-}
-
-GraphGeometry LayOutGraph(const LayoutInput& input) {
-  std::lock_guard lock(GraphvizMutex());
+// Lays the graph out with the engine; the caller holds Graphviz for itself.
+GraphGeometry LayOutWith(const LayoutInput& input, const std::string& engine_name) {
   GraphGeometry geometry;
   GraphvizSession session;
   session.graph = agopen(Text("theory"), Agdirected, nullptr);
@@ -89,7 +92,6 @@ GraphGeometry LayOutGraph(const LayoutInput& input) {
   Agsym_t* width = agattr(graph, AGNODE, Text("width"), Text("0.75"));
   Agsym_t* height = agattr(graph, AGNODE, Text("height"), Text("0.5"));
   const int count = static_cast<int>(input.node_sizes.size());
-  const std::string engine_name = LayoutEngineFor(count);
   if (engine_name != "dot") {
     // Overlaps are removed by spreading the whole layout, which costs next to nothing where the
     // default removal takes longer than the layout itself; the fast force approximation keeps
@@ -151,6 +153,252 @@ GraphGeometry LayOutGraph(const LayoutInput& input) {
     edge.arrow_tip = curve.eflag != 0 ? scene_point(curve.ep) : edge.curve.back();
     geometry.edges.push_back(std::move(edge));
   }
+  return geometry;
+}
+
+const char* const kFastEngine = "sfdp";
+
+// Appends and reads the plain values a geometry is made of, in the machine's own byte order: the
+// bytes never leave the process that wrote them and its parent.
+class ByteWriter {
+ public:
+  template <typename T>
+  void Put(const T& value) {
+    bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+  }
+  void Put(const std::string& text) {
+    Put(text.size());
+    bytes += text;
+  }
+  void Put(QPointF point) {
+    Put(point.x());
+    Put(point.y());
+  }
+  std::string bytes;
+};
+
+class ByteReader {
+ public:
+  explicit ByteReader(const std::string& bytes) : bytes_(bytes) {}
+  template <typename T>
+  bool Get(T& value) {
+    if (bytes_.size() - at_ < sizeof value) return false;
+    std::memcpy(&value, bytes_.data() + at_, sizeof value);
+    at_ += sizeof value;
+    return true;
+  }
+  bool Get(std::string& text) {
+    std::size_t size = 0;
+    if (!Get(size) || bytes_.size() - at_ < size) return false;
+    text.assign(bytes_, at_, size);
+    at_ += size;
+    return true;
+  }
+  bool Get(QPointF& point) {
+    double x = 0;
+    double y = 0;
+    if (!Get(x) || !Get(y)) return false;
+    point = QPointF(x, y);
+    return true;
+  }
+  // A count of items of at least item_size bytes each that the rest can hold.
+  bool GetCount(std::size_t& count, std::size_t item_size) {
+    return Get(count) && count <= (bytes_.size() - at_) / item_size;
+  }
+  bool AtEnd() const { return at_ == bytes_.size(); }
+
+ private:
+  const std::string& bytes_;
+  std::size_t at_ = 0;
+};
+
+enum class ChildEnd { kDone, kCancelled, kOverran };
+
+// Runs the layout with the engine in a child process and reads its geometry, until cancel is set
+// or the deadline (none: unset) passes; then the child is killed.
+GraphGeometry LayOutInChild(const LayoutInput& input, const std::string& engine,
+                            const std::atomic<bool>& cancel,
+                            std::optional<std::chrono::steady_clock::time_point> deadline,
+                            ChildEnd& end) {
+  end = ChildEnd::kDone;
+  GraphGeometry geometry;
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) {
+    geometry.error = std::string("Cannot start the layout: ") + std::strerror(errno);
+    return geometry;
+  }
+  const pid_t parent = getpid();
+  pid_t child = 0;
+  {
+    // No thread of this process is inside Graphviz while the child is made, so the child's copy
+    // of Graphviz's state is whole.
+    std::lock_guard lock(GraphvizMutex());
+    child = fork();
+  }
+  if (child == 0) {
+    // A child whose program has ended, however it ended, ends too rather than lay out for hours.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(1);
+    close(fds[0]);
+    const std::string bytes = GeometryBytes(LayOutWith(input, engine));
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+      const ssize_t n = write(fds[1], bytes.data() + written, bytes.size() - written);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) _exit(1);
+      written += static_cast<std::size_t>(n);
+    }
+    _exit(0);
+  }
+  close(fds[1]);
+  if (child < 0) {
+    close(fds[0]);
+    geometry.error = std::string("Cannot start the layout: ") + std::strerror(errno);
+    return geometry;
+  }
+  // The child's answer is read as it comes, a few milliseconds at a time, so that a cancel or the
+  // deadline is heard at once.
+  constexpr int kPollMs = 10;
+  std::string bytes;
+  char buffer[65536];
+  bool stopped = false;
+  for (;;) {
+    if (cancel.load()) {
+      end = ChildEnd::kCancelled;
+      stopped = true;
+      break;
+    }
+    if (deadline && std::chrono::steady_clock::now() >= *deadline) {
+      end = ChildEnd::kOverran;
+      stopped = true;
+      break;
+    }
+    pollfd readable{fds[0], POLLIN, 0};
+    const int ready = poll(&readable, 1, kPollMs);
+    if (ready < 0 && errno != EINTR) break;
+    if (ready <= 0) continue;
+    const ssize_t n = read(fds[0], buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  close(fds[0]);
+  if (stopped) kill(child, SIGKILL);
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  if (stopped) {
+    geometry.error = end == ChildEnd::kCancelled ? "cancelled" : "took too long";
+    return geometry;
+  }
+  const std::optional<GraphGeometry> read = GeometryOfBytes(bytes);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !read) {
+    geometry.error =
+        "Graphviz could not lay the graph out with " + engine + " (its process " +
+        (WIFSIGNALED(status) ? "ended by signal " + std::to_string(WTERMSIG(status)) : "failed") +
+        ")";
+    return geometry;
+  }
+  return *read;
+}
+
+}  // namespace
+
+std::string LayoutEngineFor(int argument_count, std::size_t attack_count) {
+  return argument_count <= kLayeredLayoutLimit &&
+                 attack_count <= static_cast<std::size_t>(kLayeredAttackLimit)
+             ? "dot"
+             : kFastEngine;
+}
+
+GraphGeometry LayOutGraph(const LayoutInput& input) {
+  std::lock_guard lock(GraphvizMutex());
+  return LayOutWith(
+      input, input.engine.empty()
+                 ? LayoutEngineFor(static_cast<int>(input.node_sizes.size()), input.attacks.size())
+                 : input.engine);
+}
+
+GraphGeometry LayOutGraphApart(const LayoutInput& input, const std::atomic<bool>& cancel,
+                               std::chrono::milliseconds layered_budget) {
+  const int count = static_cast<int>(input.node_sizes.size());
+  const std::string engine =
+      input.engine.empty() ? LayoutEngineFor(count, input.attacks.size()) : input.engine;
+  ChildEnd end = ChildEnd::kDone;
+  if (engine != "dot") {
+    GraphGeometry geometry = LayOutInChild(input, engine, cancel, std::nullopt, end);
+    if (geometry.laid_out && count <= kLayeredLayoutLimit) {
+      geometry.note = "Dense graph (" + std::to_string(input.attacks.size()) +
+                      " attacks): laid out by the fast force-directed layout.";
+    }
+    return geometry;
+  }
+  GraphGeometry geometry =
+      LayOutInChild(input, engine, cancel, std::chrono::steady_clock::now() + layered_budget, end);
+  if (end != ChildEnd::kOverran) return geometry;
+  geometry = LayOutInChild(input, kFastEngine, cancel, std::nullopt, end);
+  if (geometry.laid_out) {
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.1f",
+                  static_cast<double>(layered_budget.count()) / 1000);
+    geometry.note = std::string("The layered layout took longer than ") + seconds +
+                    " s: laid out by the fast force-directed layout.";
+  }
+  return geometry;
+}
+
+std::string GeometryBytes(const GraphGeometry& geometry) {
+  ByteWriter out;
+  out.Put(geometry.laid_out);
+  out.Put(geometry.engine);
+  out.Put(geometry.error);
+  out.Put(geometry.note);
+  out.Put(geometry.centres.size());
+  for (QPointF centre : geometry.centres) out.Put(centre);
+  out.Put(geometry.edges.size());
+  for (const EdgeGeometry& edge : geometry.edges) {
+    out.Put(edge.attacker);
+    out.Put(edge.target);
+    out.Put(edge.curve.size());
+    for (QPointF point : edge.curve) out.Put(point);
+    out.Put(edge.arrow_tip);
+  }
+  out.Put(geometry.bounds.topLeft());
+  out.Put(QPointF(geometry.bounds.width(), geometry.bounds.height()));
+  return std::move(out.bytes);
+}
+
+std::optional<GraphGeometry> GeometryOfBytes(const std::string& bytes) {
+  ByteReader in(bytes);
+  GraphGeometry geometry;
+  std::size_t count = 0;
+  if (!in.Get(geometry.laid_out) || !in.Get(geometry.engine) || !in.Get(geometry.error) ||
+      !in.Get(geometry.note) || !in.GetCount(count, 2 * sizeof(double))) {
+    return std::nullopt;
+  }
+  geometry.centres.resize(count);
+  for (QPointF& centre : geometry.centres) {
+    if (!in.Get(centre)) return std::nullopt;
+  }
+  constexpr std::size_t kSmallestEdge = 2 * sizeof(int) + sizeof(std::size_t) + 2 * sizeof(double);
+  if (!in.GetCount(count, kSmallestEdge)) return std::nullopt;
+  geometry.edges.resize(count);
+  for (EdgeGeometry& edge : geometry.edges) {
+    std::size_t points = 0;
+    if (!in.Get(edge.attacker) || !in.Get(edge.target) ||
+        !in.GetCount(points, 2 * sizeof(double))) {
+      return std::nullopt;
+    }
+    edge.curve.resize(points);
+    for (QPointF& point : edge.curve) {
+      if (!in.Get(point)) return std::nullopt;
+    }
+    if (!in.Get(edge.arrow_tip)) return std::nullopt;
+  }
+  QPointF top_left;
+  QPointF size;
+  if (!in.Get(top_left) || !in.Get(size) || !in.AtEnd()) return std::nullopt;
+  geometry.bounds = QRectF(top_left, QSizeF(size.x(), size.y()));
   return geometry;
 }
 

@@ -7,11 +7,13 @@
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QGraphicsScene>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QSvgGenerator>
@@ -79,9 +81,10 @@ GraphWindow::GraphWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 GraphWindow::~GraphWindow() {
   if (isVisible()) Settings().setValue(QLatin1String(kGeometryKey), saveGeometry());
   StopStatusQuestions();
-  // A layout still going on reports to the window when it ends; the report is dropped with the
-  // window's pending events.
-  for (std::future<void>& layout : layouts_) layout.wait();
+  // A layout still going on is killed; its thread then reports to the window, and the report is
+  // dropped with the window's pending events.
+  for (Layout& layout : layouts_) layout.cancel->store(true);
+  for (Layout& layout : layouts_) layout.done.wait();
 }
 
 void GraphWindow::CreateControls() {
@@ -90,6 +93,13 @@ void GraphWindow::CreateControls() {
   caption_label_->setTextFormat(Qt::PlainText);
   // A long labeling line is cut off at the window's edge rather than widening the window.
   caption_label_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
+  note_label_ = new QLabel(this);
+  note_label_->setObjectName(QStringLiteral("GraphNote"));
+  note_label_->setTextFormat(Qt::PlainText);
+  note_label_->setWordWrap(true);
+  note_label_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  note_label_->setVisible(false);
 
   auto* tools = new QHBoxLayout;
   tools->addWidget(caption_label_, 1);
@@ -137,11 +147,16 @@ void GraphWindow::CreateControls() {
   status_panel_ = new QLabel(this);
   status_panel_->setObjectName(QStringLiteral("GraphStatus"));
   status_panel_->setTextFormat(Qt::PlainText);
+  // A long status wraps within the window's width rather than widening the window.
+  status_panel_->setWordWrap(true);
+  status_panel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   status_panel_->setText(tr("Click an argument for its status in the exact semantics."));
 
+  legend_ = new LegendBar(this);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(tools);
-  layout->addWidget(new LegendBar(this));
+  layout->addWidget(note_label_);
+  layout->addWidget(legend_);
   layout->addWidget(pages_, 1);
   layout->addWidget(status_panel_);
 }
@@ -165,6 +180,11 @@ void GraphWindow::SetTheory(const TTheory& theory) {
   StopStatusQuestions();
   status_.clear();
   status_panel_position_ = -1;
+  status_panel_->setText(tr("Click an argument for its status in the exact semantics."));
+  layout_note_.clear();
+  ShowNote();
+  // The layouts of earlier theories are no longer wanted.
+  for (Layout& layout : layouts_) layout.cancel->store(true);
   graph_ = std::make_shared<Framework>(FrameworkOfTheory(theory));
   states_.assign(static_cast<std::size_t>(graph_->Size()), NodeState::kPlain);
   outlined_ = -1;
@@ -207,16 +227,18 @@ void GraphWindow::StartLayout() {
   auto drawing = std::make_shared<Drawing>();
   drawing->generation = generation_;
   // Threads of layouts that have ended are joined here; the rest when the window goes.
-  std::erase_if(layouts_, [](const std::future<void>& layout) {
-    return layout.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+  std::erase_if(layouts_, [](const Layout& layout) {
+    return layout.done.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
   });
-  layouts_.push_back(std::async(std::launch::async, [this, drawing, labels, input] {
-    drawing->geometry = LayOutGraph(*input);
-    drawing->labels = std::move(*labels);
-    drawing->sizes = std::move(input->node_sizes);
-    QMetaObject::invokeMethod(
-        this, [this, drawing] { ShowLayout(drawing); }, Qt::QueuedConnection);
-  }));
+  auto cancel = std::make_shared<std::atomic<bool>>(false);
+  layouts_.push_back(
+      {cancel, std::async(std::launch::async, [this, drawing, labels, input, cancel] {
+         drawing->geometry = LayOutGraphApart(*input, *cancel);
+         drawing->labels = std::move(*labels);
+         drawing->sizes = std::move(input->node_sizes);
+         QMetaObject::invokeMethod(
+             this, [this, drawing] { ShowLayout(drawing); }, Qt::QueuedConnection);
+       })});
 }
 
 void GraphWindow::ShowLayout(const std::shared_ptr<Drawing>& drawing) {
@@ -226,6 +248,8 @@ void GraphWindow::ShowLayout(const std::shared_ptr<Drawing>& drawing) {
     return;
   }
   engine_ = drawing->geometry.engine;
+  layout_note_ = QString::fromStdString(drawing->geometry.note);
+  ShowNote();
   ClearScene();
   drawing_ = drawing;
   AddItems();
@@ -323,6 +347,24 @@ QColor GraphWindow::NodeFill(int position) const {
 
 QString GraphWindow::Caption() const { return caption_; }
 
+void GraphWindow::MarkStale(bool stale) {
+  if (stale == stale_) return;
+  stale_ = stale;
+  ShowNote();
+}
+
+QString GraphWindow::Note() const { return note_label_->text(); }
+
+QString GraphWindow::StatusLine() const { return status_panel_->text(); }
+
+void GraphWindow::ShowNote() {
+  QStringList notes;
+  if (stale_) notes << tr("Previous run: the input has changed since.");
+  if (!layout_note_.isEmpty()) notes << layout_note_;
+  note_label_->setText(notes.join(QLatin1Char(' ')));
+  note_label_->setVisible(!notes.isEmpty());
+}
+
 void GraphWindow::ShowMessage(const QString& text, bool offers_dot) {
   message_->setText(text);
   export_dot_->setVisible(offers_dot);
@@ -412,41 +454,82 @@ QString GraphWindow::ExportTo(const QString& path) const {
     return tr("%1: the name should end in .svg, .png, .dot or .gv").arg(path);
   }
   if (!laid_out_) return tr("%1: there is no picture to write; export the DOT text").arg(path);
-  const QRectF source = scene_->sceneRect();
+  const QSizeF size = PictureSize();
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   if (suffix == QLatin1String("svg")) {
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
-    svg.setSize(source.size().toSize());
-    svg.setViewBox(QRectF(QPointF(0, 0), source.size()));
+    svg.setSize(size.toSize());
+    svg.setViewBox(QRectF(QPointF(0, 0), size));
     svg.setTitle(caption_.isEmpty() ? tr("Graph") : caption_);
     QPainter painter;
     if (!painter.begin(&svg)) return tr("%1: the picture cannot be drawn").arg(path);
-    painter.fillRect(QRectF(QPointF(0, 0), source.size()), Qt::white);
-    scene_->render(&painter, QRectF(QPointF(0, 0), source.size()), source);
+    PaintPicture(painter, size);
     painter.end();
     return write(bytes);
   }
-  const double scale =
-      std::min(kPngScale, kLargestPngSide / std::max(source.width(), source.height()));
-  QImage image((source.size() * scale).toSize(), QImage::Format_ARGB32);
+  const double scale = std::min(kPngScale, kLargestPngSide / std::max(size.width(), size.height()));
+  QImage image((size * scale).toSize(), QImage::Format_ARGB32);
   image.fill(Qt::white);
   {
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    scene_->render(&painter, QRectF(image.rect()), source);
+    painter.scale(scale, scale);
+    PaintPicture(painter, size);
   }
   if (!image.save(&buffer, "PNG")) return tr("%1: the picture cannot be drawn").arg(path);
   return write(bytes);
 }
 
+QSizeF GraphWindow::PictureSize() const {
+  const QSizeF scene = scene_->sceneRect().size();
+  const QSize legend = legend_->sizeHint();
+  return {std::max<double>(scene.width(), legend.width()), scene.height() + legend.height()};
+}
+
+void GraphWindow::PaintPicture(QPainter& painter, QSizeF size) const {
+  painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
+  // The legend says what the colours mean, above the graph, as the window shows it.
+  LegendBar legend;
+  legend.setFont(legend_->font());
+  legend.resize(static_cast<int>(size.width()), legend_->sizeHint().height());
+  legend.render(&painter, QPoint(0, 0), QRegion(), QWidget::DrawChildren);
+  const QRectF source = scene_->sceneRect();
+  scene_->render(&painter, QRectF(QPointF(0, legend.height()), source.size()), source);
+}
+
 void GraphWindow::ExportWithDialog() {
-  QString filter = tr("DOT text (*.dot *.gv)");
-  if (laid_out_) filter = tr("SVG picture (*.svg);;PNG picture (*.png);;") + filter;
-  const QString path = QFileDialog::getSaveFileName(this, tr("Export Graph"), QString(), filter);
-  if (path.isEmpty()) return;
+  struct Type {
+    QString filter;
+    const char* suffix;
+  };
+  std::vector<Type> types;
+  if (laid_out_) {
+    types.push_back({tr("SVG picture (*.svg)"), "svg"});
+    types.push_back({tr("PNG picture (*.png)"), "png"});
+  }
+  types.push_back({tr("DOT text (*.dot *.gv)"), "dot"});
+  QFileDialog dialog(this, tr("Export Graph"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  QStringList filters;
+  for (const Type& type : types) filters << type.filter;
+  dialog.setNameFilters(filters);
+  // A name given without an ending gets the one of the type chosen, as Save As does, before the
+  // dialog asks whether to replace an existing file.
+  const auto suffix_of = [types](const QString& filter) {
+    for (const Type& type : types) {
+      if (type.filter == filter) return QLatin1String(type.suffix);
+    }
+    return QLatin1String(types.front().suffix);
+  };
+  dialog.setDefaultSuffix(suffix_of(filters.front()));
+  connect(
+      &dialog, &QFileDialog::filterSelected, &dialog,
+      [&dialog, &suffix_of](const QString& filter) { dialog.setDefaultSuffix(suffix_of(filter)); });
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString path = dialog.selectedFiles().front();
   const QString error = ExportTo(path);
   if (!error.isEmpty()) ShowErrorBox(this, error.toStdString());
 }
@@ -457,9 +540,25 @@ void GraphWindow::showEvent(QShowEvent* event) {
     if (!restoreGeometry(Settings().value(QLatin1String(kGeometryKey)).toByteArray())) {
       resize(kFirstSize);
     }
+    BringOntoScreen();
   }
   QWidget::showEvent(event);
   if (layout_pending_) StartLayout();
+}
+
+void GraphWindow::BringOntoScreen() {
+  // A window counts as on a screen while a corner's worth of it shows there, enough to drag it.
+  constexpr int kVisibleSide = 48;
+  const QRect frame = frameGeometry();
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect shown = screen->availableGeometry().intersected(frame);
+    if (shown.width() >= kVisibleSide && shown.height() >= kVisibleSide) return;
+  }
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->availableGeometry();
+  resize(size().boundedTo(area.size()));
+  move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
 }
 
 void GraphWindow::hideEvent(QHideEvent* event) {

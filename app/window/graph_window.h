@@ -1,16 +1,20 @@
 // The Graph window: the theory's arguments as nodes and its attacks as arrows, laid out by
-// Graphviz off the window's thread and coloured by whatever labeling the user points at. It keeps
+// Graphviz in a child process and coloured by whatever labeling the user points at. It keeps
 // its own copy of the theory's arguments and attacks, so a run may rebuild the theory meanwhile.
 // Colours change without a new layout. A theory of more than kLargestDrawnTheory arguments is not
 // drawn; the window says so and offers its DOT text instead. Zoom with the wheel, Ctrl++ and
 // Ctrl+-, fit with Ctrl+0, pan by dragging; a node's tooltip and the panel below the graph give
-// its status in the exact semantics, worked out on a thread of its own. The window remembers its
-// place and size.
+// its status in the exact semantics, worked out on a thread of its own; the panel wraps, never
+// widens the window and is cleared with each new theory. A layout that is no longer wanted (a new
+// theory, the window closing) is killed at once, so it never holds up quitting; a dense graph gets
+// the fast layout and a note that says so. The window remembers its place and size, and comes back
+// onto a screen when the place remembered is on none. Exported pictures carry the legend.
 #pragma once
 
 #include <QColor>
 #include <QString>
 #include <QWidget>
+#include <atomic>
 #include <cstdint>
 #include <future>
 #include <memory>
@@ -29,6 +33,7 @@
 
 class QGraphicsScene;
 class QLabel;
+class QPainter;
 class QPushButton;
 class QStackedWidget;
 
@@ -80,8 +85,15 @@ class GraphWindow : public QWidget {
   // Writes what the window shows into the file, by its extension: .svg and .png the picture,
   // .dot or .gv the DOT text with the current colours. Gives the error, or empty text.
   QString ExportTo(const QString& path) const;
-  // Asks for a file and exports into it, telling the user of an error.
+  // Asks for a file and exports into it, telling the user of an error. A name without an ending
+  // gets the one of the type chosen in the dialog.
   void ExportWithDialog();
+  // Marks the graph as the previous run's, while the input has changed since that run.
+  void MarkStale(bool stale);
+  // The note under the caption: the previous run's mark and the layout's note; empty: none.
+  QString Note() const;
+  // The line that describes the argument clicked last.
+  QString StatusLine() const;
 
   void ZoomIn();
   void ZoomOut();
@@ -117,6 +129,12 @@ class GraphWindow : public QWidget {
   void ApplyStates();
   void ClearScene();
   void ShowMessage(const QString& text, bool offers_dot);
+  void ShowNote();
+  // Draws the legend above the scene into a picture of the given size.
+  void PaintPicture(QPainter& painter, QSizeF size) const;
+  QSizeF PictureSize() const;
+  // Moves the window onto the nearest screen when no screen shows any of it.
+  void BringOntoScreen();
   QString NodeToolTip(int position);
   void ShowStatusPanel(int position);
   void StopStatusQuestions();
@@ -128,6 +146,8 @@ class GraphWindow : public QWidget {
   QString caption_;
 
   QLabel* caption_label_ = nullptr;
+  QLabel* note_label_ = nullptr;
+  QWidget* legend_ = nullptr;
   QStackedWidget* pages_ = nullptr;
   GraphView* view_ = nullptr;
   QGraphicsScene* scene_ = nullptr;
@@ -143,6 +163,8 @@ class GraphWindow : public QWidget {
   bool laid_out_ = false;
   bool geometry_restored_ = false;
   std::string engine_;
+  QString layout_note_;  // the note of the layout shown
+  bool stale_ = false;
   int status_panel_position_ = -1;           // the argument the panel speaks of
   std::unordered_map<int, QString> status_;  // known statuses of the current theory
   std::unordered_map<int, std::shared_ptr<RunContext>> status_asked_;  // on their way
@@ -151,7 +173,11 @@ class GraphWindow : public QWidget {
   // is something the user waits for, so it runs on threads of the window's own priority, one per
   // layout (Graphviz takes one at a time); the status questions run on a nicer thread.
   TaskThread status_thread_;
-  std::vector<std::future<void>> layouts_;
+  struct Layout {
+    std::shared_ptr<std::atomic<bool>> cancel;  // kills its child process once set
+    std::future<void> done;
+  };
+  std::vector<Layout> layouts_;
 };
 
 }  // namespace dialectic

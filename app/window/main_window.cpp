@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -114,6 +115,10 @@ MainWindow::MainWindow(const std::filesystem::path& examples_path, QWidget* pare
   connect(check_verdict_, &CheckVerdict::clicked, this, &MainWindow::ShowCheckDetails);
   run_status_ = new RunStatus(*statusBar(), *this);
   connect(run_status_, &RunStatus::ProgressShown, this, &MainWindow::ClearResults);
+  stale_note_ = new QLabel(tr("Previous run: the input has changed since. F5 runs again."));
+  stale_note_->setObjectName(QStringLiteral("StaleNote"));
+  stale_note_->setVisible(false);
+  statusBar()->addWidget(stale_note_);
   CreateMenus();
   // The window is as high as its client area and the bars around it.
   move(kWindowPlace);
@@ -136,6 +141,11 @@ MainWindow::MainWindow(const std::filesystem::path& examples_path, QWidget* pare
   for (auto& area : areas_) area->Show();
   connect(memo1_->document(), &QTextDocument::modificationChanged, this,
           &QWidget::setWindowModified);
+  // A new undo step drops the redo steps an undo left, with their origins; the document reports it
+  // before the change of its contents.
+  connect(memo1_->document(), &QTextDocument::undoCommandAdded, this,
+          [this] { input_.StepAdded(InputStep()); });
+  connect(memo1_->document(), &QTextDocument::contentsChanged, this, &MainWindow::InputEdited);
   ShowTitle();
   edit1_->setText(QString::fromStdString(Form1.Edit1));
   ShowRadioChoice();
@@ -209,7 +219,7 @@ void MainWindow::CreateRadioItems() {
   connect(radio_column_, &RadioColumn::ItemClicked, this, [this](int index) {
     const int chosen_before = Form1.RadioItemIndex;
     Forward([this, index] { Form1.ChooseRadioItem(index); });
-    if (Form1.RadioItemIndex != chosen_before) SetInputFile({}, Format::kText);
+    if (Form1.RadioItemIndex != chosen_before) InputReplaced({}, Format::kText);
   });
 }
 
@@ -245,6 +255,14 @@ void MainWindow::SetTabOrder() {
   for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (MayDropInput()) {
+    QMainWindow::closeEvent(event);
+  } else {
+    event->ignore();
+  }
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == edit1_ && event->type() == QEvent::KeyPress) {
     const int qt_key = static_cast<const QKeyEvent*>(event)->key();
@@ -276,7 +294,10 @@ void MainWindow::TakeControlState() {
 }
 
 void MainWindow::ShowState() {
+  // The input's editor changes here only because the form's input did, and a run of it started.
+  showing_state_ = true;
   for (auto& area : areas_) area->ShowChanges();
+  showing_state_ = false;
   const QString edit_text = QString::fromStdString(Form1.Edit1);
   if (edit1_->text() != edit_text) edit1_->setText(edit_text);
   ShowRadioChoice();
@@ -315,6 +336,7 @@ void MainWindow::FinishRun() {
   ShowResults();
   check_verdict_->ShowReport(result.Check);
   run_status_->End(result.Completed);
+  input_.RunEnded();
   EnableRunControls(true);
   const std::optional<std::string> error = result.Error;
   // The job now holds the areas shown before, which may be huge. Dropping it also waits for the
@@ -345,6 +367,7 @@ void MainWindow::EnableRunControls(bool enabled) {
   for (QAction* action : file_actions_) action->setEnabled(enabled);
   ListRecentFiles();
   memo1_->setReadOnly(!enabled);
+  ShowStaleness();
   if (!enabled) {
     // A disabled control gives the focus to the next one; it comes back unless the user moved it.
     focus_while_running_ = FocusedControl();

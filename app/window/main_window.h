@@ -11,8 +11,12 @@
 // of their own. A run that ends within 25 ms is taken over at once, without any of that.
 // A menu bar above the controls opens, saves and exports theory files, edits the focused area and
 // explains the notation. The input's editor keeps its undo history across every replacement (an
-// example, an opened file, a new theory), and the title names the input's file with a mark while
-// the input differs from what was last loaded or saved.
+// example, an opened file, a new theory). An InputState follows that history: undoing a
+// replacement gives the input back its file, format and chosen example, and the title names the
+// input's file with a mark while the input differs from what that file holds. New, Open, Open
+// Recent and closing the window ask first whether to save such changes. After an edit or an undo
+// the status bar, the verdict and the Graph window say that the results are the previous run's
+// until the next run ends. F5 and Ctrl+Return run, as the button does.
 // The worker checks every run against the exact semantics after it; the status bar shows the
 // check's verdict, and a click on it (or ShowCheckDetails) shows the details.
 #pragma once
@@ -29,12 +33,14 @@
 #include "app/window/area_binding.h"
 #include "formats/formats.h"
 #include "frontend/form.h"
+#include "frontend/input_state.h"
 #include "frontend/run_job.h"
 #include "frontend/task_thread.h"
 
 class QAction;
 class QCheckBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
@@ -71,7 +77,12 @@ class MainWindow : public QMainWindow {
   void ExportGraph();
 
   // The file the input was last opened from or saved to; empty when it came from none.
-  const QString& FilePath() const { return file_path_; }
+  QString FilePath() const;
+  // Whether the input differs from what its file holds (without a file: from the text it was
+  // replaced by).
+  bool IsInputModified() const;
+  // Whether the results shown are those of an earlier input than the one in the editor.
+  bool AreResultsStale() const { return input_.AreResultsStale(); }
   // The File menu's commands once the dialog has given a file, for use while no run goes on (the
   // menu is disabled during a run). Each one shows its error in a message box and tells whether
   // it succeeded; a failed one changes nothing.
@@ -83,6 +94,9 @@ class MainWindow : public QMainWindow {
   bool ExportResultsFile(const QString& path);
   // An empty input replaces the input, and the run starts.
   void NewTheory();
+  // When the input holds changes not saved to its file, asks whether to save them: true when they
+  // were saved or may be dropped, false when the user cancelled (or the save failed).
+  bool MayDropInput();
 
   QAction* check_details_action() const { return check_details_action_; }
 
@@ -97,6 +111,8 @@ class MainWindow : public QMainWindow {
  protected:
   // Passes every key that goes down in Edit1 to the form, then on to the edit box.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Closes only when the input's unsaved changes may go.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void CreateControls(QWidget* client);
@@ -111,8 +127,9 @@ class MainWindow : public QMainWindow {
   void CreateFileMenu(QMenu& menu);
   // The File menu's commands that ask for a file first.
   void ChooseAndOpen();
-  void Save();
-  void ChooseAndSaveAs();
+  // Each tells whether the input was written.
+  bool Save();
+  bool ChooseAndSaveAs();
   void ChooseAndExport();
   // Lists the recent files in their menu; the menu is disabled when there are none and during a
   // run.
@@ -120,10 +137,18 @@ class MainWindow : public QMainWindow {
   void OpenRecentFile(const QString& path);
   // Where a file dialog starts: the folder of the input's file, else of the latest recent file.
   QString StartFolder() const;
-  // The input now holds what the file (none for an example or a new theory) gave or received: it
-  // counts as unmodified from here on, and the title names the file.
-  void SetInputFile(const QString& path, Format format);
+  // The handler replaced the input by what the file (none for an example or a new theory) gave,
+  // as one undo step: it counts as unmodified there, and the title names the file.
+  void InputReplaced(const QString& path, Format format);
+  // The undo step the input's editor stands at.
+  int InputStep() const;
+  // The input's editor changed: an edit, an undo or a redo, or a replacement being shown.
+  void InputEdited();
+  // Shows the origin of the input at its undo step: the title, the mark and the chosen example.
+  void ShowInputOrigin();
   void ShowTitle();
+  // Marks the results as the previous run's while the input has changed since.
+  void ShowStaleness();
 
   // Takes the controls' state into the form, runs the handler and shows the state reached.
   void Forward(const std::function<void()>& handler);
@@ -168,6 +193,7 @@ class MainWindow : public QMainWindow {
 
   std::vector<std::unique_ptr<AreaBinding>> areas_;  // Memo1 ... Memo5
   Control focus_before_ = Control::kNone;            // where the focus was when the handler started
+  bool showing_state_ = false;  // the input's editor changes because the form's input did
 
   // Runs the computations, one after another.
   TaskThread worker_thread_;
@@ -186,8 +212,9 @@ class MainWindow : public QMainWindow {
   Control focus_while_running_ = Control::kNone;  // where the focus went when the controls were
                                                   // disabled
 
-  QString file_path_;                   // the input's file, or empty
-  Format file_format_ = Format::kText;  // the format Save writes the input's file in
+  InputState input_;    // the input's origins along the editor's undo history
+  int input_step_ = 0;  // the undo step the origin shown belongs to
+  QLabel* stale_note_ = nullptr;
   QMenu* recent_menu_ = nullptr;
   // The File menu's commands but Quit and the recent files; disabled during a run.
   std::vector<QAction*> file_actions_;

@@ -7,14 +7,18 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTextDocument>
 #include <array>
 #include <string>
 
+#include "app/window/check_verdict.h"
 #include "app/window/edit_actions.h"
 #include "app/window/error_box.h"
+#include "app/window/graph_window.h"
 #include "app/window/help_dialogs.h"
 #include "app/window/main_window.h"
 #include "frontend/results_export.h"
@@ -113,6 +117,16 @@ void MainWindow::CreateMenus() {
   QMenu* edit = bar->addMenu(tr("&Edit"));
   new EditActions(*edit, *this);
 
+  QMenu* run = bar->addMenu(tr("&Run"));
+  QAction* run_action = run->addAction(tr("&Do Your Thing"), this, [this] {
+    if (button1_->isEnabled()) button1_->click();
+  });
+  run_action->setObjectName(QStringLiteral("actionRun"));
+  // F5 is the usual key to run; Ctrl+Return runs from within the input, where Return is a line.
+  run_action->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_Return),
+                            QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+  file_actions_.push_back(run_action);
+
   QMenu* view = bar->addMenu(tr("&View"));
   QAction* graph = view->addAction(tr("&Graph"), this, &MainWindow::ShowGraph);
   graph->setObjectName(QStringLiteral("actionGraph"));
@@ -120,6 +134,7 @@ void MainWindow::CreateMenus() {
   check_details_action_ =
       view->addAction(tr("&Check Details"), this, &MainWindow::ShowCheckDetails);
   check_details_action_->setObjectName(QStringLiteral("actionCheckDetails"));
+  check_details_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
 
   QMenu* help = bar->addMenu(tr("&Help"));
   QAction* notation =
@@ -141,7 +156,12 @@ void MainWindow::CreateFileMenu(QMenu& menu) {
     action->setShortcut(key);
     file_actions_.push_back(action);
   };
-  add(tr("&New"), "actionNew", &MainWindow::NewTheory, QKeySequence::New);
+  add(
+      tr("&New"), "actionNew",
+      [this] {
+        if (MayDropInput()) NewTheory();
+      },
+      QKeySequence::New);
   add(tr("&Open..."), "actionOpen", &MainWindow::ChooseAndOpen, QKeySequence::Open);
   recent_menu_ = menu.addMenu(tr("Open &Recent"));
   recent_menu_->menuAction()->setObjectName(QStringLiteral("actionRecent"));
@@ -149,13 +169,17 @@ void MainWindow::CreateFileMenu(QMenu& menu) {
   menu.addSeparator();
   add(tr("&Save"), "actionSave", &MainWindow::Save, QKeySequence::Save);
   add(tr("Save &As..."), "actionSaveAs", &MainWindow::ChooseAndSaveAs, save_as_key);
-  add(tr("&Export Results..."), "actionExport", &MainWindow::ChooseAndExport, QKeySequence());
+  add(tr("&Export Results..."), "actionExport", &MainWindow::ChooseAndExport,
+      QKeySequence(Qt::CTRL | Qt::Key_E));
   QAction* export_graph = menu.addAction(tr("Export &Graph..."), this, &MainWindow::ExportGraph);
   export_graph->setObjectName(QStringLiteral("actionExportGraph"));
+  export_graph->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
   menu.addSeparator();
   QAction* quit = menu.addAction(tr("&Quit"), this, &QWidget::close);
   quit->setObjectName(QStringLiteral("actionQuit"));
   quit->setShortcut(quit_key);
+  // The key quits from the Graph window too, as it does in every window of a program.
+  quit->setShortcutContext(Qt::ApplicationShortcut);
   ListRecentFiles();
 }
 
@@ -167,7 +191,7 @@ bool MainWindow::OpenTheoryFile(const QString& path) {
     return false;
   }
   Forward([this, &read] { Form1.ReplaceInput(read.lines); });
-  SetInputFile(path, format);
+  InputReplaced(path, format);
   AddRecentFile(path);
   return true;
 }
@@ -182,7 +206,8 @@ bool MainWindow::SaveTheoryFile(const QString& path, Format format) {
     ShowErrorBox(this, error);
     return false;
   }
-  SetInputFile(path, format);
+  input_.Saved(InputStep(), QFileInfo(path).absoluteFilePath().toStdString(), format);
+  ShowInputOrigin();
   AddRecentFile(path);
   return true;
 }
@@ -199,10 +224,36 @@ bool MainWindow::ExportResultsFile(const QString& path) {
 
 void MainWindow::NewTheory() {
   Forward([this] { Form1.ReplaceInput({}); });
-  SetInputFile({}, Format::kText);
+  InputReplaced({}, Format::kText);
+}
+
+bool MainWindow::MayDropInput() {
+  if (!IsInputModified()) return true;
+  const QString file = FilePath();
+  const QString where = file.isEmpty() ? tr("The input has changes that are not saved to a file.")
+                                       : tr("The input has changes that are not saved to %1.")
+                                             .arg(QDir::toNativeSeparators(file));
+  // The file commands wait while a run goes on, and so does saving.
+  const bool can_save = !IsRunning();
+  QMessageBox box(QMessageBox::Warning, QLatin1String(kProgramTitle),
+                  where + (can_save ? tr(" Save them?") : tr(" Drop them?")),
+                  (can_save ? QMessageBox::Save : QMessageBox::NoButton) | QMessageBox::Discard |
+                      QMessageBox::Cancel,
+                  this);
+  box.setObjectName(QStringLiteral("SaveChangesBox"));
+  box.setDefaultButton(can_save ? QMessageBox::Save : QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return Save();
+    case QMessageBox::Discard:
+      return true;
+    default:
+      return false;
+  }
 }
 
 void MainWindow::ChooseAndOpen() {
+  if (!MayDropInput()) return;
   QStringList patterns;
   QStringList filters;
   for (const FileType& type : kFileTypes) {
@@ -216,31 +267,34 @@ void MainWindow::ChooseAndOpen() {
   if (!path.isEmpty()) OpenTheoryFile(path);
 }
 
-void MainWindow::Save() {
-  if (file_path_.isEmpty()) {
-    ChooseAndSaveAs();
-  } else {
-    SaveTheoryFile(file_path_, file_format_);
-  }
+bool MainWindow::Save() {
+  // The text goes to the file it belongs to at its undo step, never to one it was not read from
+  // or written to.
+  const InputOrigin& origin = input_.OriginAt(InputStep());
+  if (origin.file.empty()) return ChooseAndSaveAs();
+  return SaveTheoryFile(QString::fromStdString(origin.file), origin.format);
 }
 
-void MainWindow::ChooseAndSaveAs() {
+bool MainWindow::ChooseAndSaveAs() {
+  const QString file_path = FilePath();
+  const Format file_format = input_.OriginAt(InputStep()).format;
   QFileDialog dialog(this, tr("Save Theory As"), StartFolder());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   QStringList filters;
   for (const FileType& type : kFileTypes) filters << Filter(type);
   dialog.setNameFilters(filters);
-  dialog.selectNameFilter(Filter(FileTypeOf(file_format_)));
-  dialog.setDefaultSuffix(QLatin1String(FileTypeOf(file_format_).suffix));
-  if (!file_path_.isEmpty()) dialog.selectFile(QFileInfo(file_path_).fileName());
+  dialog.selectNameFilter(Filter(FileTypeOf(file_format)));
+  dialog.setDefaultSuffix(QLatin1String(FileTypeOf(file_format).suffix));
+  if (!file_path.isEmpty()) dialog.selectFile(QFileInfo(file_path).fileName());
   // A name given without an ending gets the one of the format chosen, before the dialog asks
   // whether to replace an existing file.
   connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
     dialog.setDefaultSuffix(QLatin1String(FileTypeOfFilter(filter).suffix));
   });
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   const QString path = dialog.selectedFiles().front();
-  SaveTheoryFile(path, FormatForSaving(path, FileTypeOfFilter(dialog.selectedNameFilter()).format));
+  return SaveTheoryFile(
+      path, FormatForSaving(path, FileTypeOfFilter(dialog.selectedNameFilter()).format));
 }
 
 void MainWindow::ChooseAndExport() {
@@ -255,7 +309,9 @@ void MainWindow::ListRecentFiles() {
   for (qsizetype i = 0; i < paths.size(); ++i) {
     const QString& path = paths[i];
     recent_menu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)),
-                            this, [this, path] { OpenRecentFile(path); });
+                            this, [this, path] {
+                              if (MayDropInput()) OpenRecentFile(path);
+                            });
   }
   if (!paths.isEmpty()) {
     recent_menu_->addSeparator();
@@ -273,25 +329,69 @@ void MainWindow::OpenRecentFile(const QString& path) {
 }
 
 QString MainWindow::StartFolder() const {
-  if (!file_path_.isEmpty()) return QFileInfo(file_path_).absolutePath();
+  const QString file_path = FilePath();
+  if (!file_path.isEmpty()) return QFileInfo(file_path).absolutePath();
   const QStringList recent = RecentFiles();
   if (!recent.isEmpty()) return QFileInfo(recent.front()).absolutePath();
   return QDir::currentPath();
 }
 
-void MainWindow::SetInputFile(const QString& path, Format format) {
-  file_path_ = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
-  file_format_ = format;
-  memo1_->document()->setModified(false);
+QString MainWindow::FilePath() const {
+  return QString::fromStdString(input_.OriginAt(InputStep()).file);
+}
+
+bool MainWindow::IsInputModified() const { return input_.IsModifiedAt(InputStep()); }
+
+int MainWindow::InputStep() const { return memo1_->document()->availableUndoSteps(); }
+
+void MainWindow::InputReplaced(const QString& path, Format format) {
+  const std::string file =
+      path.isEmpty() ? std::string() : QFileInfo(path).absoluteFilePath().toStdString();
+  input_.Replaced(InputStep(), file, format, Form1.RadioItemIndex);
+  ShowInputOrigin();
+}
+
+void MainWindow::InputEdited() {
+  // A replacement being shown belongs to the run it started; its handler records its origin.
+  if (showing_state_) return;
+  input_.InputChanged();
+  ShowStaleness();
+  const QTextDocument& document = *memo1_->document();
+  // A change that leaves nothing to undo or redo set the text anew (clear, setPlainText).
+  if (document.availableUndoSteps() == 0 && document.availableRedoSteps() == 0) {
+    input_.HistoryCleared(input_step_);
+    ShowInputOrigin();
+  } else if (InputStep() != input_step_) {
+    ShowInputOrigin();
+  }
+}
+
+void MainWindow::ShowInputOrigin() {
+  input_step_ = InputStep();
+  const InputOrigin& origin = input_.OriginAt(input_step_);
+  Form1.RadioItemIndex = origin.example;
+  ShowRadioChoice();
+  // The editor's own mark follows; set at an unmodified step, it also keeps the next keystroke
+  // from merging into that step's edit.
+  memo1_->document()->setModified(input_.IsModifiedAt(input_step_));
+  setWindowModified(memo1_->document()->isModified());
   ShowTitle();
 }
 
 void MainWindow::ShowTitle() {
   const QString title = QLatin1String(kProgramTitle);
+  const QString file_path = FilePath();
   // The mark [*] shows as "*" while the window is modified, and not at all otherwise.
-  setWindowTitle(file_path_.isEmpty()
+  setWindowTitle(file_path.isEmpty()
                      ? title + QLatin1String("[*]")
-                     : QFileInfo(file_path_).fileName() + QLatin1String("[*] - ") + title);
+                     : QFileInfo(file_path).fileName() + QLatin1String("[*] - ") + title);
+}
+
+void MainWindow::ShowStaleness() {
+  const bool stale = input_.AreResultsStale() && !IsRunning();
+  stale_note_->setVisible(stale);
+  check_verdict_->MarkStale(stale);
+  graph_window_->MarkStale(stale);
 }
 
 }  // namespace dialectic

@@ -4,23 +4,31 @@
 #include <sys/stat.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGraphicsView>
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QWheelEvent>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <memory>
+#include <set>
+#include <thread>
 
 #include "app/window/graph_items.h"
 #include "app/window/line_view.h"
 #include "graph/theory_dot.h"
+#include "tests/support/theory_generators.h"
 #include "tests/window/window_test_support.h"
 
 namespace dialectic {
@@ -30,6 +38,42 @@ namespace {
 const QString kFig3 = QStringLiteral("Lindqvar and Serrapel, Fig. 3");
 
 QColor Fill(NodeState state) { return PaletteColour(StyleOf(state).fill); }
+
+// A theory of the given size whose attacks are drawn at random from a fixed seed, each pair once:
+// 300 arguments and 3,600 attacks keep the layered layout busy for many minutes.
+TTheory DenseTheory(int arguments, int attacks) {
+  TTheory theory;
+  for (int i = 0; i < arguments; ++i) theory.FindOrAdd("a" + std::to_string(i));
+  SeededRandom random(7);
+  std::set<std::pair<int, int>> drawn;
+  while (static_cast<int>(drawn.size()) < attacks) {
+    const std::pair<int, int> attack(random.Below(arguments), random.Below(arguments));
+    if (drawn.insert(attack).second) {
+      theory.AddAttack("a" + std::to_string(attack.first), "a" + std::to_string(attack.second));
+    }
+  }
+  return theory;
+}
+
+LayoutInput DenseLayoutInput(int arguments, int attacks) {
+  LayoutInput input;
+  input.node_sizes.assign(static_cast<std::size_t>(arguments), QSizeF(54, 36));
+  SeededRandom random(7);
+  std::set<std::pair<int, int>> drawn;
+  while (static_cast<int>(drawn.size()) < attacks) {
+    const std::pair<int, int> attack(random.Below(arguments), random.Below(arguments));
+    if (drawn.insert(attack).second) input.attacks.push_back(attack);
+  }
+  return input;
+}
+
+// Sets the flag after the delay, from a thread of its own.
+std::thread CancelAfter(std::atomic<bool>& cancel, std::chrono::milliseconds delay) {
+  return std::thread([&cancel, delay] {
+    std::this_thread::sleep_for(delay);
+    cancel.store(true);
+  });
+}
 
 }  // namespace
 
@@ -287,6 +331,200 @@ class GraphWindowTest : public WindowTestBase {
                   .entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden)
                   .isEmpty());
     }
+  }
+
+  // The line about a clicked argument goes with its theory, wraps, and never widens the window.
+  void TheStatusLineGoesWithItsTheoryAndNeverWidensTheWindow() {
+    GraphWindow graph;
+    graph.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&graph));
+    graph.resize(560, 480);
+    QCoreApplication::processEvents();
+    QCOMPARE(graph.width(), 560);
+    TTheory theory;
+    const std::string long_name(300, 'n');
+    theory.AddAttack(long_name, "b");
+    graph.SetTheory(theory);
+    QVERIFY(QTest::qWaitFor([&] { return graph.IsLaidOut(); }, 20000));
+    const QString first_line = graph.StatusLine();
+    auto* view = graph.findChild<QGraphicsView*>(QStringLiteral("GraphView"));
+    NodeItem* long_node = nullptr;
+    for (QGraphicsItem* item : view->scene()->items()) {
+      auto* node = dynamic_cast<NodeItem*>(item);
+      if (node != nullptr && node->Position() == PositionOf(graph, long_name)) {
+        long_node = node;
+      }
+    }
+    QVERIFY(long_node != nullptr);
+    view->centerOn(long_node);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(long_node->pos()));
+    QVERIFY(
+        QTest::qWaitFor([&] { return graph.StatusLine().contains(QStringLiteral("grounded")); }));
+    QCoreApplication::processEvents();
+    QCOMPARE(graph.width(), 560);
+    QVERIFY2(graph.minimumSizeHint().width() < 560,
+             qPrintable(QString::number(graph.minimumSizeHint().width())));
+    QVERIFY(graph.findChild<QLabel*>(QStringLiteral("GraphStatus"))->wordWrap());
+
+    TTheory other;
+    other.AddAttack("c", "d");
+    graph.SetTheory(other);
+    QCOMPARE(graph.StatusLine(), first_line);
+  }
+
+  // A name without an ending gets the one of the type chosen in the dialog, as Save As does.
+  void ExportAddsTheEndingOfTheTypeChosen_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("SVG") << "SVG"
+                         << "graph1.svg";
+    QTest::newRow("PNG") << "PNG"
+                         << "graph1.png";
+    QTest::newRow("DOT") << "DOT"
+                         << "graph1.dot";
+  }
+  void ExportAddsTheEndingOfTheTypeChosen() {
+    QFETCH(QString, filter);
+    QFETCH(QString, written);
+    auto window = OpenWithExample(kFig3);
+    QVERIFY(window != nullptr);
+    QTemporaryDir dir;
+    SeenBox error;
+    AnswerNextFileDialog(dir.filePath(QStringLiteral("graph1")), filter, window.get());
+    CloseNextBox(&error, window.get());
+    window->graph_window().ExportWithDialog();
+    QVERIFY(QFileInfo(dir.filePath(written)).size() > 0);
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("graph1"))));
+    QTest::qWait(50);
+    QVERIFY2(!error.seen, qPrintable(error.text));
+  }
+
+  // The pictures say what the colours mean: the legend is drawn above the graph.
+  void ExportedPicturesCarryTheLegend() {
+    auto window = OpenWithExample(kFig3);
+    QVERIFY(window != nullptr);
+    GraphWindow& graph = window->graph_window();
+    QTemporaryDir dir;
+    const QString svg_path = dir.filePath(QStringLiteral("legend.svg"));
+    QCOMPARE(graph.ExportTo(svg_path), QString());
+    QFile svg(svg_path);
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QVERIFY(svg.readAll().contains("options of this argument"));
+    const QString png_path = dir.filePath(QStringLiteral("legend.png"));
+    QCOMPARE(graph.ExportTo(png_path), QString());
+    const QImage png(png_path);
+    // The legend's swatches, the undecided one among them, fill the top strip of the picture;
+    // without the legend the strip is the white margin above the graph.
+    int undecided_in_top = 0;
+    for (int y = 0; y < std::min(png.height(), 60); ++y) {
+      for (int x = 0; x < png.width(); ++x) {
+        undecided_in_top += png.pixelColor(x, y) == Fill(NodeState::kUndecided);
+      }
+    }
+    QVERIFY(undecided_in_top > 50);
+  }
+
+  // Graphviz cannot be interrupted, so its child process is killed: a layout of a dense graph
+  // that would take many minutes ends within a second of the cancel.
+  void ACancelledLayoutEndsAtOnce() {
+    LayoutInput input = DenseLayoutInput(300, 3600);
+    input.engine = "dot";
+    std::atomic<bool> cancel(false);
+    std::thread canceller = CancelAfter(cancel, std::chrono::milliseconds(300));
+    QElapsedTimer clock;
+    clock.start();
+    const GraphGeometry geometry = LayOutGraphApart(input, cancel, std::chrono::minutes(10));
+    const qint64 took = clock.elapsed();
+    canceller.join();
+    QVERIFY(!geometry.laid_out);
+    QCOMPARE(geometry.error, std::string("cancelled"));
+    QVERIFY2(took < 1300, qPrintable(QString::number(took)));
+  }
+
+  // The layered layout that overruns its time gives way to the fast one, with a note; a dense
+  // graph gets the fast one at once.
+  void ASlowOrDenseGraphGetsTheFastLayoutWithANote_data() {
+    QTest::addColumn<int>("arguments");
+    QTest::addColumn<int>("attacks");
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<int>("budget_ms");
+    QTest::addColumn<QString>("note");
+    QTest::newRow("sparse") << 20 << 30 << "" << 60000 << "";
+    QTest::newRow("dense") << 100 << 1223 << "" << 60000 << "Dense graph (1223 attacks)";
+    QTest::newRow("layered, overrun")
+        << 300 << 3600 << "dot" << 300 << "The layered layout took longer than 0.3 s";
+  }
+  void ASlowOrDenseGraphGetsTheFastLayoutWithANote() {
+    QFETCH(int, arguments);
+    QFETCH(int, attacks);
+    QFETCH(QString, engine);
+    QFETCH(int, budget_ms);
+    QFETCH(QString, note);
+    LayoutInput input = DenseLayoutInput(arguments, attacks);
+    input.engine = engine.toStdString();
+    const std::atomic<bool> cancel(false);
+    const GraphGeometry geometry =
+        LayOutGraphApart(input, cancel, std::chrono::milliseconds(budget_ms));
+    QVERIFY2(geometry.laid_out, geometry.error.c_str());
+    QCOMPARE(geometry.centres.size(), static_cast<std::size_t>(arguments));
+    QCOMPARE(geometry.edges.size(), static_cast<std::size_t>(attacks));
+    QCOMPARE(geometry.engine, note.isEmpty() ? std::string("dot") : std::string("sfdp"));
+    QCOMPARE(QString::fromStdString(geometry.note).startsWith(note), true);
+    QCOMPARE(geometry.note.empty(), note.isEmpty());
+  }
+
+  // The child hands its geometry over as bytes; bytes cut short anywhere are no geometry.
+  void GeometryCrossesAsBytesWhole() {
+    LayoutInput input = DenseLayoutInput(12, 20);
+    const GraphGeometry geometry = LayOutGraph(input);
+    QVERIFY(geometry.laid_out);
+    const std::string bytes = GeometryBytes(geometry);
+    const std::optional<GraphGeometry> read = GeometryOfBytes(bytes);
+    QVERIFY(read.has_value());
+    QCOMPARE(read->centres, geometry.centres);
+    QCOMPARE(read->bounds, geometry.bounds);
+    QCOMPARE(read->engine, geometry.engine);
+    QCOMPARE(read->edges.size(), geometry.edges.size());
+    for (std::size_t i = 0; i < geometry.edges.size(); ++i) {
+      QCOMPARE(read->edges[i].curve, geometry.edges[i].curve);
+      QCOMPARE(read->edges[i].arrow_tip, geometry.edges[i].arrow_tip);
+      QCOMPARE(read->edges[i].target, geometry.edges[i].target);
+    }
+    for (std::size_t cut : {std::size_t{0}, std::size_t{1}, bytes.size() / 2, bytes.size() - 1}) {
+      QVERIFY(!GeometryOfBytes(bytes.substr(0, cut)).has_value());
+    }
+    QVERIFY(!GeometryOfBytes(bytes + "x").has_value());
+  }
+
+  // Closing the program while the Graph window lays out a dense graph does not wait for Graphviz.
+  void ClosingWhileADenseGraphIsLaidOutEndsAtOnce() {
+    auto graph = std::make_unique<GraphWindow>();
+    graph->show();
+    QVERIFY(QTest::qWaitForWindowExposed(graph.get()));
+    graph->SetTheory(DenseTheory(300, 3600));
+    QVERIFY(!graph->IsLaidOut());
+    QElapsedTimer clock;
+    clock.start();
+    graph.reset();
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+  }
+
+  // A place remembered on a screen that is gone is brought back onto the screen there is.
+  void APlaceOffEveryScreenIsBroughtBack() {
+    {
+      GraphWindow graph;
+      graph.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&graph));
+      graph.move(40000, 30000);
+      graph.hide();
+    }
+    GraphWindow graph;
+    graph.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&graph));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect shown = screen.intersected(graph.frameGeometry());
+    QVERIFY2(shown.width() >= 48 && shown.height() >= 48,
+             qPrintable(QStringLiteral("%1,%2").arg(graph.x()).arg(graph.y())));
   }
 
   void ATheoryTooLargeToDrawOffersItsDot() {

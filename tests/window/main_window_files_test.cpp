@@ -21,30 +21,6 @@ namespace dialectic {
 
 namespace {
 
-// Answers the next file dialog with the path, typed as its file name, in the name filter that
-// starts with filter_start (none: the dialog's own choice). The watch ends with the owner at the
-// latest.
-void AnswerNextFileDialog(const QString& path, const QString& filter_start, QObject* owner) {
-  auto* poll = new QTimer(owner);
-  QObject::connect(poll, &QTimer::timeout, [poll, path, filter_start] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
-    for (const QString& filter : dialog->nameFilters()) {
-      if (!filter_start.isEmpty() && filter.startsWith(filter_start)) {
-        dialog->selectNameFilter(filter);
-        // Choosing in the dialog's own list tells the dialog; selecting from outside does not.
-        emit dialog->filterSelected(filter);
-      }
-    }
-    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    if (name == nullptr) return;
-    name->setText(path);
-    static_cast<QDialog*>(dialog)->accept();  // the dialog's own accept is protected
-    poll->deleteLater();
-  });
-  poll->start(10);
-}
-
 QString Title(const QWidget& window) { return window.windowHandle()->title(); }
 
 }  // namespace
@@ -98,7 +74,7 @@ class MainWindowFilesTest : public WindowTestBase {
     QVERIFY(bar->isVisible());
     QStringList titles;
     for (const QAction* menu : bar->actions()) titles << menu->text();
-    QCOMPARE(titles, QStringList({"&File", "&Edit", "&View", "&Help"}));
+    QCOMPARE(titles, QStringList({"&File", "&Edit", "&Run", "&View", "&Help"}));
     QCOMPARE(bar->geometry(), QRect(0, 0, 989, bar->height()));
     const QWidget* client = window->centralWidget();
     QCOMPARE(client->geometry(), QRect(0, bar->height(), 989, 727));
@@ -288,7 +264,11 @@ class MainWindowFilesTest : public WindowTestBase {
     } else if (how == "file") {
       QVERIFY(window->OpenTheoryFile(WriteFile("r.txt", "p q\n")));
     } else {
+      // New asks first whether to save the typed text; an example or Open replace it at once.
+      SeenBox asked;
+      AnswerNextBox(QMessageBox::Discard, &asked, window.get());
       Action(*window, "actionNew")->trigger();
+      QVERIFY(asked.seen);
     }
     QVERIFY(RunEnds(*window));
     QCOMPARE(memo1->toPlainText(), replacement);
@@ -348,9 +328,13 @@ class MainWindowFilesTest : public WindowTestBase {
     QCOMPARE(ReadFile(saved), QByteArray("a\nb\n#\nb a\n"));
     QCOMPARE(window->FilePath(), saved);
 
+    // The typed text is not saved: Open asks first, and the test lets it go.
     SetInput(*window, "x");
+    SeenBox asked;
+    AnswerNextBox(QMessageBox::Discard, &asked, window.get());
     AnswerNextFileDialog(saved, {}, window.get());
     Action(*window, "actionOpen")->trigger();
+    QVERIFY(asked.seen);
     QVERIFY(RunEnds(*window));
     QCOMPARE(Find<QPlainTextEdit>(*window, "Memo1")->toPlainText(), QStringLiteral("a b"));
 

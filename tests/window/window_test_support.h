@@ -1,9 +1,11 @@
 // Helpers shared by the window's Qt tests: a window over a fresh example library, widgets found
 // by name, the lines an editor shows, clicks that wait for the run they start, and the message
-// boxes a test closes.
+// boxes and file dialogs a test answers.
 #pragma once
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -53,6 +55,46 @@ inline void CloseNextBox(SeenBox* seen, QObject* owner) {
     }
     seen->seen = true;
     modal->close();
+    poll->deleteLater();
+  });
+  poll->start(10);
+}
+
+// Answers the next message box by pressing its button, noting what the box showed. The watch
+// ends with the owner at the latest.
+inline void AnswerNextBox(QMessageBox::StandardButton button, SeenBox* seen, QObject* owner) {
+  auto* poll = new QTimer(owner);
+  QObject::connect(poll, &QTimer::timeout, [poll, seen, button] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || box->button(button) == nullptr) return;
+    seen->seen = true;
+    seen->icon = box->icon();
+    seen->text = box->text();
+    box->button(button)->click();
+    poll->deleteLater();
+  });
+  poll->start(10);
+}
+
+// Answers the next file dialog with the path, typed as its file name, in the name filter that
+// starts with filter_start (none: the dialog's own choice). The watch ends with the owner at the
+// latest.
+inline void AnswerNextFileDialog(const QString& path, const QString& filter_start, QObject* owner) {
+  auto* poll = new QTimer(owner);
+  QObject::connect(poll, &QTimer::timeout, [poll, path, filter_start] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    for (const QString& filter : dialog->nameFilters()) {
+      if (!filter_start.isEmpty() && filter.startsWith(filter_start)) {
+        dialog->selectNameFilter(filter);
+        // Choosing in the dialog's own list tells the dialog; selecting from outside does not.
+        emit dialog->filterSelected(filter);
+      }
+    }
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (name == nullptr) return;
+    name->setText(path);
+    static_cast<QDialog*>(dialog)->accept();  // the dialog's own accept is protected
     poll->deleteLater();
   });
   poll->start(10);
