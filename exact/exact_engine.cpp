@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "exact/components.h"
 #include "exact/grounded_labeling.h"
 #include "exact/ideal.h"
 #include "exact/labeling_solver.h"
@@ -149,11 +150,10 @@ std::optional<ExtensionAnswer> AnswerByStable(const ArgumentGraph& graph,
   return std::nullopt;
 }
 
-// An extension that meets the requirement, or none: the one search behind SE, DC and DS.
+// An extension that meets the requirement, or none: the one search behind SE, DC and DS, on a whole
+// graph or on one part of it.
 ExtensionAnswer FindMeeting(const ArgumentGraph& graph, Semantics semantics,
                             const std::optional<Requirement>& requirement, RunContext& context) {
-  context.BeginPhase(RunPhase::kExact, graph.Size());
-  if (requirement) context.SetArgument(requirement->argument + 1);
   const std::vector<Label> grounded = GroundedLabels(graph);
   // The grounded extension is complete, and often it is the answer: then no SAT call is needed,
   // and sceptical acceptance under complete semantics never needs one.
@@ -182,44 +182,9 @@ ExtensionAnswer FindMeeting(const ArgumentGraph& graph, Semantics semantics,
   return MaximalSearch(graph, semantics, context).Find(requirement);
 }
 
-}  // namespace
-
-std::string_view SemanticsName(Semantics semantics) {
-  for (const auto& [known, name] : kShortNames) {
-    if (known == semantics) return name;
-  }
-  return "";
-}
-
-std::optional<Semantics> ParseSemantics(std::string_view name) {
-  for (const auto& [semantics, known] : kShortNames) {
-    if (known == name) return semantics;
-  }
-  return std::nullopt;
-}
-
-ExtensionAnswer FindExtension(const ArgumentGraph& graph, Semantics semantics,
-                              RunContext& context) {
-  return FindMeeting(graph, semantics, std::nullopt, context);
-}
-
-AcceptanceAnswer IsCredulouslyAccepted(const ArgumentGraph& graph, Semantics semantics,
-                                       int argument, RunContext& context) {
-  ExtensionAnswer witness = FindMeeting(graph, semantics, Requirement{argument, true}, context);
-  const bool accepted = witness.extension.has_value();
-  return {witness.outcome, accepted, std::move(witness.extension)};
-}
-
-AcceptanceAnswer IsScepticallyAccepted(const ArgumentGraph& graph, Semantics semantics,
-                                       int argument, RunContext& context) {
-  ExtensionAnswer counter = FindMeeting(graph, semantics, Requirement{argument, false}, context);
-  const bool accepted = counter.outcome == Outcome::kFinished && !counter.extension;
-  return {counter.outcome, accepted, std::move(counter.extension)};
-}
-
-CountAnswer EnumerateExtensions(const ArgumentGraph& graph, Semantics semantics,
-                                RunContext& context, const ExtensionCallback& callback) {
-  context.BeginPhase(RunPhase::kExact, graph.Size());
+// Every extension, on a whole graph or on one part of it.
+CountAnswer EnumerateWhole(const ArgumentGraph& graph, Semantics semantics, RunContext& context,
+                           const ExtensionCallback& callback) {
   switch (semantics) {
     case Semantics::kGrounded:
     case Semantics::kIdeal: {
@@ -239,13 +204,86 @@ CountAnswer EnumerateExtensions(const ArgumentGraph& graph, Semantics semantics,
   }
   if (semantics == Semantics::kStage) {
     const CountAnswer stable = EnumerateDirect(graph, Semantics::kStable, context, callback);
-    if (stable.outcome == Outcome::kStopped || stable.count > 0) return stable;
+    if (stable.outcome == Outcome::kStopped || !stable.count.IsZero()) return stable;
   }
   return MaximalSearch(graph, semantics, context).Enumerate(callback);
 }
 
+// Every semantics here but stage contains the grounded extension and nothing it attacks in each
+// of its extensions, and the rest of each extension is an extension of the same semantics of the
+// graph left when those arguments are taken away; stage extensions are conflict-free sets, which
+// the grounded extension does not bound. Every semantics splits into components.
+Decomposition Decompose(const ArgumentGraph& graph, Semantics semantics) {
+  return Decomposition(graph, semantics != Semantics::kStage);
+}
+
+PartSolvers SolversOf(Semantics semantics, RunContext& context) {
+  return {[semantics, &context](const ArgumentGraph& part,
+                                const std::optional<Requirement>& requirement) {
+            return FindMeeting(part, semantics, requirement, context);
+          },
+          [semantics, &context](const ArgumentGraph& part, const ExtensionCallback& callback) {
+            return EnumerateWhole(part, semantics, context, callback);
+          }};
+}
+
+// An extension that meets the requirement, or none, part by part. The grounded extension is found
+// in linear time and needs no parts.
+ExtensionAnswer FindSplit(const ArgumentGraph& graph, Semantics semantics,
+                          const std::optional<Requirement>& requirement, RunContext& context) {
+  context.BeginPhase(RunPhase::kExact, graph.Size());
+  if (requirement) context.SetArgument(requirement->argument + 1);
+  if (semantics == Semantics::kGrounded) return FindMeeting(graph, semantics, requirement, context);
+  return FindByParts(Decompose(graph, semantics), requirement, SolversOf(semantics, context));
+}
+
+}  // namespace
+
+std::string_view SemanticsName(Semantics semantics) {
+  for (const auto& [known, name] : kShortNames) {
+    if (known == semantics) return name;
+  }
+  return "";
+}
+
+std::optional<Semantics> ParseSemantics(std::string_view name) {
+  for (const auto& [semantics, known] : kShortNames) {
+    if (known == name) return semantics;
+  }
+  return std::nullopt;
+}
+
+ExtensionAnswer FindExtension(const ArgumentGraph& graph, Semantics semantics,
+                              RunContext& context) {
+  return FindSplit(graph, semantics, std::nullopt, context);
+}
+
+AcceptanceAnswer IsCredulouslyAccepted(const ArgumentGraph& graph, Semantics semantics,
+                                       int argument, RunContext& context) {
+  ExtensionAnswer witness = FindSplit(graph, semantics, Requirement{argument, true}, context);
+  const bool accepted = witness.extension.has_value();
+  return {witness.outcome, accepted, std::move(witness.extension)};
+}
+
+AcceptanceAnswer IsScepticallyAccepted(const ArgumentGraph& graph, Semantics semantics,
+                                       int argument, RunContext& context) {
+  ExtensionAnswer counter = FindSplit(graph, semantics, Requirement{argument, false}, context);
+  const bool accepted = counter.outcome == Outcome::kFinished && !counter.extension;
+  return {counter.outcome, accepted, std::move(counter.extension)};
+}
+
+CountAnswer EnumerateExtensions(const ArgumentGraph& graph, Semantics semantics,
+                                RunContext& context, const ExtensionCallback& callback) {
+  context.BeginPhase(RunPhase::kExact, graph.Size());
+  if (semantics == Semantics::kGrounded) return EnumerateWhole(graph, semantics, context, callback);
+  return EnumerateByParts(Decompose(graph, semantics), SolversOf(semantics, context), context,
+                          callback);
+}
+
 CountAnswer CountExtensions(const ArgumentGraph& graph, Semantics semantics, RunContext& context) {
-  return EnumerateExtensions(graph, semantics, context, [](const Extension&) {});
+  context.BeginPhase(RunPhase::kExact, graph.Size());
+  if (semantics == Semantics::kGrounded) return {Outcome::kFinished, 1};
+  return CountByParts(Decompose(graph, semantics), SolversOf(semantics, context));
 }
 
 }  // namespace dialectic::exact

@@ -244,7 +244,7 @@ int Answer(const Task& task, const Framework& framework, std::optional<int> argu
     case Question::kCount: {
       const exact::CountAnswer answer = exact::CountExtensions(graph, task.semantics, context);
       outcome = answer.outcome;
-      if (outcome == exact::Outcome::kFinished) out << answer.count << '\n';
+      if (outcome == exact::Outcome::kFinished) out << answer.count.ToDecimal() << '\n';
       break;
     }
   }
