@@ -34,6 +34,20 @@ BigCount& BigCount::operator+=(std::uint64_t value) {
   return *this;
 }
 
+BigCount& BigCount::operator+=(const BigCount& other) {
+  if (limbs_.size() < other.limbs_.size()) limbs_.resize(other.limbs_.size(), 0);
+  std::uint64_t carry = 0;
+  for (std::size_t i = 0; i < limbs_.size(); ++i) {
+    const std::uint64_t sum =
+        limbs_[i] + carry + (i < other.limbs_.size() ? other.limbs_[i] : std::uint64_t{0});
+    limbs_[i] = static_cast<std::uint32_t>(sum % kBase);
+    carry = sum / kBase;
+    if (carry == 0 && i >= other.limbs_.size()) break;
+  }
+  if (carry != 0) limbs_.push_back(static_cast<std::uint32_t>(carry));
+  return *this;
+}
+
 BigCount& BigCount::operator*=(const BigCount& other) {
   if (IsZero() || other.IsZero()) {
     limbs_.clear();

@@ -17,6 +17,7 @@ class BigCount {
   BigCount(std::uint64_t value);  // NOLINT(google-explicit-constructor): counts mix with integers
 
   BigCount& operator+=(std::uint64_t value);
+  BigCount& operator+=(const BigCount& other);
   BigCount& operator++() { return *this += 1; }
   BigCount& operator*=(const BigCount& other);
 

@@ -165,7 +165,7 @@ CountAnswer EnumerateByParts(const Decomposition& parts, const PartSolvers& solv
 CountAnswer CountByParts(const Decomposition& parts, const PartSolvers& solvers) {
   CountAnswer answer{Outcome::kFinished, 1};
   for (int part = 0; part < parts.PartCount(); ++part) {
-    const CountAnswer count = solvers.enumerate(parts.PartGraph(part), [](const Extension&) {});
+    const CountAnswer count = solvers.count(parts.PartGraph(part));
     if (count.outcome == Outcome::kStopped) return {Outcome::kStopped, 0};
     answer.count *= count.count;
     if (answer.count.IsZero()) return answer;

@@ -60,6 +60,7 @@ class Decomposition {
 struct PartSolvers {
   std::function<ExtensionAnswer(const ArgumentGraph&, const std::optional<Requirement>&)> find;
   std::function<CountAnswer(const ArgumentGraph&, const ExtensionCallback&)> enumerate;
+  std::function<CountAnswer(const ArgumentGraph&)> count;
 };
 
 // An extension of the whole graph that meets the requirement (an argument index of the whole

@@ -7,6 +7,7 @@
 #include "exact/components.h"
 #include "exact/grounded_labeling.h"
 #include "exact/ideal.h"
+#include "exact/labeling_counter.h"
 #include "exact/labeling_solver.h"
 #include "exact/maximal_search.h"
 
@@ -217,6 +218,16 @@ Decomposition Decompose(const ArgumentGraph& graph, Semantics semantics) {
   return Decomposition(graph, semantics != Semantics::kStage);
 }
 
+// Complete and stable extensions are counted by a search over labels on sparse parts, where they
+// can be millions (CE-CO on a traffic network of 81 arguments, one part of 50 of them, ran past
+// 60 s by one SAT call per extension); on dense parts, with few extensions and hard conditions,
+// the SAT solver's learning counts them faster.
+bool IsCountedByLabels(const ArgumentGraph& part, Semantics semantics) {
+  constexpr std::size_t kMostAttacksPerArgument = 4;
+  return (semantics == Semantics::kComplete || semantics == Semantics::kStable) &&
+         part.AttackCount() <= kMostAttacksPerArgument * static_cast<std::size_t>(part.Size());
+}
+
 PartSolvers SolversOf(Semantics semantics, RunContext& context) {
   return {[semantics, &context](const ArgumentGraph& part,
                                 const std::optional<Requirement>& requirement) {
@@ -224,6 +235,12 @@ PartSolvers SolversOf(Semantics semantics, RunContext& context) {
           },
           [semantics, &context](const ArgumentGraph& part, const ExtensionCallback& callback) {
             return EnumerateWhole(part, semantics, context, callback);
+          },
+          [semantics, &context](const ArgumentGraph& part) {
+            if (IsCountedByLabels(part, semantics)) {
+              return CountLabelings(part, semantics == Semantics::kStable, context);
+            }
+            return EnumerateWhole(part, semantics, context, [](const Extension&) {});
           }};
 }
 

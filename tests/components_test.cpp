@@ -59,6 +59,10 @@ PartSolvers ReferenceSolvers(Semantics semantics) {
               ++answer.count;
             }
             return answer;
+          },
+          [semantics](const ArgumentGraph& part) {
+            return CountAnswer{Outcome::kFinished,
+                               ReferenceSemantics(part).Extensions(semantics).size()};
           }};
 }
 

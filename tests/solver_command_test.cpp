@@ -262,7 +262,7 @@ TEST_F(SolverCommandTest, CountsPastSixtyFourBitsArePrintedInFull) {
   }
 }
 
-// The real program under Ctrl+C, counting the 3^40 complete extensions of 40 even cycles. Each
+// The real program under Ctrl+C, counting the 2^40 preferred extensions of 40 even cycles. Each
 // argument also attacks one self-attacking argument, which joins them into one component without
 // changing the extensions, so that the count cannot be taken part by part.
 TEST_F(SolverCommandTest, InterruptedProgramExits130WithoutAnAnswer) {
@@ -280,7 +280,7 @@ TEST_F(SolverCommandTest, InterruptedProgramExits130WithoutAnAnswer) {
   ASSERT_GE(child, 0);
   if (child == 0) {
     if (std::freopen(output.c_str(), "w", stdout) == nullptr) _exit(99);
-    execl(DIALECTIC_SOLVE, DIALECTIC_SOLVE, "-p", "CE-CO", "-f", input.c_str(), nullptr);
+    execl(DIALECTIC_SOLVE, DIALECTIC_SOLVE, "-p", "CE-PR", "-f", input.c_str(), nullptr);
     _exit(98);
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
