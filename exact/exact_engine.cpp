@@ -151,6 +151,29 @@ std::optional<ExtensionAnswer> AnswerByStable(const ArgumentGraph& graph,
   return std::nullopt;
 }
 
+// A stable extension is preferred. Where one exists, the stable encoding often finds it sooner
+// than a preferred search finds its first nonempty admissible set: on three frameworks derived
+// from assumption-based ones (256 to 448 arguments of 40 to 135 attacks each) one preferred
+// extension took 7.6, 2.9 and 0.8 s of CPU before, 1.5, 0.8 and 0.7 s with the stable question
+// first. So a preferred question that a stable extension can answer asks for one first, within
+// 300,000 conflicts (the slowest of the three needed between 100,000 and 1,000,000), which is all
+// it costs where no stable extension exists. None when that does not decide it.
+std::optional<ExtensionAnswer> PreferredByStable(const ArgumentGraph& graph,
+                                                 const std::optional<Requirement>& requirement,
+                                                 RunContext& context) {
+  constexpr int kConflictBound = 300000;
+  LabelingSolver solver(graph, BaseSemantics::kStable, false, context);
+  const SolveResult result =
+      solver.SolveWithin(solver.RequiredLiterals(requirement), kConflictBound);
+  if (result == SolveResult::kSatisfiable) {
+    return ExtensionAnswer{Outcome::kFinished, solver.ModelExtension()};
+  }
+  if (result == SolveResult::kStopped && context.StopRequested()) {
+    return ExtensionAnswer{Outcome::kStopped, {}};
+  }
+  return std::nullopt;
+}
+
 // An extension that meets the requirement, or none: the one search behind SE, DC and DS, on a whole
 // graph or on one part of it.
 ExtensionAnswer FindMeeting(const ArgumentGraph& graph, Semantics semantics,
@@ -177,6 +200,11 @@ ExtensionAnswer FindMeeting(const ArgumentGraph& graph, Semantics semantics,
   }
   if (semantics == Semantics::kStage) {
     if (std::optional<ExtensionAnswer> answer = AnswerByStable(graph, requirement, context)) {
+      return std::move(*answer);
+    }
+  }
+  if (semantics == Semantics::kPreferred && (!requirement || requirement->in)) {
+    if (std::optional<ExtensionAnswer> answer = PreferredByStable(graph, requirement, context)) {
       return std::move(*answer);
     }
   }
