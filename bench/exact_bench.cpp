@@ -88,7 +88,7 @@ void RunTask(benchmark::State& state, const ArgumentGraph& graph, Semantics sema
         answer = IsScepticallyAccepted(graph, semantics, argument, context).accepted ? 1 : 0;
         break;
       case Task::kEnumerate:
-        answer = static_cast<double>(CountExtensions(graph, semantics, context).count);
+        answer = static_cast<double>(CountExtensions(graph, semantics, context).count.Low64Bits());
         break;
     }
   }

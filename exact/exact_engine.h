@@ -6,12 +6,12 @@
 // Extensions are sorted argument indices; every certificate is an extension of the semantics.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "exact/big_count.h"
 #include "model/argument_graph.h"
 #include "model/run_context.h"
 
@@ -55,10 +55,11 @@ struct AcceptanceAnswer {
   std::optional<Extension> certificate;
 };
 
-// How many extensions there are; when stopped, how many were found before the stop.
+// How many extensions there are, exact at any size; when stopped, how many an enumeration had
+// handed over before the stop (none for a count).
 struct CountAnswer {
   Outcome outcome = Outcome::kFinished;
-  std::uint64_t count = 0;
+  BigCount count;
 };
 
 // Receives every extension of an enumeration once, as soon as it is found.

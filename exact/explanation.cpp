@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <utility>
 
 #include "exact/admissible_naive.h"
@@ -103,8 +104,11 @@ ExplanationAnswer EveryExtension(const ArgumentGraph& graph, Semantics semantics
         }
       });
   result.outcome = count.outcome;
-  explanation.extension_count = count.count;
-  if (count.count > kMaxListedExtensions) explanation.extensions.clear();
+  // An enumeration ends long before its count passes 64 bits.
+  explanation.extension_count = count.count.FitsIn64Bits()
+                                    ? count.count.Low64Bits()
+                                    : std::numeric_limits<std::uint64_t>::max();
+  if (explanation.extension_count > kMaxListedExtensions) explanation.extensions.clear();
   std::sort(explanation.extensions.begin(), explanation.extensions.end());
   return result;
 }

@@ -140,6 +140,11 @@ SolveResult LabelingSolver::Solve(const std::vector<int>& assumptions) {
   }
 }
 
+SolveResult LabelingSolver::SolveWithin(const std::vector<int>& assumptions, int conflicts) {
+  solver_.limit("conflicts", conflicts);
+  return Solve(assumptions);
+}
+
 Extension LabelingSolver::ModelExtension() {
   Extension extension;
   for (int a = 0; a < size_; ++a) {

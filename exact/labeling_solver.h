@@ -72,6 +72,9 @@ class LabelingSolver {
 
   // Checks the stop request, then solves under the assumptions; counts one candidate.
   SolveResult Solve(const std::vector<int>& assumptions);
+  // The same, giving up after the given number of conflicts with kStopped, which then does not
+  // mean a stop request unless the run context says so.
+  SolveResult SolveWithin(const std::vector<int>& assumptions, int conflicts);
 
   // The last model's value of a literal; only after kSatisfiable.
   bool IsTrue(int literal) { return solver_.val(literal) > 0; }

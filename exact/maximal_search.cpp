@@ -153,7 +153,7 @@ CountAnswer MaximalSearch::Enumerate(const ExtensionCallback& callback) {
   }
 }
 
-bool MaximalSearch::ReportGrownModel(const ExtensionCallback& callback, std::uint64_t& count) {
+bool MaximalSearch::ReportGrownModel(const ExtensionCallback& callback, BigCount& count) {
   Candidate candidate = ModelCandidate();
   if (!Grow({}, candidate)) return false;
   if (key_is_range_) {
@@ -168,7 +168,7 @@ bool MaximalSearch::ReportGrownModel(const ExtensionCallback& callback, std::uin
 }
 
 bool MaximalSearch::ReportRange(const std::vector<bool>& range, const ExtensionCallback& callback,
-                                std::uint64_t& count) {
+                                BigCount& count) {
   // The open clause of the range lets these models through; each extension found is cut away by
   // the clause that asks for a conflict with it.
   const std::vector<int> same_range = KeyEquals(range);

@@ -55,11 +55,11 @@ class MaximalSearch {
   void CloseBlock(const Candidate& candidate) { solver_.AddClause({-candidate.escape}); }
   // Grows the model of the last solve call to a maximal key, hands its extensions to the callback
   // and blocks the key; false when stopped.
-  bool ReportGrownModel(const ExtensionCallback& callback, std::uint64_t& count);
+  bool ReportGrownModel(const ExtensionCallback& callback, BigCount& count);
   // Hands every extension whose range is the given maximal one to the callback and blocks it;
   // false when stopped.
   bool ReportRange(const std::vector<bool>& range, const ExtensionCallback& callback,
-                   std::uint64_t& count);
+                   BigCount& count);
 
   const int size_;
   const bool key_is_range_;

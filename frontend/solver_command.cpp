@@ -280,7 +280,10 @@ int AnswerTaskAsJson(const Task& task, const Framework& framework, std::ostream&
                   });
     outcome = answer.outcome;
     if (task.question == Question::kEveryExtension) object["extensions"] = std::move(extensions);
-    object["count"] = answer.count;
+    // Past 64 bits a count is a string of its decimal digits, which no JSON reader rounds.
+    object["count"] = answer.count.FitsIn64Bits()
+                          ? nlohmann::ordered_json(answer.count.Low64Bits())
+                          : nlohmann::ordered_json(answer.count.ToDecimal());
   }
   if (outcome == exact::Outcome::kStopped) return kExitStopped;
   out << object.dump(2) << '\n';
@@ -332,7 +335,7 @@ int Answer(const Task& task, const Framework& framework, std::optional<int> argu
     case Question::kCount: {
       const exact::CountAnswer answer = exact::CountExtensions(graph, task.semantics, context);
       outcome = answer.outcome;
-      if (outcome == exact::Outcome::kFinished) out << answer.count << '\n';
+      if (outcome == exact::Outcome::kFinished) out << answer.count.ToDecimal() << '\n';
       break;
     }
   }

@@ -2,17 +2,27 @@
 """Runs dialectic-solve and clingo side by side on the frameworks of generate.py.
 
 For each sampled framework and each semantics (GR, CO, ST, PR, SST, STG, ID) it runs the tasks SE,
-DC, DS and EE (DS not for GR), each tool under `timeout`, checks that both give the same answer
-(DC and DS: the same YES or NO; SE: both find an extension or both say NO, the same one where the
-semantics has exactly one; EE: the same set of extensions), checks the certificates of
+DC, DS and EE (DS not for GR; CE on request), each tool under `timeout`, checks that both give the
+same answer (DC and DS: the same YES or NO; SE: both find an extension or both say NO, the same one
+where the semantics has exactly one; EE: the same set of extensions; CE: the same number), checks
+the certificates of
 dialectic-solve against the query, and writes every run to a CSV file and a Markdown table of
 medians and ratios per semantics, per tier and per task, the hard tier on rows of its own.
 dialectic-solve reads the i23 file; clingo reads the APX file as facts, with the encodings in
 bench/iccma/asp.
 
-  bench/iccma/run.py [--solver PATH] [--instances DIR] [--per-tier 100=4,...] [--timeout 30]
+  bench/iccma/run.py [--solver PATH] [--instances DIR]... [--per-tier 100=4,...] [--timeout 30]
                      [--budget 1200] [--out DIR]
   bench/iccma/run.py --validate N     # N small random frameworks, every task, answers compared
+
+A folder given with --instances that has no index.csv is a folder of competition files (`*.af`,
+`*.i23`: `p af N` and one attack per line): every file in it is run, with one seeded query argument,
+as tier "real", and the table adds rows per family and task (the family read from the file name)
+and per task and semantics, with every disagreement listed. The generated folder and such folders
+can be given together:
+
+  bench/iccma/run.py --instances ../shared/iccma-sample --semantics GR,CO,ST,PR \
+                     --tasks SE,DC,DS,EE,CE --timeout 60 --budget 3600 --out build/iccma/real
 
 With --append the runs of this call are added to those of the previous call with the same --out,
 and the table covers both (so that tiers can be run with their own timeouts and budgets).
@@ -37,7 +47,20 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ASP = os.path.join(HERE, "asp")
 SEMANTICS = ("GR", "CO", "ST", "PR", "SST", "STG", "ID")
 TASKS = ("SE", "DC", "DS", "EE")
+ALL_TASKS = TASKS + ("CE",)
 TIERS = ("100", "500", "2000", "10000", "hard")
+# Competition file families, by a pattern of the file name; the first that matches names it.
+FAMILIES = (
+    ("admbuster", re.compile(r"^admbuster")),
+    ("aba", re.compile(r"^n\d+p\d+q\d+")),
+    ("traffic", re.compile(r"\.gml\.")),
+    ("ba", re.compile(r"BA_")),
+    ("stb", re.compile(r"stb_")),
+    ("st2023", re.compile(r"^st_")),
+    ("small-result", re.compile(r"^Small-result")),
+    ("afinput", re.compile(r"^afinput")),
+)
+MODELS = re.compile(r"^Models\s*:\s*(\d+)(\+?)", re.MULTILINE)
 DEFAULT_PER_TIER = "100=4,500=4,2000=3,10000=3,hard=4"
 SAMPLE_SEED = 2023
 # A run that writes more than this is stopped (SIGXFSZ): an enumeration of so many extensions
@@ -88,7 +111,10 @@ def execute(command, timeout, is_success):
         code = completed.returncode
         if code in (124, 128 + signal.SIGKILL) or code < 0 or wall >= timeout:
             return Run("timeout", wall, cpu)
-        if code == 128 + signal.SIGXFSZ:
+        # A program that catches SIGXFSZ (clingo does) sees its writes fail at the limit and may
+        # exit as if it had finished: a full output file is over the limit whatever the exit code.
+        out.seek(0, os.SEEK_END)
+        if code == 128 + signal.SIGXFSZ or out.tell() >= OUTPUT_LIMIT:
             return Run("output", wall, cpu)
         if not is_success(code):
             return Run("error", wall, cpu, detail=f"exit {code}: {completed.stderr.strip()[:200]}")
@@ -111,7 +137,9 @@ def run_ours(solver, task, semantics, i23, query, timeout):
     if run.status != "ok":
         return run
     lines = run.answer.splitlines()
-    if task == "EE":
+    if task == "CE":
+        run.answer = int(lines[0])
+    elif task == "EE":
         run.answer = frozenset(canonical(line.split()[1:]) for line in lines)
     elif task == "SE":
         run.answer = None if lines == ["NO"] else canonical(lines[0].split()[1:])
@@ -192,11 +220,23 @@ def run_clingo(task, semantics, apx, query, timeout):
         only = run.answer if semantics == "ID" else answer_sets(run.answer)[0]
         if task == "EE":
             run.answer = frozenset([only])
+        elif task == "CE":
+            run.answer = 1
         elif task == "SE":
             run.answer = only
         else:
             run.answer = acceptance(task, query,
                                     only if holds(only, query) == (task == "DC") else None)
+        return run
+    if task == "CE":
+        if semantics in ("SST", "STG"):
+            return Run("error", 0, 0, detail="CE-SST and CE-STG are not run with clingo")
+        run = clingo([encoding, apx, "-n", "0", "-q"] + heuristic, timeout)
+        if run.status == "ok":
+            found = MODELS.search(run.answer)
+            if not found or found.group(2):
+                return Run("error", run.wall, run.cpu, detail="clingo printed no full count")
+            run.answer = int(found.group(1))
         return run
     if task == "EE" and semantics in ("SST", "STG"):
         run = driver("range", "ee", apx, semantics, None, timeout)
@@ -232,7 +272,7 @@ def run_clingo(task, semantics, apx, query, timeout):
 def agree(task, semantics, query, ours, theirs):
     """Whether the answers agree, and the certificate of dialectic-solve holds (DC) or lacks
     (DS) the query."""
-    if task == "EE":
+    if task in ("EE", "CE"):
         return ours == theirs
     if task == "SE":
         return ours == theirs if semantics in ("GR", "ID") else (ours is None) == (theirs is None)
@@ -247,6 +287,8 @@ def agree(task, semantics, query, ours, theirs):
 
 
 def summary(task, answer):
+    if task == "CE":
+        return f"{answer} extensions"
     if task == "EE":
         return f"{len(answer)} extensions"
     if task == "SE":
@@ -293,6 +335,48 @@ def plan(directory, per_tier, semantics, tasks):
                 base = os.path.join(directory, row["name"])
                 jobs += framework_jobs(tier, row["name"], n, rng.randint(1, n), base, semantics,
                                        tasks)
+    return jobs
+
+
+def family_of(name):
+    for family, pattern in FAMILIES:
+        if pattern.search(name):
+            return family
+    return "other"
+
+
+def read_i23(path):
+    """The number of arguments and the attacks of an i23 file, numbered from 1."""
+    n, attacks = 0, []
+    with open(path) as text:
+        for line in text:
+            fields = line.split()
+            if not fields or fields[0].startswith("#"):
+                continue
+            if fields[0] == "p":
+                n = int(fields[2])
+            else:
+                attacks.append((int(fields[0]), int(fields[1])))
+    return n, attacks
+
+
+def plan_files(directory, scratch, semantics, tasks):
+    """Jobs for every competition file of the folder, in name order, one seeded query argument
+    each; clingo reads an APX copy written to the scratch folder."""
+    rng = random.Random(SAMPLE_SEED)
+    jobs = []
+    for file_name in sorted(os.listdir(directory)):
+        if not file_name.endswith((".af", ".i23")):
+            continue
+        path = os.path.join(directory, file_name)
+        n, attacks = read_i23(path)
+        apx = os.path.join(scratch, file_name + ".apx")
+        with open(apx, "w") as facts:
+            facts.writelines(f"arg(a{i}).\n" for i in range(1, n + 1))
+            facts.writelines(f"att(a{a},a{b}).\n" for a, b in attacks)
+        query = rng.randint(1, max(n, 1))
+        jobs += [("real", file_name, n, task, sem, query, path, apx)
+                 for sem in semantics for task in tasks if not (task == "DS" and sem == "GR")]
     return jobs
 
 
@@ -381,12 +465,12 @@ def table(rows):
     header = ("| {} | runs | equal | different | out of time: ours / clingo / both | other | "
               "median ours (s) | median clingo (s) | median ratio clingo/ours, wall | CPU |\n"
               "|---|---|---|---|---|---|---|---|---|---|")
-    standard = [r for r in rows if r["tier"] != "hard"]
+    standard = [r for r in rows if r["tier"] not in ("hard", "real")]
     hard = [r for r in rows if r["tier"] == "hard"]
     parts = []
     for title, key, values, subset in (
             ("Per semantics, every tier but the hard one", "semantics", SEMANTICS, standard),
-            ("Per tier, every semantics", "tier", TIERS + ("small",), rows),
+            ("Per tier, every semantics", "tier", TIERS + ("small", "real"), rows),
             ("Per task, every tier but the hard one", "task", TASKS, standard),
             ("Hard tier (300 arguments, 10 to 14 attacks each) per semantics", "semantics",
              SEMANTICS, hard),
@@ -395,6 +479,9 @@ def table(rows):
                  for value in values if any(r[key] == value for r in subset)]
         if lines:
             parts.append(f"{title}:\n\n" + header.format(key) + "\n" + "\n".join(lines))
+    real = [r for r in rows if r["tier"] == "real"]
+    if real:
+        parts.append(real_tables(real))
     decisions = [r for r in rows if r["tier"] == "2000" and r["task"] in ("DC", "DS", "SE")]
     if decisions:
         longest = max(decisions, key=lambda r: seconds(r, "ours"))
@@ -405,15 +492,58 @@ def table(rows):
     return "\n\n".join(parts) + "\n"
 
 
+def solved_line(label, rows):
+    """Runs, solved within the time limit by each tool, median ratio clingo/ours (wall) where
+    both answered or one ran out of time, disagreements."""
+    timed = timed_rows(rows)
+    ratios = [seconds(r, "clingo") / max(seconds(r, "ours"), 1e-3) for r in timed]
+    ratio = f"{statistics.median(ratios):.1f}" if ratios else "–"
+    ours = sum(r["ours_status"] == "ok" for r in rows)
+    theirs = sum(r["clingo_status"] == "ok" for r in rows)
+    only_clingo = sum(r["clingo_status"] == "ok" and r["ours_status"] != "ok" for r in rows)
+    different = sum(r["verdict"] == "DIFFERENT" for r in rows)
+    return (f"| {label} | {len(rows)} | {ours} | {theirs} | {only_clingo} | {ratio} | "
+            f"{different} |")
+
+
+def real_tables(rows):
+    header = ("| {} | runs | solved by ours | solved by clingo | solved by clingo only | "
+              "median ratio clingo/ours | different |\n|---|---|---|---|---|---|---|")
+    for row in rows:
+        row["family"] = family_of(row["instance"])
+        row["problem"] = f"{row['task']}-{row['semantics']}"
+    families = sorted(set(r["family"] for r in rows))
+    by_family = [solved_line(f"{family} {task}", [r for r in rows if r["family"] == family
+                                                  and r["task"] == task])
+                 for family in families for task in ALL_TASKS
+                 if any(r["family"] == family and r["task"] == task for r in rows)]
+    problems = list(dict.fromkeys(r["problem"] for r in rows))
+    by_problem = [solved_line(problem, [r for r in rows if r["problem"] == problem])
+                  for problem in problems]
+    text = ("Competition files, per family and task:\n\n" + header.format("family, task") +
+            "\n" + "\n".join(by_family) + "\n\nCompetition files, per task and semantics:\n\n" +
+            header.format("task") + "\n" + "\n".join(by_problem))
+    lost = [r for r in rows if r["clingo_status"] == "ok" and r["ours_status"] != "ok"]
+    different = [r for r in rows if r["verdict"] == "DIFFERENT"]
+    for title, listed in (("Answered by clingo only", lost), ("Disagreements", different)):
+        text += f"\n\n{title}: " + (", ".join(
+            f"{r['problem']} on {r['instance']}" + (f" (query {r['query']})" if r["query"] else "")
+            + f" [ours {r['ours_status']}, clingo {float(r['clingo_wall']):.1f} s]"
+            for r in listed) or "none") + "."
+    return text
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--solver", default="build/default/dialectic-solve")
-    parser.add_argument("--instances", default="build/iccma/instances")
+    parser.add_argument("--instances", action="append",
+                        help="a generated folder (with index.csv) or a folder of competition "
+                             "files; may be given more than once (default: build/iccma/instances)")
     parser.add_argument("--per-tier", default=DEFAULT_PER_TIER,
                         help="frameworks sampled per tier, as tier=count pairs")
     parser.add_argument("--semantics", default=",".join(SEMANTICS),
                         help="the semantics to run, a sample of the same frameworks")
-    parser.add_argument("--tasks", default=",".join(TASKS))
+    parser.add_argument("--tasks", default=",".join(TASKS), help="of SE, DC, DS, EE, CE")
     parser.add_argument("--timeout", type=int, default=30, help="seconds per run")
     parser.add_argument("--budget", type=float, default=1200,
                         help="seconds after which no further job starts")
@@ -430,8 +560,14 @@ def main():
     else:
         per_tier = {tier: int(count) for tier, count in
                     (pair.split("=") for pair in options.per_tier.split(","))}
-        jobs = plan(options.instances, per_tier, options.semantics.split(","),
-                    options.tasks.split(","))
+        jobs = []
+        for directory in options.instances or ["build/iccma/instances"]:
+            if os.path.exists(os.path.join(directory, "index.csv")):
+                jobs += plan(directory, per_tier, options.semantics.split(","),
+                             options.tasks.split(","))
+            else:
+                jobs += plan_files(directory, scratch.name, options.semantics.split(","),
+                                   options.tasks.split(","))
     runs_path = os.path.join(options.out, "validate.csv" if options.validate else "runs.csv")
     rows = []
     if options.append:
