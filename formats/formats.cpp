@@ -35,7 +35,8 @@ std::string FormatListing(std::span<const Format> formats) {
   return listing + ']';
 }
 
-Format FormatOfPath(std::string_view path) {
+Format FormatOfFile(std::string_view path, std::optional<Format> named, Format fallback) {
+  if (named) return *named;
   struct Ending {
     std::string_view ending;
     Format format;
@@ -50,7 +51,7 @@ Format FormatOfPath(std::string_view path) {
       return ending.format;
     }
   }
-  return Format::kText;
+  return fallback;
 }
 
 ReadResult ReadFramework(std::string_view text, Format format, std::string_view file_name,

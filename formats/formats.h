@@ -52,9 +52,11 @@ std::string FormatName(Format format);
 std::optional<Format> FormatNamed(std::string_view name);
 // The names in brackets, separated by commas: "[i23,apx,tgf]".
 std::string FormatListing(std::span<const Format> formats);
-// The format a file name's ending gives, letter case ignored: ".i23" and ".af" i23, ".apx" APX,
-// ".tgf" TGF; the line syntax for every other name.
-Format FormatOfPath(std::string_view path);
+// The format a framework file is read in, the one rule of every program: the format named (by an
+// option), else the one the file name's ending gives, letter case ignored (".i23" and ".af" i23,
+// ".apx" APX, ".tgf" TGF), else the fallback (the line syntax in the window and dialectic-cli,
+// i23 in dialectic-solve, as the competition's calls give no format).
+Format FormatOfFile(std::string_view path, std::optional<Format> named, Format fallback);
 
 // Reads the text of a file in the format; file_name starts every error message. When a context is
 // given, its stop request ends the read of a strict format with a failure "<file>: reading was

@@ -17,7 +17,7 @@
 
 #include "exact/exact_engine.h"
 #include "formats/formats.h"
-#include "frontend/solver_command.h"
+#include "app/cli/solver_command.h"
 #include "fuzz/extension_definitions.h"
 #include "fuzz/fuzz_support.h"
 #include "model/run_context.h"

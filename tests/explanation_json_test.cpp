@@ -13,7 +13,7 @@
 
 #include "exact/exact_engine.h"
 #include "exact/explanation.h"
-#include "frontend/solver_command.h"
+#include "app/cli/solver_command.h"
 #include "tests/oracle/exact_reference.h"
 #include "tests/support/json_schema.h"
 #include "tests/test_support.h"

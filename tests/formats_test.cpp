@@ -445,7 +445,13 @@ TEST(Formats, FormatsAreFoundByNameAndByFileEnding) {
       {"x.txt", kText},  {"apx", kText},     {"x.apx.bak", kText},   {"x.tgf/", kText},
       {"theory", kText}, {"", kText},        {"C:\\x\\y.Tgf", kTgf},
   };
-  for (const Case& c : cases) EXPECT_EQ(FormatOfPath(c.path), c.format) << c.path;
+  for (const Case& c : cases) {
+    EXPECT_EQ(FormatOfFile(c.path, std::nullopt, kText), c.format) << c.path;
+    // The solver's fallback is i23; a format named by an option wins over any ending.
+    EXPECT_EQ(FormatOfFile(c.path, std::nullopt, kI23), c.format == kText ? kI23 : c.format)
+        << c.path;
+    EXPECT_EQ(FormatOfFile(c.path, kApx, kText), kApx) << c.path;
+  }
 }
 
 }  // namespace

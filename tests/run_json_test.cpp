@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/command_line.h"
+#include "app/cli/command_line.h"
 #include "frontend/example_library.h"
 #include "frontend/form.h"
 #include "tests/support/json_schema.h"

@@ -1,4 +1,4 @@
-#include "frontend/solver_command.h"
+#include "app/cli/solver_command.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "frontend/command_line.h"
+#include "app/cli/command_line.h"
 #include "tests/test_support.h"
 
 namespace dialectic {

@@ -72,7 +72,9 @@ std::filesystem::path FileSystemPath(const QString& path) {
   return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-Format FormatOfName(const QString& path) { return FormatOfPath(QFile::encodeName(path).data()); }
+Format FormatOfName(const QString& path) {
+  return FormatOfFile(QFile::encodeName(path).data(), std::nullopt, Format::kText);
+}
 
 // The format a file is saved in: the one its name's ending gives when the ending is one of the
 // formats', else the one chosen in the dialog. So "x.apx" is always APX, and "x.theory" takes the

@@ -1,4 +1,4 @@
-#include "frontend/command_line.h"
+#include "app/cli/command_line.h"
 
 #include <algorithm>
 #include <array>
@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "app/cli/option_reader.h"
 #include "check/run_check.h"
 #include "formats/formats.h"
 #include "frontend/example_library.h"
@@ -86,24 +87,6 @@ struct CommandOptions {
   std::uint64_t memory_budget = kDefaultRunBudgetBytes;
 };
 
-struct UsageError {
-  std::string message;
-};
-
-// The value of an option given as "--name VALUE" or "--name=VALUE"; nothing when arg is not it.
-std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i,
-                                       std::string_view name) {
-  const std::string& arg = args[i];
-  if (arg == name) {
-    if (i + 1 >= args.size()) throw UsageError{"option " + arg + " needs a value"};
-    return args[++i];
-  }
-  if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
-    return arg.substr(name.size() + 1);
-  }
-  return std::nullopt;
-}
-
 void SelectArea(CommandOptions& options, const std::string& name) {
   options.any_area = true;
   if (name == kCheckArea) {
@@ -149,40 +132,39 @@ void SetFile(CommandOptions& options, const std::string& file) {
   options.file = file;
 }
 
-CommandOptions ParseOptions(const std::vector<std::string>& args) {
+CommandOptions ParseCommandOptions(const std::vector<std::string>& args) {
   CommandOptions options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--help" || arg == "-h") {
+  for (OptionReader reader(args); !reader.Done();) {
+    if (reader.Flag({"--help", "-h"})) {
       options.help = true;
-    } else if (arg == "--no-trace") {
+    } else if (reader.Flag({"--no-trace"})) {
       options.trace = false;
-    } else if (arg == "--json") {
+    } else if (reader.Flag({"--json"})) {
       options.json = true;
-    } else if (arg == "--list-examples") {
+    } else if (reader.Flag({"--list-examples"})) {
       options.list_examples = true;
-    } else if (arg == "--version") {
+    } else if (reader.Flag({"--version"})) {
       options.version = true;
-    } else if (auto depth = OptionValue(args, i, "--depth")) {
+    } else if (auto depth = reader.Value("--depth")) {
       options.depth_text = *depth;
-    } else if (auto area = OptionValue(args, i, "--area")) {
+    } else if (auto area = reader.Value("--area")) {
       SelectArea(options, *area);
-    } else if (auto from = OptionValue(args, i, "--from")) {
+    } else if (auto from = reader.Value("--from")) {
       options.from = FormatOption(*from, "text, i23, apx or tgf");
-    } else if (auto to = OptionValue(args, i, "--to")) {
+    } else if (auto to = reader.Value("--to")) {
       options.to_dot = *to == kDotFormat;
       options.to = options.to_dot ? std::nullopt
                                   : std::optional(FormatOption(*to, "text, i23, apx, tgf or dot"));
-    } else if (auto budget = OptionValue(args, i, "--memory-budget")) {
+    } else if (auto budget = reader.Value("--memory-budget")) {
       options.memory_budget = MegabytesOption(*budget);
-    } else if (auto example = OptionValue(args, i, "--example")) {
+    } else if (auto example = reader.Value("--example")) {
       options.example = *example;
-    } else if (arg == "--") {
-      for (++i; i < args.size(); ++i) SetFile(options, args[i]);
-    } else if (arg.size() > 1 && arg.front() == '-') {
-      throw UsageError{"unknown option " + arg};
+    } else if (reader.Flag({"--"})) {
+      while (!reader.Done()) SetFile(options, reader.TakeWord());
+    } else if (reader.IsOptionLike()) {
+      throw UsageError{"unknown option " + reader.Word()};
     } else {
-      SetFile(options, arg);
+      SetFile(options, reader.TakeWord());
     }
   }
   if (!options.list_examples && options.example && options.file) {
@@ -227,9 +209,8 @@ std::string InputText(const CommandOptions& options, std::istream& in, std::uint
   const std::string bytes =
       from_stdin ? ReadBoundedStream(in, "standard input", kMaxTheoryFileBytes, &context)
                  : ReadRegularFile(*options.file, kMaxTheoryFileBytes, &context);
-  const Format format = options.from ? *options.from
-                        : from_stdin ? Format::kText
-                                     : FormatOfPath(*options.file);
+  const Format format =
+      FormatOfFile(from_stdin ? std::string_view() : *options.file, options.from, Format::kText);
   TheoryText theory =
       TheoryTextOf(bytes, format, from_stdin ? "<stdin>" : *options.file, budget, &context);
   if (!theory.ok()) throw FormatError{theory.error};
@@ -318,7 +299,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
                std::ostream& err, RunContext& context, const std::filesystem::path& examples_path) {
   CommandOptions options;
   try {
-    options = ParseOptions(args);
+    options = ParseCommandOptions(args);
   } catch (const UsageError& error) {
     err << "dialectic-cli: " << error.message << " (see --help)\n";
     return kExitUsage;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/command_line.h"
+#include "app/cli/command_line.h"
 #include "frontend/out_of_memory.h"
 #include "model/run_context.h"
 

@@ -1,4 +1,4 @@
-#include "frontend/solver_command.h"
+#include "app/cli/solver_command.h"
 
 #include <algorithm>
 #include <array>
@@ -7,10 +7,11 @@
 #include <string_view>
 #include <utility>
 
+#include "app/cli/command_line.h"
+#include "app/cli/option_reader.h"
 #include "exact/exact_engine.h"
 #include "exact/explanation.h"
 #include "formats/formats.h"
-#include "frontend/command_line.h"
 #include "frontend/explanation_json.h"
 #include "frontend/explanation_text.h"
 #include "frontend/text_file.h"
@@ -107,10 +108,6 @@ bool AsksAboutAnArgument(const Task& task) {
   return task.question == Question::kCredulous || task.question == Question::kSceptical;
 }
 
-struct UsageError {
-  std::string message;
-};
-
 struct Options {
   bool help = false;
   bool version = false;
@@ -124,43 +121,33 @@ struct Options {
   std::optional<std::string> argument;
 };
 
-// Stores the value after option args[i] into slot, which must still be empty.
-void TakeValue(const std::vector<std::string>& args, std::size_t& i,
-               std::optional<std::string>& slot) {
-  const std::string& option = args[i];
-  if (i + 1 >= args.size()) throw UsageError{"option " + option + " needs a value"};
-  if (slot) throw UsageError{"option " + option + " given twice"};
-  slot = args[++i];
-}
-
-Options ParseOptions(const std::vector<std::string>& args) {
+Options ParseSolverOptions(const std::vector<std::string>& args) {
   Options options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--help" || arg == "-h") {
+  for (OptionReader reader(args); !reader.Done();) {
+    if (reader.Flag({"--help", "-h"})) {
       options.help = true;
-    } else if (arg == "--version") {
+    } else if (reader.Flag({"--version"})) {
       options.version = true;
-    } else if (arg == "--formats") {
+    } else if (reader.Flag({"--formats"})) {
       options.list_formats = true;
-    } else if (arg == "--problems") {
+    } else if (reader.Flag({"--problems"})) {
       options.list_problems = true;
-    } else if (arg == "--explain") {
+    } else if (reader.Flag({"--explain"})) {
       options.explain = true;
-    } else if (arg == "--json") {
+    } else if (reader.Flag({"--json"})) {
       options.json = true;
-    } else if (arg == "-p") {
-      TakeValue(args, i, options.task);
-    } else if (arg == "-f") {
-      TakeValue(args, i, options.file);
-    } else if (arg == "-fo") {
-      TakeValue(args, i, options.format);
-    } else if (arg == "-a") {
-      TakeValue(args, i, options.argument);
-    } else if (arg.starts_with('-')) {
-      throw UsageError{"unknown option " + arg};
+    } else if (auto task = reader.OnceValue("-p", options.task)) {
+      options.task = task;
+    } else if (auto file = reader.OnceValue("-f", options.file)) {
+      options.file = file;
+    } else if (auto format = reader.OnceValue("-fo", options.format)) {
+      options.format = format;
+    } else if (auto argument = reader.OnceValue("-a", options.argument)) {
+      options.argument = argument;
+    } else if (reader.IsOptionLike()) {
+      throw UsageError{"unknown option " + reader.Word()};
     } else {
-      throw UsageError{"unexpected word \"" + arg + "\" (the input file follows -f)"};
+      throw UsageError{"unexpected word \"" + reader.Word() + "\" (the input file follows -f)"};
     }
   }
   return options;
@@ -190,19 +177,15 @@ Task CheckedTask(const Options& options) {
 // line syntax is never taken here: it reads any text, so a file in another format would be misread
 // rather than refused.
 Format CheckedFormat(const Options& options) {
-  const auto is_exchange_format = [](Format format) {
-    return std::find(kExchangeFormats.begin(), kExchangeFormats.end(), format) !=
-           kExchangeFormats.end();
-  };
+  std::optional<Format> named;
   if (options.format) {
-    const std::optional<Format> format = FormatNamed(*options.format);
-    if (!format || !is_exchange_format(*format)) {
+    named = FormatNamed(*options.format);
+    if (!named || std::find(kExchangeFormats.begin(), kExchangeFormats.end(), *named) ==
+                      kExchangeFormats.end()) {
       throw UsageError{"unknown file format \"" + *options.format + "\" (i23, apx or tgf)"};
     }
-    return *format;
   }
-  const Format format = FormatOfPath(*options.file);
-  return is_exchange_format(format) ? format : Format::kI23;
+  return FormatOfFile(*options.file, named, Format::kI23);
 }
 
 // The index of the argument of that name; i23 arguments are named by their numbers.
@@ -385,7 +368,7 @@ namespace {
 int RunSolver(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               RunContext& context) {
   try {
-    const Options options = ParseOptions(args);
+    const Options options = ParseSolverOptions(args);
     if (options.help) {
       out << kUsageLine << kHelp;
       return kExitOk;

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "frontend/command_line.h"
+#include "app/cli/command_line.h"
+#include "app/cli/solver_command.h"
 #include "frontend/out_of_memory.h"
-#include "frontend/solver_command.h"
 #include "model/run_context.h"
 
 namespace {
