@@ -71,7 +71,24 @@ ReadResult ReadFramework(std::string_view text, Format format, std::string_view 
   return {};
 }
 
-WriteResult WriteFramework(const Framework& framework, Format format) {
+namespace {
+
+// The format's name as the writers' messages give it.
+std::string_view FormatTitle(Format format) {
+  switch (format) {
+    case Format::kText:
+      return "the line syntax";
+    case Format::kI23:
+      return "i23";
+    case Format::kApx:
+      return "APX";
+    case Format::kTgf:
+      return "TGF";
+  }
+  return "";
+}
+
+WriteResult WriteFormat(const Framework& framework, Format format) {
   switch (format) {
     case Format::kText:
       return WriteLineSyntax(framework);
@@ -83,6 +100,21 @@ WriteResult WriteFramework(const Framework& framework, Format format) {
       return WriteTgf(framework);
   }
   return {};
+}
+
+}  // namespace
+
+WriteResult WriteFramework(const Framework& framework, Format format) {
+  WriteResult written = WriteFormat(framework, format);
+  // Every reader skips a byte-order mark at the start, so a text that starts with one (a first
+  // name that does) would not read back as the framework written.
+  if (written.ok() && WithoutByteOrderMark(written.text).size() != written.text.size()) {
+    return {{},
+            "the framework cannot be written in " + std::string(FormatTitle(format)) +
+                ": the first name written begins with a UTF-8 byte-order mark, which every reader "
+                "skips"};
+  }
+  return written;
 }
 
 }  // namespace dialectic

@@ -32,6 +32,8 @@ bool AreTheoryLinesOf(const StringList& lines, const std::set<std::string>& theo
 // library does (CR LF, a lone CR, a lone LF).
 std::size_t CaptionLineCount(std::string_view text) {
   text = text.substr(0, text.find('\0'));
+  // A UTF-8 byte-order mark at the start is not part of the first line.
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   std::size_t count = 0;
   bool at_line_start = true;
   for (std::size_t i = 0; i < text.size(); ++i) {

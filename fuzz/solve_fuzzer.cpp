@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/cli/solver_command.h"
 #include "exact/exact_engine.h"
 #include "formats/formats.h"
-#include "app/cli/solver_command.h"
 #include "fuzz/extension_definitions.h"
 #include "fuzz/fuzz_support.h"
 #include "model/run_context.h"
@@ -174,6 +174,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RunContext context;
   const int exit_code = RunSolverCommand(args, out, err, context);
 
+  if (text.find('\0') != std::string_view::npos) {
+    // A file with a NUL byte is no text at all: refused before any reader sees it.
+    Require(exit_code == 1 && out.str().empty() && err.str().find("NUL byte") != std::string::npos,
+            "a file with a NUL byte gives exit code 1 and says so", err.str());
+    return 0;
+  }
   if (!read.ok()) {
     Require(exit_code == 1 && out.str().empty() && err.str() == read.error + "\n",
             "a refused file gives exit code 1 and the reader's message", err.str());

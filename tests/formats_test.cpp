@@ -421,10 +421,22 @@ TEST(Formats, NamesAFormatCannotHoldAreRefusedWhenWriting) {
        "argument 1 (\"a\tb\") cannot be written in TGF: it contains a blank, line break or control "
        "character"},
       {kTgf, {""}, "argument 1 (\"\") cannot be written in TGF: it is empty"},
+      // A file that starts with a byte-order mark is read without it.
+      {kTgf,
+       {"\xEF\xBB\xBF"
+        "a",
+        "b"},
+       "the framework cannot be written in TGF: the first name written begins with a UTF-8 "
+       "byte-order mark, which every reader skips"},
+      {kText,
+       {"\xEF\xBB\xBF"
+        "a"},
+       "the framework cannot be written in the line syntax: the first name written begins with a "
+       "UTF-8 byte-order mark, which every reader skips"},
   };
   for (const Case& c : cases) {
     const WriteResult written = WriteFramework({c.names, {}}, c.format);
-    EXPECT_FALSE(written.ok());
+    EXPECT_FALSE(written.ok()) << c.error;
     EXPECT_EQ(written.error, c.error);
     EXPECT_EQ(written.text, "");
   }
