@@ -293,10 +293,8 @@ int RunOnForm(TForm1& form, const CommandOptions& options, std::istream& in, std
   if (options.json) {
     std::optional<CheckReport> check;
     if (options.check_area) check = CheckRun(form.Theory, form.Outcome, context);
-    out << RunJson(
-               {settings, form.Theory, form.Outcome, form, completed, check ? &*check : nullptr})
-               .dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::strict)
-        << '\n';
+    WriteRunJson({settings, form.Theory, form.Outcome, form, completed, check ? &*check : nullptr},
+                 out);
   } else {
     PrintAreas(form, options, out);
     if (options.check_area) PrintCheck(CheckRun(form.Theory, form.Outcome, context), out);
