@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <utility>
 
 #include "semantics/preferred.h"
 
@@ -59,13 +60,10 @@ class KeepRuleWalk {
                                           : (std::uint64_t{1} << ambiguous_count) - 1),
         context_(context) {}
 
-  // The kept combinations ascending by combination number, unless the walk ended otherwise.
+  // The kept combinations in the order the walk found them, unless the walk ended otherwise.
   WalkEnd Run(std::vector<KeptCombination>& kept) {
     Visit(0, 0, StartsKept(0), {});
     if (end_ != WalkEnd::kDone) return end_;
-    std::sort(kept_.begin(), kept_.end(), [](const KeptCombination& a, const KeptCombination& b) {
-      return a.combination < b.combination;
-    });
     kept = std::move(kept_);
     return WalkEnd::kDone;
   }
@@ -201,9 +199,15 @@ KeptCandidates KeptCandidatesByWalk(const TTheory& theory, const ArgIndex& index
   KeptCandidates result;
   result.end = walk.Run(kept);
   if (result.end != WalkEnd::kDone) return result;
+  // The candidates go out ascending by combination number (no two kept ones share one); sorting
+  // the numbers with the places where the walk found them moves less than sorting the kept sets.
+  std::vector<std::pair<std::uint64_t, std::size_t>> order;
+  order.reserve(kept.size());
+  for (std::size_t i = 0; i < kept.size(); ++i) order.emplace_back(kept[i].combination, i);
+  std::sort(order.begin(), order.end());
   result.candidates.reserve(kept.size());
-  for (KeptCombination& found : kept) {
-    if (index.HasCaseEqualNames()) {
+  if (index.HasCaseEqualNames()) {
+    for (const auto& [combination, i] : order) {
       // Each replay visits every option of the theory, and up to kMaxPreferredCandidates of them
       // may follow a walk that used its whole budget: the stop request is heard here too.
       if (context.StopRequested()) {
@@ -212,15 +216,22 @@ KeptCandidates KeptCandidatesByWalk(const TTheory& theory, const ArgIndex& index
         return result;
       }
       // Which spelling of a name a candidate shows depends on the order of merging: replay it.
-      std::optional<TProofLabeling> candidate =
-          CandidateOf(theory, index, ambiguous, found.combination);
+      std::optional<TProofLabeling> candidate = CandidateOf(theory, index, ambiguous, combination);
       assert(candidate);
       result.candidates.push_back(std::move(*candidate));
-      continue;
     }
-    for (std::size_t j = 0; j < k; ++j) {
-      const bool out = ((found.combination >> j) & 1) != 0;
-      (out ? found.merged_out : found.merged_in).Add(index.RankOf(*ambiguous[j]));
+    return result;
+  }
+  // The ambiguous arguments' ranks ascending, so that adding them to a set in list form appends.
+  std::vector<std::pair<int, std::size_t>> ambiguous_ranks;
+  ambiguous_ranks.reserve(k);
+  for (std::size_t j = 0; j < k; ++j) ambiguous_ranks.emplace_back(index.RankOf(*ambiguous[j]), j);
+  std::sort(ambiguous_ranks.begin(), ambiguous_ranks.end());
+  for (const auto& [combination, i] : order) {
+    KeptCombination& found = kept[i];
+    for (const auto& [rank, j] : ambiguous_ranks) {
+      const bool out = ((combination >> j) & 1) != 0;
+      (out ? found.merged_out : found.merged_in).Add(rank);
     }
     TProofLabeling& candidate = result.candidates.emplace_back();
     candidate.InArgs = std::move(found.merged_in);
