@@ -52,6 +52,8 @@ TEST(LabelingText, ListsInNamesThenOutNamesInParentheses) {
       {{"A ", "a "}, {}, "A"},
       {{" "}, {}, "<empty>"},
       {{}, {" "}, "()"},
+      {{" ", "a "}, {"c "}, "a (c)"},
+      {{" "}, {" ", "c "}, "( c)"},
       {{"a\t "}, {"b\t "}, "a\t (b)"},
   };
   for (const Case& c : cases) EXPECT_EQ(theory.Text(c.in, c.out), c.text);
