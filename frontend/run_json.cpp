@@ -146,18 +146,39 @@ Json CheckJson(const CheckReport* check) {
           {"wrong", std::move(wrong)}};
 }
 
-// The labelings of a long list, each as LabelingJson gives it, filled into one document that is
-// reused from one labeling to the next: a document of its own for each would cost more to build
-// and to destroy than to dump.
-class LabelingDocument {
+std::string Dump(const Json& value) {
+  return value.dump(-1, ' ', false, Json::error_handler_t::strict);
+}
+
+// Writes a long list of labelings as a JSON array, each as LabelingJson gives it, a block of them
+// at a time: the block's documents are reused from one block to the next and dumped together, so
+// that neither a document per labeling is built and destroyed nor a dump is made for each.
+class LabelingListWriter {
  public:
-  explicit LabelingDocument(const std::vector<int>& position_of_rank)
+  explicit LabelingListWriter(const std::vector<int>& position_of_rank)
       : position_of_rank_(position_of_rank) {}
 
-  const Json& Of(const TProofLabeling& labeling) {
-    Fill(labeling.InArgs, document_["in"].get_ref<Json::array_t&>());
-    Fill(labeling.OutArgs, document_["out"].get_ref<Json::array_t&>());
-    return document_;
+  void Write(const std::vector<const TProofLabeling*>& labelings, std::ostream& out) {
+    constexpr std::size_t kBlock = 512;
+    Json block = Json::array();
+    Json::array_t& documents = block.get_ref<Json::array_t&>();
+    out << '[';
+    for (std::size_t first = 0; first < labelings.size(); first += kBlock) {
+      const std::size_t count = std::min(kBlock, labelings.size() - first);
+      while (documents.size() < count) {
+        documents.push_back({{"in", Json::array()}, {"out", Json::array()}});
+      }
+      documents.resize(count);
+      for (std::size_t i = 0; i < count; ++i) {
+        Fill(labelings[first + i]->InArgs, documents[i]["in"].get_ref<Json::array_t&>());
+        Fill(labelings[first + i]->OutArgs, documents[i]["out"].get_ref<Json::array_t&>());
+      }
+      // The block's dump without its brackets is its part of the list.
+      const std::string text = Dump(block);
+      if (first > 0) out << ',';
+      out.write(text.data() + 1, static_cast<std::streamsize>(text.size() - 2));
+    }
+    out << ']';
   }
 
  private:
@@ -171,7 +192,6 @@ class LabelingDocument {
   }
 
   const std::vector<int>& position_of_rank_;
-  Json document_ = {{"in", Json::array()}, {"out", Json::array()}};
   std::vector<int> positions_;
 };
 
@@ -192,10 +212,6 @@ Json RunJsonFrame(const RunJsonInput& run) {
           {"preferred", PreferredJson(outcome)},
           {"limits", LimitsJson(outcome.cut_offs)},
           {"check", CheckJson(run.check)}};
-}
-
-std::string Dump(const Json& value) {
-  return value.dump(-1, ' ', false, Json::error_handler_t::strict);
 }
 
 // Writes the elements as one JSON array, each dumped on its own, so that no document of them all
@@ -251,13 +267,10 @@ void WriteRunJson(const RunJsonInput& run, std::ostream& out) {
         out << (first_part ? "" : ",") << Dump(part) << ':';
         first_part = false;
         if (part == "extensions") {
-          LabelingDocument labeling(run.outcome.position_of_rank);
-          WriteArray(
-              listed.size(),
-              [&](std::size_t i) -> const Json& {
-                return labeling.Of(run.outcome.preferred[listed[i]]);
-              },
-              out);
+          std::vector<const TProofLabeling*> labelings;
+          labelings.reserve(listed.size());
+          for (std::size_t item : listed) labelings.push_back(&run.outcome.preferred[item]);
+          LabelingListWriter(run.outcome.position_of_rank).Write(labelings, out);
         } else {
           out << Dump(part_value);
         }

@@ -163,6 +163,14 @@ TEST(RunJson, EveryExampleAndRandomTheoryConformsAndAgreesWithItsAreas) {
   for (std::size_t i = 0; i < random.size(); ++i) {
     theories.emplace_back("random " + std::to_string(i), random[i]);
   }
+  // Ten even cycles list 1,024 extensions, more than one block of the command line's writing.
+  StringList cycles;
+  for (int i = 0; i < 10; ++i) {
+    const std::string a = "a" + std::to_string(i);
+    const std::string b = "b" + std::to_string(i);
+    cycles.push_back(a + " " + b + ", " + b + " " + a);
+  }
+  theories.emplace_back("ten even cycles", cycles);
   for (const auto& [name, lines] : theories) {
     for (const char* depth : {"100", "1"}) {
       TForm1 form;
