@@ -1,6 +1,7 @@
 #include "frontend/result_areas.h"
 
-#include <unordered_set>
+#include <cstdint>
+#include <functional>
 #include <utility>
 
 namespace dialectic {
@@ -18,14 +19,60 @@ void AddWarning(LineList& memo2, std::string_view text) {
   memo2.Add("***");
 }
 
+// The texts of lines already in an area, to tell whether a text is new: an open-addressing table
+// of line numbers with a part of each text's hash beside it, sized once for the lines to come. A
+// node-based set would allocate for each of 131,072 lines and miss the cache on each look.
+class SeenTexts {
+ public:
+  // Room for up to count texts, each a line of the area from offset on.
+  SeenTexts(const LineList& area, std::size_t offset, std::size_t count)
+      : area_(area), offset_(offset) {
+    std::size_t capacity = 16;
+    while (capacity < 2 * count) capacity *= 2;
+    slots_.assign(capacity, 0);
+  }
+
+  // Whether some line noted so far holds the text from the offset on.
+  bool Contains(std::string_view text) const { return slots_[Find(text, Hash(text))] != 0; }
+  // Notes the area's line, which must hold a text not noted before.
+  void Note(int line) {
+    const std::string_view text = area_.Get(line).substr(offset_);
+    const std::uint64_t hash = Hash(text);
+    slots_[Find(text, hash)] = (hash & kHashMask) | (static_cast<std::uint64_t>(line) + 1);
+  }
+
+ private:
+  // A slot holds the high half of the text's hash and, below it, the line number plus one; zero
+  // marks an empty slot.
+  static constexpr std::uint64_t kHashMask = ~std::uint64_t{0} << 32;
+
+  static std::uint64_t Hash(std::string_view text) { return std::hash<std::string_view>{}(text); }
+
+  // The slot of the text, or the empty slot where it would go.
+  std::size_t Find(std::string_view text, std::uint64_t hash) const {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+      const std::uint64_t slot = slots_[at];
+      if (slot == 0) return at;
+      if ((slot & kHashMask) != (hash & kHashMask)) continue;
+      const int line = static_cast<int>((slot & ~kHashMask) - 1);
+      if (area_.Get(line).substr(offset_) == text) return at;
+    }
+  }
+
+  const LineList& area_;
+  const std::size_t offset_;
+  std::vector<std::uint64_t> slots_;
+};
+
 // One listing line per distinct text, each referring to the first candidate that has it.
 bool WritePreferredLines(const std::vector<TProofLabeling>& preferred, const ArgIndex& index,
                          LineList& area, const RunContext& context) {
   // How many candidates go between two looks at the stop request.
   constexpr std::size_t kStopCheckInterval = 4096;
-  // The texts seen are views of the lines already added, which stay where they are.
-  std::unordered_set<std::string_view> seen_texts;
-  seen_texts.reserve(preferred.size());
+  // The lines begin with two blanks; the texts after them are compared.
+  constexpr std::size_t kIndent = 2;
+  SeenTexts seen_texts(area, kIndent, preferred.size());
   std::string line;
   for (std::size_t i = 0; i < preferred.size(); ++i) {
     if (i % kStopCheckInterval == 0 && context.StopRequested()) {
@@ -35,9 +82,9 @@ bool WritePreferredLines(const std::vector<TProofLabeling>& preferred, const Arg
     const TProofLabeling& candidate = preferred[i];
     line.assign("  ");
     AppendLabelingText(candidate.InArgs, candidate.OutArgs, index, line);
-    if (seen_texts.contains(std::string_view(line).substr(2))) continue;
+    if (seen_texts.Contains(std::string_view(line).substr(kIndent))) continue;
     area.Add(line, {LineValue::Kind::kPreferred, -1, static_cast<int>(i)});
-    seen_texts.insert(area.Get(area.Count() - 1).substr(2));
+    seen_texts.Note(area.Count() - 1);
   }
   return true;
 }

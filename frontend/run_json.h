@@ -3,11 +3,13 @@
 // extensions area lists them, every limit the run reached, the check when there was one, and the
 // times. It is written from the run's values, never from the text areas' words. Names are the
 // theory's, without their ending blank, as JSON strings (see JsonName for bytes that are not
-// UTF-8).
+// UTF-8); they appear in the theory's argument list and where one argument is meant ("argument").
+// Labelings and attacks refer to arguments by their index into that list.
 #pragma once
 
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <ostream>
 
 #include "check/run_check.h"
 #include "frontend/result_areas.h"
@@ -29,5 +31,11 @@ struct RunJsonInput {
 };
 
 nlohmann::ordered_json RunJson(const RunJsonInput& run);
+
+// Writes RunJson's document, dumped on one line and followed by a line break, without holding
+// the whole document: its long lists (the options, the preferred extensions) are dumped element
+// by element. Throws nlohmann's type_error where a name is not valid UTF-8, which JsonName
+// rules out.
+void WriteRunJson(const RunJsonInput& run, std::ostream& out);
 
 }  // namespace dialectic

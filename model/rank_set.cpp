@@ -6,7 +6,59 @@
 
 namespace dialectic {
 
-void RankSet::Add(int rank) {
+void RankWords::insert(const std::uint32_t* at, std::uint32_t value) {
+  const std::size_t offset = static_cast<std::size_t>(at - begin());
+  push_back(value);
+  std::uint32_t* values = data();
+  std::move_backward(values + offset, values + size_ - 1, values + size_);
+  values[offset] = value;
+}
+
+void RankWords::resize(std::size_t count, std::uint32_t value) {
+  reserve(count);
+  if (count > size_) std::fill(data() + size_, data() + count, value);
+  size_ = static_cast<std::uint32_t>(count);
+}
+
+void RankWords::shrink_to_fit() {
+  if (!heap_ || size_ == capacity_) return;
+  if (size_ <= kInlineCount) {
+    std::copy_n(heap_.get(), size_, inline_);
+    heap_.reset();
+    capacity_ = kInlineCount;
+    return;
+  }
+  Grow(size_);
+}
+
+void RankWords::Append(const std::uint32_t* values, std::size_t count) {
+  reserve(size_ + count);
+  std::copy_n(values, count, data() + size_);
+  size_ += static_cast<std::uint32_t>(count);
+}
+
+void RankWords::Grow(std::size_t capacity) {
+  auto grown = std::make_unique_for_overwrite<std::uint32_t[]>(capacity);
+  std::copy_n(data(), size_, grown.get());
+  heap_ = std::move(grown);
+  capacity_ = static_cast<std::uint32_t>(capacity);
+}
+
+void RankWords::Take(RankWords& other) noexcept {
+  if (other.heap_) {
+    heap_ = std::move(other.heap_);
+    capacity_ = other.capacity_;
+  } else {
+    heap_.reset();
+    capacity_ = kInlineCount;
+    std::copy_n(other.inline_, other.size_, inline_);
+  }
+  size_ = other.size_;
+  other.size_ = 0;
+  other.capacity_ = kInlineCount;
+}
+
+void RankSet::AddSlowly(int rank) {
   if (is_bitset_) {
     const std::size_t word = Word(rank);
     if (word >= values_.size()) values_.resize(word + 1, 0);
@@ -32,7 +84,8 @@ void RankSet::CompactIfDense() {
   // A word of bits holds 32 ranks, a list one: below one rank in 32 the list is smaller.
   const std::size_t word_count = Word(static_cast<int>(values_.back())) + 1;
   if (count_ < 4 || count_ < word_count) return;
-  std::vector<std::uint32_t> words(word_count, 0);
+  RankWords words;
+  words.resize(word_count, 0);
   for (std::uint32_t rank : values_)
     words[Word(static_cast<int>(rank))] |= Bit(static_cast<int>(rank));
   values_ = std::move(words);
@@ -51,7 +104,7 @@ void RankSet::AddAll(const RankSet& other) {
     return;
   }
   if (!is_bitset_ && !other.is_bitset_) {
-    std::vector<std::uint32_t> merged;
+    RankWords merged;
     merged.reserve(values_.size() + other.values_.size());
     std::set_union(values_.begin(), values_.end(), other.values_.begin(), other.values_.end(),
                    std::back_inserter(merged));

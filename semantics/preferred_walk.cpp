@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <utility>
 
 #include "semantics/preferred.h"
 
@@ -51,21 +52,23 @@ struct KeptCombination {
 // combination that agrees with the labels fixed so far.
 class KeepRuleWalk {
  public:
+  // Where labels_to_add names ranks (ascending, each with its label's place), every kept
+  // combination's merged sets get those ranks too, IN or OUT as its labels say: then they are
+  // its candidate's sets, completed while they are fresh in the cache.
   KeepRuleWalk(std::vector<std::vector<WalkOption>> options, std::vector<bool> is_ambiguous,
-               int ambiguous_count, RunContext& context)
+               int ambiguous_count, std::vector<std::pair<int, std::size_t>> labels_to_add,
+               RunContext& context)
       : options_(std::move(options)),
         is_ambiguous_(std::move(is_ambiguous)),
+        labels_to_add_(std::move(labels_to_add)),
         all_labels_(ambiguous_count == 64 ? ~std::uint64_t{0}
                                           : (std::uint64_t{1} << ambiguous_count) - 1),
         context_(context) {}
 
-  // The kept combinations ascending by combination number, unless the walk ended otherwise.
+  // The kept combinations in the order the walk found them, unless the walk ended otherwise.
   WalkEnd Run(std::vector<KeptCombination>& kept) {
     Visit(0, 0, StartsKept(0), {});
     if (end_ != WalkEnd::kDone) return end_;
-    std::sort(kept_.begin(), kept_.end(), [](const KeptCombination& a, const KeptCombination& b) {
-      return a.combination < b.combination;
-    });
     kept = std::move(kept_);
     return WalkEnd::kDone;
   }
@@ -128,12 +131,16 @@ class KeepRuleWalk {
         return;
       }
       const std::uint64_t next = (subset - free) & free;
+      const std::uint64_t combination = state.values | subset;
       if (next == 0) {
         // The last setting takes the merged sets over instead of copying them.
-        kept_.push_back(
-            {state.values | subset, std::move(state.merged_in), std::move(state.merged_out)});
+        kept_.push_back({combination, std::move(state.merged_in), std::move(state.merged_out)});
       } else {
-        kept_.push_back({state.values | subset, state.merged_in, state.merged_out});
+        kept_.push_back({combination, state.merged_in, state.merged_out});
+      }
+      KeptCombination& kept = kept_.back();
+      for (const auto& [rank, j] : labels_to_add_) {
+        ((combination >> j) & 1) != 0 ? kept.merged_out.Add(rank) : kept.merged_in.Add(rank);
       }
       context_.AddCandidates(1);
       subset = next;
@@ -142,6 +149,7 @@ class KeepRuleWalk {
 
   const std::vector<std::vector<WalkOption>> options_;
   const std::vector<bool> is_ambiguous_;
+  const std::vector<std::pair<int, std::size_t>> labels_to_add_;
   const std::uint64_t all_labels_;
   RunContext& context_;
   std::vector<KeptCombination> kept_;
@@ -196,14 +204,29 @@ KeptCandidates KeptCandidatesByWalk(const TTheory& theory, const ArgIndex& index
     }
   }
 
-  KeepRuleWalk walk(std::move(options), is_ambiguous, static_cast<int>(k), context);
+  // Where every class has one name, the kept sets become the candidates' sets during the walk;
+  // otherwise each candidate is replayed below. The ranks go ascending, so that adding them to a
+  // set in list form appends.
+  std::vector<std::pair<int, std::size_t>> labels_to_add;
+  if (!index.HasCaseEqualNames()) {
+    for (std::size_t j = 0; j < k; ++j) labels_to_add.emplace_back(index.RankOf(*ambiguous[j]), j);
+    std::sort(labels_to_add.begin(), labels_to_add.end());
+  }
+  KeepRuleWalk walk(std::move(options), is_ambiguous, static_cast<int>(k), std::move(labels_to_add),
+                    context);
   std::vector<KeptCombination> kept;
   KeptCandidates result;
   result.end = walk.Run(kept);
   if (result.end != WalkEnd::kDone) return result;
+  // The candidates go out ascending by combination number (no two kept ones share one); sorting
+  // the numbers with the places where the walk found them moves less than sorting the kept sets.
+  std::vector<std::pair<std::uint64_t, std::size_t>> order;
+  order.reserve(kept.size());
+  for (std::size_t i = 0; i < kept.size(); ++i) order.emplace_back(kept[i].combination, i);
+  std::sort(order.begin(), order.end());
   result.candidates.reserve(kept.size());
-  for (KeptCombination& found : kept) {
-    if (index.HasCaseEqualNames()) {
+  if (index.HasCaseEqualNames()) {
+    for (const auto& [combination, i] : order) {
       // Each replay visits every option of the theory, and up to kMaxPreferredCandidates of them
       // may follow a walk that used its whole budget: the stop request is heard here too.
       if (context.StopRequested()) {
@@ -212,19 +235,16 @@ KeptCandidates KeptCandidatesByWalk(const TTheory& theory, const ArgIndex& index
         return result;
       }
       // Which spelling of a name a candidate shows depends on the order of merging: replay it.
-      std::optional<TProofLabeling> candidate =
-          CandidateOf(theory, index, ambiguous, found.combination);
+      std::optional<TProofLabeling> candidate = CandidateOf(theory, index, ambiguous, combination);
       assert(candidate);
       result.candidates.push_back(std::move(*candidate));
-      continue;
     }
-    for (std::size_t j = 0; j < k; ++j) {
-      const bool out = ((found.combination >> j) & 1) != 0;
-      (out ? found.merged_out : found.merged_in).Add(index.RankOf(*ambiguous[j]));
-    }
+    return result;
+  }
+  for (const auto& [combination, i] : order) {
     TProofLabeling& candidate = result.candidates.emplace_back();
-    candidate.InArgs = std::move(found.merged_in);
-    candidate.OutArgs = std::move(found.merged_out);
+    candidate.InArgs = std::move(kept[i].merged_in);
+    candidate.OutArgs = std::move(kept[i].merged_out);
   }
   return result;
 }

@@ -52,6 +52,8 @@ TEST(LabelingText, ListsInNamesThenOutNamesInParentheses) {
       {{"A ", "a "}, {}, "A"},
       {{" "}, {}, "<empty>"},
       {{}, {" "}, "()"},
+      {{" ", "a "}, {"c "}, "a (c)"},
+      {{" "}, {" ", "c "}, "( c)"},
       {{"a\t "}, {"b\t "}, "a\t (b)"},
   };
   for (const Case& c : cases) EXPECT_EQ(theory.Text(c.in, c.out), c.text);
@@ -153,6 +155,74 @@ TEST(RankSet, AgreesWithAPlainSetInBothForms) {
     united.ForEach([&](int rank) { united_listed.push_back(rank); });
     EXPECT_EQ(united_listed, std::vector<int>(plain_united.begin(), plain_united.end()));
     EXPECT_EQ(united.Count(), static_cast<int>(plain_united.size()));
+  }
+}
+
+std::vector<int> RanksOf(const RankSet& set) {
+  std::vector<int> ranks;
+  set.ForEach([&](int rank) { ranks.push_back(rank); });
+  return ranks;
+}
+
+TEST(RankSet, CopiesMovesAndShrinksKeepTheRanksWhereverTheyAreStored) {
+  // Sets of up to four list entries or four words of bits lie inside the object, larger ones
+  // outside it: each case crosses that line one way or the other.
+  struct Case {
+    std::vector<int> ranks;
+    std::vector<int> other;
+  };
+  const Case kCases[] = {
+      {{}, {1, 500, 900, 1300, 1700, 2100}},
+      {{3, 70, 900}, {5}},
+      {{3, 70, 900, 1200}, {1, 2, 3, 4, 5, 6, 7, 8}},
+      {{3, 70, 900, 1200, 1500}, {}},
+      {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 127}, {600, 601, 602, 603, 604}},
+      {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 128}, {40}},
+      {{9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 1000, 999, 998, 997}, {2, 4}},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(::testing::PrintToString(c.ranks));
+    RankSet set;
+    for (int rank : c.ranks) set.Add(rank);
+    const std::vector<int> expected = RanksOf(set);
+    const std::set<int> distinct(c.ranks.begin(), c.ranks.end());
+    EXPECT_EQ(expected, std::vector<int>(distinct.begin(), distinct.end()));
+    RankSet other;
+    for (int rank : c.other) other.Add(rank);
+    const std::vector<int> other_expected = RanksOf(other);
+
+    RankSet copy = set;
+    EXPECT_EQ(RanksOf(copy), expected);
+    copy.Add(2000);  // the copy is its own
+    EXPECT_EQ(RanksOf(set), expected);
+
+    RankSet assigned = other;
+    assigned = set;
+    EXPECT_EQ(RanksOf(assigned), expected);
+    EXPECT_TRUE(assigned == set);
+
+    RankSet moved = std::move(copy);
+    std::vector<int> with_2000 = expected;
+    with_2000.push_back(2000);
+    EXPECT_EQ(RanksOf(moved), with_2000);
+
+    RankSet move_assigned = other;
+    move_assigned = std::move(moved);
+    EXPECT_EQ(RanksOf(move_assigned), with_2000);
+    move_assigned = other;
+    EXPECT_EQ(RanksOf(move_assigned), other_expected);
+
+    RankSet shrunk = set;
+    shrunk.AddAll(other);
+    shrunk.ShrinkToFit();
+    std::set<int> united(c.ranks.begin(), c.ranks.end());
+    united.insert(c.other.begin(), c.other.end());
+    EXPECT_EQ(RanksOf(shrunk), std::vector<int>(united.begin(), united.end()));
+    shrunk.Clear();
+    EXPECT_TRUE(shrunk.empty());
+    shrunk.Add(7);
+    shrunk.ShrinkToFit();
+    EXPECT_EQ(RanksOf(shrunk), std::vector<int>{7});
   }
 }
 

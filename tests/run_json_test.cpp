@@ -13,6 +13,7 @@
 
 #include "app/cli/command_line.h"
 #include "frontend/example_library.h"
+#include "frontend/explanation_json.h"
 #include "frontend/form.h"
 #include "tests/support/json_schema.h"
 #include "tests/support/theory_generators.h"
@@ -29,8 +30,22 @@ nlohmann::json LoadSchema() {
   return nlohmann::json::parse(file);
 }
 
-// A labeling as its sorted IN names and sorted OUT names, e.g. "a c | b".
-std::string SidesOf(const Json& labeling) {
+// A name as the document writes it: without its ending blank.
+std::string WordOf(std::string_view name) {
+  if (name.ends_with(' ')) name.remove_suffix(1);
+  return JsonName(std::string(name));
+}
+
+// The names of the arguments that the indices refer to; an index outside the theory's argument
+// list throws, which fails the test.
+std::vector<std::string> NamesOf(const Json& indices, const Json& arguments) {
+  std::vector<std::string> names;
+  for (const Json& index : indices) names.push_back(arguments.at(index.get<std::size_t>()));
+  return names;
+}
+
+// A labeling given by names as its sorted IN names and sorted OUT names, e.g. "a c | b".
+std::string SidesOfNames(const Json& labeling) {
   const auto sorted = [](const Json& names) {
     std::vector<std::string> words = names.get<std::vector<std::string>>();
     std::sort(words.begin(), words.end());
@@ -39,6 +54,12 @@ std::string SidesOf(const Json& labeling) {
     return text;
   };
   return sorted(labeling["in"]) + " | " + sorted(labeling["out"]);
+}
+
+// The same of a labeling of the document, whose sides are indices into its argument list.
+std::string SidesOf(const Json& labeling, const Json& arguments) {
+  return SidesOfNames(Json{{"in", NamesOf(labeling["in"], arguments)},
+                           {"out", NamesOf(labeling["out"], arguments)}});
 }
 
 // The same of a listing line, "  a c (b)", for theories whose names hold no blank or parenthesis.
@@ -57,16 +78,31 @@ std::string SidesOf(std::string_view line) {
     if (last) word.pop_back();
     if (!word.empty()) (in_parentheses ? out : in).push_back(word);
   }
-  Json labeling = {{"in", in}, {"out", out}};
-  return SidesOf(labeling);
+  return SidesOfNames(Json{{"in", in}, {"out", out}});
 }
 
 // Checks that the document says what the areas show: the grounded line, every option line under
 // its heading, every listed preferred line and one warning per limit.
 void ExpectAgreesWithAreas(const Json& document, const TForm1& form, const std::string& what) {
   SCOPED_TRACE(what);
+  const Json& arguments = document["theory"]["arguments"];
+  ASSERT_EQ(arguments.size(), static_cast<std::size_t>(form.Theory.Args.Count()));
+  std::set<std::pair<std::string, std::string>> theory_attacks;
+  for (const TArg* arg : form.Theory.Args) {
+    for (const TArg* attacker : arg->Attackers) {
+      theory_attacks.emplace(WordOf(attacker->Name), WordOf(arg->Name));
+    }
+  }
+  std::set<std::pair<std::string, std::string>> json_attacks;
+  for (const Json& attack : document["theory"]["attacks"]) {
+    ASSERT_EQ(attack.size(), 2u);
+    json_attacks.emplace(arguments.at(attack[0].get<std::size_t>()),
+                         arguments.at(attack[1].get<std::size_t>()));
+  }
+  EXPECT_EQ(json_attacks, theory_attacks);
+
   ASSERT_FALSE(document["grounded"].is_null());
-  EXPECT_EQ(SidesOf(document["grounded"]), SidesOf(form.Memo5.Get(1)));
+  EXPECT_EQ(SidesOf(document["grounded"], arguments), SidesOf(form.Memo5.Get(1)));
 
   std::vector<std::string> option_lines;
   for (int line = 0; line < form.Memo4.Count(); ++line) {
@@ -76,7 +112,9 @@ void ExpectAgreesWithAreas(const Json& document, const TForm1& form, const std::
   std::vector<std::string> json_options;
   for (const Json& argument : document["options"]) {
     for (const char* kind : {"proof", "refutation"}) {
-      for (const Json& option : argument[kind]) json_options.push_back(SidesOf(option));
+      for (const Json& option : argument[kind]) {
+        json_options.push_back(SidesOf(option, arguments));
+      }
     }
   }
   EXPECT_EQ(json_options, option_lines);
@@ -91,7 +129,7 @@ void ExpectAgreesWithAreas(const Json& document, const TForm1& form, const std::
   }
   std::vector<std::string> json_listed;
   for (const Json& extension : document["preferred"]["extensions"]) {
-    json_listed.push_back(SidesOf(extension));
+    json_listed.push_back(SidesOf(extension, arguments));
   }
   EXPECT_EQ(json_listed, listed_lines);
 
@@ -99,17 +137,20 @@ void ExpectAgreesWithAreas(const Json& document, const TForm1& form, const std::
   EXPECT_EQ(2 * document["limits"].size(), static_cast<std::size_t>(warning_lines));
 }
 
-Json RunJsonOf(TForm1& form, bool with_check) {
+// The run's document; written_text, when given, receives what WriteRunJson writes of the run.
+Json RunJsonOf(TForm1& form, bool with_check, std::string* written_text = nullptr) {
   RunContext context;
-  dialectic::Run(form, context);
+  const bool completed = dialectic::Run(form, context);
   std::optional<CheckReport> check;
   if (with_check) check = CheckRun(form.Theory, form.Outcome, context);
-  return RunJson({{form.Depth, form.ShowTrace},
-                  form.Theory,
-                  form.Outcome,
-                  form,
-                  true,
-                  check ? &*check : nullptr});
+  const RunJsonInput input{{form.Depth, form.ShowTrace}, form.Theory, form.Outcome, form, completed,
+                           check ? &*check : nullptr};
+  if (written_text != nullptr) {
+    std::ostringstream out;
+    WriteRunJson(input, out);
+    *written_text = out.str();
+  }
+  return RunJson(input);
 }
 
 TEST(RunJson, EveryExampleAndRandomTheoryConformsAndAgreesWithItsAreas) {
@@ -122,13 +163,24 @@ TEST(RunJson, EveryExampleAndRandomTheoryConformsAndAgreesWithItsAreas) {
   for (std::size_t i = 0; i < random.size(); ++i) {
     theories.emplace_back("random " + std::to_string(i), random[i]);
   }
+  // Ten even cycles list 1,024 extensions, more than one block of the command line's writing.
+  StringList cycles;
+  for (int i = 0; i < 10; ++i) {
+    const std::string a = "a" + std::to_string(i);
+    const std::string b = "b" + std::to_string(i);
+    cycles.push_back(a + " " + b + ", " + b + " " + a);
+  }
+  theories.emplace_back("ten even cycles", cycles);
   for (const auto& [name, lines] : theories) {
     for (const char* depth : {"100", "1"}) {
       TForm1 form;
       form.Edit1 = depth;
       form.Memo1.AddStrings(lines);
-      const Json document = RunJsonOf(form, std::string_view(depth) == "1");
+      std::string written;
+      const Json document = RunJsonOf(form, std::string_view(depth) == "1", &written);
       const std::string what = name + " at depth " + depth;
+      // The command line's piecewise writing gives the whole document's text.
+      EXPECT_EQ(written, document.dump() + "\n") << what;
       EXPECT_EQ(SchemaErrors(schema, nlohmann::json::parse(document.dump())),
                 std::vector<std::string>{})
           << what;
@@ -148,7 +200,7 @@ TEST(RunJson, TheCheckSaysWhatIsMissingAndWhatIsWrong) {
   EXPECT_EQ(check["status"], "missing-or-wrong");
   EXPECT_EQ(check["grounded_right"], true);
   ASSERT_EQ(check["wrong"].size(), 1u);
-  EXPECT_EQ(SidesOf(check["wrong"][0]), "r | p q s");
+  EXPECT_EQ(SidesOf(check["wrong"][0], document["theory"]["arguments"]), "r | p q s");
   EXPECT_EQ(check["wrong"][0]["reason"], "s is OUT but no IN argument attacks it");
   // The depth cut short phases of p, q and r, the arguments whose reasons go deeper than one stage.
   std::set<std::string> cut_short;
@@ -182,6 +234,8 @@ TEST(RunJson, TheCommandLineWritesOneDocumentInsteadOfTheAreas) {
     EXPECT_EQ(SchemaErrors(schema, document), std::vector<std::string>{}) << text;
     EXPECT_EQ(document["check"].is_null(), !c.has_check);
     EXPECT_EQ(document["theory"]["arguments"], nlohmann::json::parse(R"(["a", "b", "c"])"));
+    // Attacker, then target, by index: b attacks a, a attacks b, c attacks itself.
+    EXPECT_EQ(document["theory"]["attacks"], nlohmann::json::parse("[[1, 0], [0, 1], [2, 2]]"));
   }
 }
 

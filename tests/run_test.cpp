@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <string>
@@ -166,6 +167,44 @@ TEST(WritePreferred, ListsEachTextOnceWithLetterCaseCountingEachLineShowingItsFi
   context.RequestStop();
   EXPECT_FALSE(WritePreferred(outcome, index, memo5, context));
   EXPECT_EQ(memo5.Lines(), (StringList{"", "Preferred extensions", std::string(kStoppedLine)}));
+}
+
+TEST(WritePreferred, ManyCandidatesWithRepeatedTextsListEachTextOnceAtItsFirstCandidate) {
+  // Candidate c shows the name n(c % distinct); the listing holds each of those once, in order
+  // of first showing, each line referring to the candidate that showed it first.
+  struct Case {
+    int candidates;
+    int distinct;
+  };
+  const Case kCases[] = {{1, 1}, {5000, 1}, {1000, 7}, {40, 40}, {3000, 40}};
+  TTheory theory;
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += "n" + std::to_string(i) + "\n";
+  ParseText(text, theory);
+  const ArgIndex index(theory);
+  for (const Case& c : kCases) {
+    RunOutcome outcome;
+    for (int i = 0; i < c.candidates; ++i) {
+      outcome.preferred.push_back(
+          LabelingNamed(theory, index, {"n" + std::to_string(i % c.distinct) + " "}, {}));
+    }
+    outcome.preferred_outcome = PreferredOutcome::kDone;
+    outcome.preferred_time = std::chrono::milliseconds(0);
+    TextArea memo5;
+    RunContext context;
+    ASSERT_TRUE(WritePreferred(outcome, index, memo5, context));
+    StringList expected = {"", "Preferred extensions"};
+    for (int i = 0; i < std::min(c.candidates, c.distinct); ++i) {
+      expected.push_back("  n" + std::to_string(i));
+    }
+    expected.insert(expected.end(), {"", "0 ms elapsed"});
+    EXPECT_EQ(memo5.Lines(), expected) << c.candidates << " " << c.distinct;
+    for (int i = 0; i < std::min(c.candidates, c.distinct); ++i) {
+      const LineValue* value = memo5.ValueAt(2 + i);
+      ASSERT_NE(value, nullptr) << i;
+      EXPECT_EQ(*value, (LineValue{LineValue::Kind::kPreferred, -1, i})) << i;
+    }
+  }
 }
 
 TEST(WritePreferred, EachWayTheEnumerationEndsHasItsLines) {

@@ -178,16 +178,31 @@ CommandOptions ParseCommandOptions(const std::vector<std::string>& args) {
 }
 
 void PrintAreas(const TForm1& form, const CommandOptions& options, std::ostream& out) {
+  // The lines go out in pieces of about 64 kB: a trace has millions of short lines, and a write
+  // to the stream for each costs more than gathering them.
+  constexpr std::size_t kPieceSize = std::size_t{1} << 16;
+  std::string piece;
+  piece.reserve(kPieceSize);
+  const auto write_piece = [&] {
+    out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    piece.clear();
+  };
   for (std::size_t a = 0; a < kAreas.size(); ++a) {
     if (!options.areas[a]) continue;
-    out << '[' << kAreas[a].name << "]\n";
+    piece += '[';
+    piece += kAreas[a].name;
+    piece += "]\n";
     const ResultAreas& areas = form;
     for (std::string_view line : areas.*kAreas[a].area) {
+      piece += line;
+      piece += '\n';
+      if (piece.size() < kPieceSize) continue;
+      write_piece();
       // Once standard output fails, the rest of a trace of any length is not formatted for it.
       if (!out) return;
-      out << line << '\n';
     }
   }
+  write_piece();
 }
 
 void PrintCheck(const CheckReport& report, std::ostream& out) {
@@ -274,10 +289,8 @@ int RunOnForm(TForm1& form, const CommandOptions& options, std::istream& in, std
   if (options.json) {
     std::optional<CheckReport> check;
     if (options.check_area) check = CheckRun(form.Theory, form.Outcome, context);
-    out << RunJson(
-               {settings, form.Theory, form.Outcome, form, completed, check ? &*check : nullptr})
-               .dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::strict)
-        << '\n';
+    WriteRunJson({settings, form.Theory, form.Outcome, form, completed, check ? &*check : nullptr},
+                 out);
   } else {
     PrintAreas(form, options, out);
     if (options.check_area) PrintCheck(CheckRun(form.Theory, form.Outcome, context), out);
