@@ -84,19 +84,9 @@ ExtensionAnswer FindNaive(const ArgumentGraph& graph,
 CountAnswer EnumerateAdmissible(const ArgumentGraph& graph, RunContext& context,
                                 const ExtensionCallback& callback) {
   LabelingSolver solver(graph, BaseSemantics::kAdmissible, false, context);
-  CountAnswer answer;
-  while (true) {
-    const SolveResult result = solver.Solve({});
-    if (result == SolveResult::kUnsatisfiable) return answer;
-    if (result == SolveResult::kStopped) {
-      answer.outcome = Outcome::kStopped;
-      return answer;
-    }
-    const Extension extension = solver.ModelExtension();
-    callback(extension);
-    ++answer.count;
-    solver.BlockExtension(extension);
-  }
+  return EnumerateModels(
+      solver, [](LabelingSolver& model) { return model.ModelExtension(); },
+      [&solver](const Extension& extension) { solver.BlockExtension(extension); }, callback);
 }
 
 CountAnswer EnumerateNaive(const ArgumentGraph& graph, RunContext& context,
@@ -106,23 +96,16 @@ CountAnswer EnumerateNaive(const ArgumentGraph& graph, RunContext& context,
   // are never subsets of one another, so every one not yet reported meets all these clauses, and
   // every model grows to one not yet reported.
   LabelingSolver solver(graph, BaseSemantics::kConflictFree, false, context);
-  CountAnswer answer;
-  while (true) {
-    const SolveResult result = solver.Solve({});
-    if (result == SolveResult::kUnsatisfiable) return answer;
-    if (result == SolveResult::kStopped) {
-      answer.outcome = Outcome::kStopped;
-      return answer;
-    }
-    const Extension extension = GrowNaive(graph, solver.ModelExtension());
-    callback(extension);
-    ++answer.count;
-    std::vector<int> outside;
-    for (int a = 0; a < graph.Size(); ++a) {
-      if (!IsIn(extension, a) && !IsSelfAttacking(graph, a)) outside.push_back(solver.In(a));
-    }
-    solver.AddClause(outside);
-  }
+  return EnumerateModels(
+      solver, [&graph](LabelingSolver& model) { return GrowNaive(graph, model.ModelExtension()); },
+      [&graph, &solver](const Extension& extension) {
+        std::vector<int> outside;
+        for (int a = 0; a < graph.Size(); ++a) {
+          if (!IsIn(extension, a) && !IsSelfAttacking(graph, a)) outside.push_back(solver.In(a));
+        }
+        solver.AddClause(outside);
+      },
+      callback);
 }
 
 }  // namespace dialectic::exact

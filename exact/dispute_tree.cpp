@@ -136,22 +136,17 @@ class StrategySearch {
 
 }  // namespace
 
-std::vector<TreeNode> DisputeTree(const ArgumentGraph& graph, const Extension& witness,
-                                  int argument) {
+std::vector<TreeNode> AnsweredTree(const ArgumentGraph& graph, int root, Role root_role,
+                                   const std::function<int(int)>& answer,
+                                   const std::function<int(int)>& round_of) {
   struct Pending {
     int parent;
     int argument;
     Role role;
   };
-  const auto answer = [&](int opponent) {
-    for (const int c : graph.attackers[opponent]) {
-      if (IsIn(witness, c)) return c;
-    }
-    return -1;
-  };
   std::vector<TreeNode> tree;
   std::set<std::pair<int, Role>> expanded;
-  std::vector<Pending> stack = {{-1, argument, Role::kProponent}};
+  std::vector<Pending> stack = {{-1, root, root_role}};
   while (!stack.empty()) {
     const Pending item = stack.back();
     stack.pop_back();
@@ -159,6 +154,7 @@ std::vector<TreeNode> DisputeTree(const ArgumentGraph& graph, const Extension& w
     TreeNode node;
     node.argument = item.argument;
     node.role = item.role;
+    if (item.role == Role::kProponent && round_of) node.round = round_of(item.argument);
     node.repeat = !expanded.insert({item.argument, item.role}).second;
     tree.push_back(std::move(node));
     if (item.parent >= 0) tree[item.parent].children.push_back(index);
@@ -173,6 +169,17 @@ std::vector<TreeNode> DisputeTree(const ArgumentGraph& graph, const Extension& w
     }
   }
   return tree;
+}
+
+std::vector<TreeNode> DisputeTree(const ArgumentGraph& graph, const Extension& witness,
+                                  int argument) {
+  const auto answer = [&](int opponent) {
+    for (const int c : graph.attackers[opponent]) {
+      if (IsIn(witness, c)) return c;
+    }
+    return -1;
+  };
+  return AnsweredTree(graph, argument, Role::kProponent, answer);
 }
 
 MinimalWitness MinimalAdmissibleWitness(const ArgumentGraph& graph, const Extension& admissible,

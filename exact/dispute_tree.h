@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -44,5 +45,14 @@ struct OpponentStrategy {
 };
 OpponentStrategy FindOpponentStrategy(const ArgumentGraph& graph, int argument,
                                       std::uint64_t max_nodes, RunContext& context);
+
+// The tree of a defence: every proponent node has each attacker of its argument as an opponent
+// child, in attack order, and every opponent node has as its one child the proponent argument that
+// answer gives (none where it gives -1). Built in preorder by an explicit stack; an argument met
+// again in the same role is a repeat without children. round_of, when given, numbers the
+// proponent nodes.
+std::vector<TreeNode> AnsweredTree(const ArgumentGraph& graph, int root, Role root_role,
+                                   const std::function<int(int)>& answer,
+                                   const std::function<int(int)>& round_of = {});
 
 }  // namespace dialectic::exact

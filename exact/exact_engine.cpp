@@ -110,23 +110,16 @@ CountAnswer EnumerateDirect(const ArgumentGraph& graph, Semantics semantics, Run
                             const ExtensionCallback& callback) {
   // A complete extension is blocked alone; every later stable one conflicts with a found one.
   LabelingSolver solver(graph, DirectBase(semantics), false, context);
-  CountAnswer answer;
-  while (true) {
-    const SolveResult result = solver.Solve({});
-    if (result == SolveResult::kUnsatisfiable) return answer;
-    if (result == SolveResult::kStopped) {
-      answer.outcome = Outcome::kStopped;
-      return answer;
-    }
-    const Extension extension = solver.ModelExtension();
-    callback(extension);
-    ++answer.count;
-    if (semantics == Semantics::kStable) {
-      solver.RequireConflictWith(extension);
-    } else {
-      solver.BlockExtension(extension);
-    }
-  }
+  return EnumerateModels(
+      solver, [](LabelingSolver& model) { return model.ModelExtension(); },
+      [&solver, semantics](const Extension& extension) {
+        if (semantics == Semantics::kStable) {
+          solver.RequireConflictWith(extension);
+        } else {
+          solver.BlockExtension(extension);
+        }
+      },
+      callback);
 }
 
 // Stable extensions are stage ones, and once one exists there are no other stage extensions. A

@@ -5,6 +5,8 @@
 #include <set>
 #include <utility>
 
+#include "exact/dispute_tree.h"
+
 namespace dialectic::exact {
 
 namespace {
@@ -92,13 +94,7 @@ std::vector<TreeNode> GroundedProofTree(const ArgumentGraph& graph, const Ground
                                         int argument) {
   assert(rounds.labels[argument] != Label::kUndec);
   // A proponent's children are all its attackers, each OUT earlier; an opponent's child is its IN
-  // attacker of the least round. Built in preorder by an explicit stack; an argument met again in
-  // the same role is a repeat.
-  struct Pending {
-    int parent;
-    int argument;
-    Role role;
-  };
+  // attacker of the least round.
   const auto least_in_attacker = [&](int a) {
     int best = -1;
     for (const int b : graph.attackers[a]) {
@@ -108,32 +104,9 @@ std::vector<TreeNode> GroundedProofTree(const ArgumentGraph& graph, const Ground
     }
     return best;
   };
-  std::vector<TreeNode> tree;
-  std::set<std::pair<int, Role>> expanded;
   const Role root_role = rounds.labels[argument] == Label::kIn ? Role::kProponent : Role::kOpponent;
-  std::vector<Pending> stack = {{-1, argument, root_role}};
-  while (!stack.empty()) {
-    const Pending item = stack.back();
-    stack.pop_back();
-    const int index = static_cast<int>(tree.size());
-    TreeNode node;
-    node.argument = item.argument;
-    node.role = item.role;
-    if (item.role == Role::kProponent) node.round = rounds.rounds[item.argument];
-    node.repeat = !expanded.insert({item.argument, item.role}).second;
-    tree.push_back(std::move(node));
-    if (item.parent >= 0) tree[item.parent].children.push_back(index);
-    if (tree[index].repeat) continue;
-    if (item.role == Role::kProponent) {
-      const std::vector<int>& attackers = graph.attackers[item.argument];
-      for (auto b = attackers.rbegin(); b != attackers.rend(); ++b) {
-        stack.push_back({index, *b, Role::kOpponent});
-      }
-    } else {
-      stack.push_back({index, least_in_attacker(item.argument), Role::kProponent});
-    }
-  }
-  return tree;
+  return AnsweredTree(graph, argument, root_role, least_in_attacker,
+                      [&](int a) { return rounds.rounds[a]; });
 }
 
 std::vector<int> UndecidedAttackers(const ArgumentGraph& graph, const std::vector<Label>& labels,

@@ -153,4 +153,23 @@ Extension LabelingSolver::ModelExtension() {
   return extension;
 }
 
+CountAnswer EnumerateModels(LabelingSolver& solver,
+                            const std::function<Extension(LabelingSolver&)>& extension_of,
+                            const std::function<void(const Extension&)>& cut_away,
+                            const ExtensionCallback& callback) {
+  CountAnswer answer;
+  while (true) {
+    const SolveResult result = solver.Solve({});
+    if (result == SolveResult::kUnsatisfiable) return answer;
+    if (result == SolveResult::kStopped) {
+      answer.outcome = Outcome::kStopped;
+      return answer;
+    }
+    const Extension extension = extension_of(solver);
+    callback(extension);
+    ++answer.count;
+    cut_away(extension);
+  }
+}
+
 }  // namespace dialectic::exact

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cadical.hpp>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <vector>
@@ -103,5 +104,13 @@ class LabelingSolver {
   StopTerminator terminator_;
   CaDiCaL::Solver solver_;
 };
+
+// Every model of the solver in turn until there is none: the extension that extension_of makes of
+// each goes to the callback and is counted, then cut_away adds the clauses that exclude it. A
+// stop request ends it with the count so far.
+CountAnswer EnumerateModels(LabelingSolver& solver,
+                            const std::function<Extension(LabelingSolver&)>& extension_of,
+                            const std::function<void(const Extension&)>& cut_away,
+                            const ExtensionCallback& callback);
 
 }  // namespace dialectic::exact
