@@ -19,7 +19,7 @@
 #include "model/theory_text.h"
 #include "semantics/option_search.h"
 #include "semantics/preferred.h"
-#include "tests/support/theory_generators.h"
+#include "formats/generators.h"
 
 namespace dialectic {
 namespace {

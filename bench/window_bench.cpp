@@ -43,7 +43,7 @@
 #include "frontend/text_area.h"
 #include "graph/node_states.h"
 #include "model/theory_text.h"
-#include "tests/support/theory_generators.h"
+#include "formats/generators.h"
 
 namespace dialectic {
 namespace {

@@ -11,7 +11,7 @@
 #include "frontend/example_library.h"
 #include "frontend/run.h"
 #include "tests/oracle/exact_reference.h"
-#include "tests/support/theory_generators.h"
+#include "formats/generators.h"
 #include "tests/test_support.h"
 
 // How many random theories the check is compared on; the sanitizer build asks for fewer.

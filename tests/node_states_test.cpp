@@ -10,7 +10,7 @@
 #include "frontend/form.h"
 #include "frontend/line_colouring.h"
 #include "frontend/run.h"
-#include "tests/support/theory_generators.h"
+#include "formats/generators.h"
 #include "tests/test_support.h"
 
 namespace dialectic {

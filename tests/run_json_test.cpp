@@ -15,7 +15,7 @@
 #include "frontend/example_library.h"
 #include "frontend/form.h"
 #include "tests/support/json_schema.h"
-#include "tests/support/theory_generators.h"
+#include "formats/generators.h"
 #include "tests/test_support.h"
 
 namespace dialectic {

@@ -1,4 +1,4 @@
-#include "tests/support/theory_generators.h"
+#include "formats/generators.h"
 
 #include <gtest/gtest.h>
 
