@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "formats/generators.h"
 #include "frontend/example_library.h"
 #include "tests/test_support.h"
 
@@ -251,6 +252,12 @@ TEST_F(CommandLineTest, AMalformedGenerateSpecificationIsAUsageError) {
     EXPECT_EQ(outcome.exit_code, 2) << c.message;
     EXPECT_EQ(outcome.err, c.message);
     EXPECT_EQ(outcome.out, "");
+  }
+  // The help names the option and every kind.
+  const std::string help = Call({"--help"}).out;
+  EXPECT_NE(help.find("--generate KIND:N[:PARAM...][:seed=S]"), std::string::npos);
+  for (const std::string& kind : GeneratorKinds()) {
+    EXPECT_NE(help.find('\n' + std::string(23, ' ') + kind), std::string::npos) << kind;
   }
 }
 
