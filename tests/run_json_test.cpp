@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "app/cli/command_line.h"
+#include "formats/generators.h"
 #include "frontend/example_library.h"
 #include "frontend/form.h"
 #include "tests/support/json_schema.h"
-#include "formats/generators.h"
 #include "tests/test_support.h"
 
 namespace dialectic {
