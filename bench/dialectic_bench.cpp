@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/generators.h"
 #include "frontend/example_library.h"
 #include "frontend/form.h"
 #include "frontend/result_areas.h"
@@ -19,7 +20,6 @@
 #include "model/theory_text.h"
 #include "semantics/option_search.h"
 #include "semantics/preferred.h"
-#include "tests/support/theory_generators.h"
 
 namespace dialectic {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "formats/formats.h"
-#include "tests/support/theory_generators.h"
+#include "formats/generators.h"
 
 namespace dialectic {
 namespace {

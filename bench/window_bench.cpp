@@ -39,11 +39,11 @@
 
 #include "app/window/graph_window.h"
 #include "app/window/main_window.h"
+#include "formats/generators.h"
 #include "frontend/form.h"
 #include "frontend/text_area.h"
 #include "graph/node_states.h"
 #include "model/theory_text.h"
-#include "tests/support/theory_generators.h"
 
 namespace dialectic {
 namespace {

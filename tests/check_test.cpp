@@ -8,10 +8,10 @@
 
 #include "check/bounded_context.h"
 #include "check/run_check.h"
+#include "formats/generators.h"
 #include "frontend/example_library.h"
 #include "frontend/run.h"
 #include "tests/oracle/exact_reference.h"
-#include "tests/support/theory_generators.h"
 #include "tests/test_support.h"
 
 // How many random theories the check is compared on; the sanitizer build asks for fewer.

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "formats/generators.h"
 #include "frontend/example_library.h"
 #include "tests/test_support.h"
 
@@ -182,6 +183,81 @@ TEST_F(CommandLineTest, UsageErrorsExitWithTwoAndOneLine) {
     EXPECT_EQ(outcome.exit_code, 2) << c.message;
     EXPECT_EQ(outcome.err, c.message);
     EXPECT_EQ(outcome.out, "");
+  }
+}
+
+TEST_F(CommandLineTest, GenerateWritesTheFrameworkWithoutRunning) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string out;
+  };
+  // Shapes whose every attack follows from their definition.
+  const Case cases[] = {
+      {{"--generate", "chain:3"}, "a1 a2\na2 a3\n"},
+      {{"--generate", "odd-cycles:1:3", "--to", "i23"}, "p af 3\n1 2\n2 3\n3 1\n"},
+      {{"--generate=even-cycles:1", "--to", "apx"},
+       "arg(a1).\narg(a2).\natt(a1,a2).\natt(a2,a1).\n"},
+      {{"--to", "tgf", "--generate", "tree:3:2:seed=9"}, "a1\na2\na3\n#\na2 a1\na3 a1\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[1]);
+    const Outcome outcome = Call(c.args, "ignored input\n");
+    EXPECT_EQ(outcome.exit_code, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, c.out);
+    EXPECT_EQ(outcome.err, "");
+  }
+}
+
+TEST_F(CommandLineTest, GenerateGivesTheSameFrameworkInEveryFormat) {
+  const std::string specs[] = {"er:30:0.1:seed=3", "ba:25:2:seed=4", "ws:20:4:0.2", "grid:16"};
+  for (const std::string& spec : specs) {
+    SCOPED_TRACE(spec);
+    const Outcome text = Call({"--generate", spec});
+    ASSERT_EQ(text.exit_code, 0) << text.err;
+    EXPECT_EQ(Call({"--generate", spec}).out, text.out);
+    for (const std::string format : {"apx", "tgf"}) {
+      const Outcome written = Call({"--generate", spec, "--to", format});
+      ASSERT_EQ(written.exit_code, 0) << written.err;
+      EXPECT_EQ(Call({"--from", format, "--to", "text"}, written.out).out, text.out) << format;
+    }
+    const Outcome dot = Call({"--generate", spec, "--to", "dot"});
+    EXPECT_EQ(dot.exit_code, 0);
+    EXPECT_EQ(dot.out, Call({"--to", "dot"}, text.out).out);
+  }
+}
+
+TEST_F(CommandLineTest, AMalformedGenerateSpecificationIsAUsageError) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"--generate", "star:5"},
+       "dialectic-cli: --generate: unknown kind \"star\" (er, ba, ws, grid, even-cycles, "
+       "odd-cycles, chain, tree) (see --help)"},
+      {{"--generate", "er"},
+       "dialectic-cli: --generate: expected KIND:N[:PARAM...][:seed=S], not \"er\" (see --help)"},
+      {{"--generate", "er:50:2"},
+       "dialectic-cli: --generate: the probability must lie from 0 to 1 (see --help)"},
+      {{"--generate"}, "dialectic-cli: option --generate needs a value (see --help)"},
+      {{"--generate", "chain:3", "a.txt"},
+       "dialectic-cli: --generate makes the input: no input file, --example or --from with it "
+       "(see --help)"},
+      {{"--generate", "chain:3", "--from", "i23"},
+       "dialectic-cli: --generate makes the input: no input file, --example or --from with it "
+       "(see --help)"},
+  };
+  for (const Case& c : cases) {
+    const Outcome outcome = Call(c.args);
+    EXPECT_EQ(outcome.exit_code, 2) << c.message;
+    EXPECT_EQ(outcome.err, c.message);
+    EXPECT_EQ(outcome.out, "");
+  }
+  // The help names the option and every kind.
+  const std::string help = Call({"--help"}).out;
+  EXPECT_NE(help.find("--generate KIND:N[:PARAM...][:seed=S]"), std::string::npos);
+  for (const std::string& kind : GeneratorKinds()) {
+    EXPECT_NE(help.find('\n' + std::string(23, ' ') + kind), std::string::npos) << kind;
   }
 }
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "exact/exact_engine.h"
+#include "formats/generators.h"
 #include "frontend/form.h"
 #include "frontend/line_colouring.h"
 #include "frontend/run.h"
-#include "tests/support/theory_generators.h"
 #include "tests/test_support.h"
 
 namespace dialectic {

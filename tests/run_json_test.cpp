@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "app/cli/command_line.h"
+#include "formats/generators.h"
 #include "frontend/example_library.h"
 #include "frontend/explanation_json.h"
 #include "frontend/form.h"
 #include "tests/support/json_schema.h"
-#include "tests/support/theory_generators.h"
 #include "tests/test_support.h"
 
 namespace dialectic {

@@ -11,6 +11,7 @@
 #include "app/cli/option_reader.h"
 #include "check/run_check.h"
 #include "formats/formats.h"
+#include "formats/generators.h"
 #include "frontend/example_library.h"
 #include "frontend/form.h"
 #include "frontend/run.h"
@@ -28,6 +29,7 @@ namespace {
 constexpr std::string_view kUsage =
     "Usage: dialectic-cli [--depth TEXT] [--no-trace] [--area NAME]... [--json] [--from FORMAT]\n"
     "                     [--to FORMAT] [--example CAPTION | --list-examples] [FILE]\n"
+    "       dialectic-cli --generate KIND:N[:PARAM...][:seed=S] [--to FORMAT]\n"
     "\n"
     "Reads a theory from FILE (or standard input when FILE is absent or \"-\"), performs the\n"
     "whole run of \"Do your thing\" and prints the chosen text areas.\n"
@@ -50,6 +52,18 @@ constexpr std::string_view kUsage =
     "                     attacks before the run starts\n"
     "  --example CAPTION  take the input from the example with this caption\n"
     "  --list-examples    print the captions of the example library and nothing else\n"
+    "  --generate SPEC    write a generated framework in the --to format (default text) and do\n"
+    "                     not run; SPEC is KIND:N[:PARAM...][:seed=S] (seed default 1), N the\n"
+    "                     number of arguments (of cycles for the cycles), KIND one of\n"
+    "                       er           PARAM the attack probability (default 0.1)\n"
+    "                       ba           attacks per new argument (1)\n"
+    "                       ws           neighbours (4), rewiring probability (0.1)\n"
+    "                       grid         probability of a mutual attack (0.1)\n"
+    "                       even-cycles  cycle length (2)\n"
+    "                       odd-cycles   cycle length (3)\n"
+    "                       chain\n"
+    "                       tree         branching (2)\n"
+    "                     for example --generate er:50:0.1:seed=3 --to i23\n"
     "  --version          print the version\n"
     "  --help             print this text\n"
     "\n"
@@ -82,6 +96,7 @@ struct CommandOptions {
   std::optional<Format> to;
   bool to_dot = false;
   std::optional<std::string> example;
+  std::optional<GeneratorSpec> generate;
   bool list_examples = false;
   std::optional<std::string> file;
   std::uint64_t memory_budget = kDefaultRunBudgetBytes;
@@ -159,6 +174,10 @@ CommandOptions ParseCommandOptions(const std::vector<std::string>& args) {
       options.memory_budget = MegabytesOption(*budget);
     } else if (auto example = reader.Value("--example")) {
       options.example = *example;
+    } else if (auto spec = reader.Value("--generate")) {
+      GeneratorSpecResult parsed = ParseGeneratorSpec(*spec);
+      if (!parsed.spec) throw UsageError{"--generate: " + parsed.error};
+      options.generate = std::move(parsed.spec);
     } else if (reader.Flag({"--"})) {
       while (!reader.Done()) SetFile(options, reader.TakeWord());
     } else if (reader.IsOptionLike()) {
@@ -172,6 +191,9 @@ CommandOptions ParseCommandOptions(const std::vector<std::string>& args) {
   }
   if (options.example && options.from) {
     throw UsageError{"--from reads an input file, not an example"};
+  }
+  if (options.generate && (options.file || options.example || options.from)) {
+    throw UsageError{"--generate makes the input: no input file, --example or --from with it"};
   }
   if (!options.any_area) options.areas.fill(true);
   return options;
@@ -248,10 +270,28 @@ void WriteTheoryDot(const TextArea& input, std::ostream& out) {
   out << TheoryDot(theory);
 }
 
+// Writes the generated framework in the --to format, the line syntax by default, without running.
+void WriteGenerated(TForm1& form, const CommandOptions& options, std::ostream& out) {
+  const Framework framework = GenerateFramework(*options.generate);
+  const WriteResult written = WriteFramework(
+      framework, options.to_dot ? Format::kText : options.to.value_or(Format::kText));
+  if (!written.ok()) throw FormatError{written.error};
+  if (!options.to_dot) {
+    out << written.text;
+    return;
+  }
+  form.Memo1.SetText(written.text);
+  WriteTheoryDot(form.Memo1, out);
+}
+
 int RunOnForm(TForm1& form, const CommandOptions& options, std::istream& in, std::ostream& out,
               std::ostream& err, RunContext& context) {
   if (options.depth_text) form.Edit1 = *options.depth_text;
   form.ShowTrace = options.trace;
+  if (options.generate) {
+    WriteGenerated(form, options, out);
+    return kExitOk;
+  }
   if (options.list_examples || options.example) LoadExamples(form);
   if (options.list_examples) {
     for (const std::string& caption : form.RadioItems) out << caption << '\n';

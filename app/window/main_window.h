@@ -33,6 +33,7 @@
 #include "app/window/area_binding.h"
 #include "formats/formats.h"
 #include "frontend/form.h"
+#include "frontend/generated_theory.h"
 #include "frontend/input_state.h"
 #include "frontend/run_job.h"
 #include "frontend/task_thread.h"
@@ -94,6 +95,8 @@ class MainWindow : public QMainWindow {
   bool ExportResultsFile(const QString& path);
   // An empty input replaces the input, and the run starts.
   void NewTheory();
+  // The theory of the generated framework replaces the input, as New does, and the run starts.
+  void NewGeneratedTheory(const GeneratorSpec& spec);
   // When the input holds changes not saved to its file, asks whether to save them: true when they
   // were saved or may be dropped, false when the user cancelled (or the save failed).
   bool MayDropInput();
@@ -125,8 +128,12 @@ class MainWindow : public QMainWindow {
   // The menu bar with its File, Edit, View and Help menus.
   void CreateMenus();
   void CreateFileMenu(QMenu& menu);
+  // What File > New Random Framework offers next.
+  GeneratorSpec next_generated_ = FirstGeneratorSpec();
   // The File menu's commands that ask for a file first.
   void ChooseAndOpen();
+  // Asks about unsaved changes, then for the framework's specification.
+  void ChooseAndGenerate();
   // Each tells whether the input was written.
   bool Save();
   bool ChooseAndSaveAs();

@@ -21,6 +21,8 @@
 #include "app/window/graph_window.h"
 #include "app/window/help_dialogs.h"
 #include "app/window/main_window.h"
+#include "app/window/random_framework_dialog.h"
+#include "frontend/generated_theory.h"
 #include "frontend/results_export.h"
 #include "frontend/theory_file.h"
 
@@ -164,6 +166,8 @@ void MainWindow::CreateFileMenu(QMenu& menu) {
         if (MayDropInput()) NewTheory();
       },
       QKeySequence::New);
+  add(tr("New &Random Framework..."), "actionNewRandom", &MainWindow::ChooseAndGenerate,
+      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
   add(tr("&Open..."), "actionOpen", &MainWindow::ChooseAndOpen, QKeySequence::Open);
   recent_menu_ = menu.addMenu(tr("Open &Recent"));
   recent_menu_->menuAction()->setObjectName(QStringLiteral("actionRecent"));
@@ -227,6 +231,18 @@ bool MainWindow::ExportResultsFile(const QString& path) {
 void MainWindow::NewTheory() {
   Forward([this] { Form1.ReplaceInput({}); });
   InputReplaced({}, Format::kText);
+}
+
+void MainWindow::NewGeneratedTheory(const GeneratorSpec& spec) {
+  Forward([this, &spec] { Form1.ReplaceInput(GeneratedTheoryLines(spec)); });
+  InputReplaced({}, Format::kText);
+  next_generated_ = NextGeneratorSpec(spec);
+}
+
+void MainWindow::ChooseAndGenerate() {
+  if (!MayDropInput()) return;
+  RandomFrameworkDialog dialog(next_generated_, this);
+  if (dialog.exec() == QDialog::Accepted) NewGeneratedTheory(dialog.Spec());
 }
 
 bool MainWindow::MayDropInput() {

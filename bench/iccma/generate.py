@@ -17,15 +17,24 @@ Every framework comes from a fixed seed, so two runs write the same files. Famil
 The argument numbered i in the i23 file is named a<i> in the APX file, whose facts clingo reads
 as they are. Usage:
 
-  bench/iccma/generate.py [--out DIR] [--tiers 100,500,2000,10000,hard]
+  bench/iccma/generate.py [--out DIR] [--tiers 100,500,2000,10000,hard] [--cli PATH]
 
 DIR defaults to build/iccma/instances; an index.csv there lists every framework.
+
+These families are the ones the recorded comparison in bench/RESULTS.md ran on, drawn with
+Python's random module, so they stay here to keep that instance set as it was: they orient
+undirected links at random, and hard allows self-attacks, unlike the program's own kinds. With
+--cli PATH (a dialectic-cli), the er, ba, ws and grid tiers are made instead by the program's
+own generators, `dialectic-cli --generate KIND:N:PARAM...:seed=S --to i23` (and --to apx), the
+same frameworks that the window's New Random Framework and the C++ benchmarks draw; hard is
+always drawn here.
 """
 
 import argparse
 import math
 import os
 import random
+import subprocess
 
 # The standard tiers: (family, parameters) for each size. Erdos-Renyi keeps p from 0.01 to 0.1 on
 # 100 arguments; on larger graphs it keeps a mean of 1 to 5 attacks per argument, since random
@@ -132,12 +141,41 @@ def write_framework(directory, name, n, attacks):
         apx.writelines(f"att(a{a + 1},a{b + 1}).\n" for a, b in attacks)
 
 
-def frameworks(tiers):
+def cli_framework(cli, spec):
+    """(n, attacks) of `dialectic-cli --generate spec`, read back from its i23 text."""
+    i23 = subprocess.run([cli, "--generate", spec, "--to", "i23"], check=True,
+                         capture_output=True, text=True).stdout.splitlines()
+    n = int(i23[0].split()[2])
+    attacks = [tuple(int(x) - 1 for x in line.split()) for line in i23[1:]]
+    return n, attacks
+
+
+def cli_specs(n, seed):
+    """The --generate specifications of a size's tier: the same parameters as the families here."""
+    for p in ER_PROBABILITIES[n]:
+        seed += 1
+        yield f"er_{n}_p{p}", f"er:{n}:{p}:seed={seed}"
+    for m in BA_LINKS:
+        seed += 1
+        yield f"ba_{n}_m{m}", f"ba:{n}:{m}:seed={seed}"
+    for k, beta in WS_SHAPES:
+        seed += 1
+        yield f"ws_{n}_k{k}_b{beta}", f"ws:{n}:{k}:{beta}:seed={seed}"
+    seed += 1
+    side = math.isqrt(n)
+    yield f"grid_{side}x{side}", f"grid:{side * side}:0.1:seed={seed}"
+
+
+def frameworks(tiers, cli=None):
     """(tier, name, seed, maker) for every framework of the tiers; maker(rng) -> (n, attacks)."""
     for n in SIZES:
         if str(n) not in tiers:
             continue
         seed = n * 1000
+        if cli:
+            for name, spec in cli_specs(n, seed):
+                yield str(n), name, 0, lambda rng, spec=spec: cli_framework(cli, spec)
+            continue
         for p in ER_PROBABILITIES[n]:
             seed += 1
             yield str(n), f"er_{n}_p{p}", seed, lambda rng, n=n, p=p: (
@@ -164,12 +202,13 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--out", default="build/iccma/instances")
     parser.add_argument("--tiers", default="100,500,2000,10000,hard")
+    parser.add_argument("--cli", help="make the er, ba, ws and grid tiers with this dialectic-cli")
     options = parser.parse_args()
     tiers = set(options.tiers.split(","))
     os.makedirs(options.out, exist_ok=True)
     with open(os.path.join(options.out, "index.csv"), "w") as index:
         index.write("tier,name,arguments,attacks\n")
-        for tier, name, seed, maker in frameworks(tiers):
+        for tier, name, seed, maker in frameworks(tiers, options.cli):
             n, attacks = maker(random.Random(seed))
             attacks = unique(attacks)
             write_framework(options.out, name, n, attacks)

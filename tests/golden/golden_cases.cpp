@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "tests/support/theory_generators.h"
+#include "formats/generators.h"
 #include "frontend/example_library.h"
 #include "frontend/text_area.h"
 #include "model/theory.h"

@@ -1,11 +1,10 @@
-#include "tests/support/theory_generators.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 #include <vector>
 
+#include "formats/generators.h"
 #include "frontend/text_area.h"
 #include "model/theory.h"
 #include "model/theory_text.h"

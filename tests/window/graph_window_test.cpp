@@ -27,8 +27,8 @@
 
 #include "app/window/graph_items.h"
 #include "app/window/line_view.h"
+#include "formats/generators.h"
 #include "graph/theory_dot.h"
-#include "tests/support/theory_generators.h"
 #include "tests/window/window_test_support.h"
 
 namespace dialectic {
