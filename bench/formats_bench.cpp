@@ -19,12 +19,12 @@ namespace {
 // readers keep a repeated attack once).
 Framework RandomFramework(int arguments, int attacks, std::uint32_t seed) {
   SeededRandom random(seed);
-  Framework framework;
-  for (int i = 0; i < arguments; ++i) framework.Names().push_back("a" + std::to_string(i));
-  for (int i = 0; i < attacks; ++i) {
-    framework.Attacks().push_back({random.Below(arguments), random.Below(arguments)});
-  }
-  return framework;
+  std::vector<std::string> names;
+  for (int i = 0; i < arguments; ++i) names.push_back("a" + std::to_string(i));
+  std::vector<Attack> drawn;
+  for (int i = 0; i < attacks; ++i)
+    drawn.push_back({random.Below(arguments), random.Below(arguments)});
+  return {std::move(names), std::move(drawn)};
 }
 
 const Framework& LargeFramework() {

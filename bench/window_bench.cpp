@@ -225,7 +225,7 @@ void GraphLayoutUntilShown(benchmark::State& state) {
   }
   const std::string engine = graph.LayoutEngine();
   state.counters["layout_engine"] = engine == "dot" ? 1 : engine == "sfdp" ? 2 : 3;
-  state.counters["attacks"] = static_cast<double>(graph.Graph().attacks.AttackCount());
+  state.counters["attacks"] = static_cast<double>(graph.Graph().Attacks().size());
   state.counters["max_gap_ms"] = static_cast<double>(max_gap);
   state.counters["recolour_ms"] = recolour_ms;
 }

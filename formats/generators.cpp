@@ -179,7 +179,7 @@ std::vector<StringList> MediumRandomTheories(int count, std::uint32_t first_seed
 
 namespace {
 
-// The largest frameworks that a specification may ask for: every kind but er takes time and memory
+// The largest frameworks that a recipe may ask for: every kind but er takes time and memory
 // in proportion to its arguments and attacks, er in proportion to the square of its arguments.
 constexpr int kMaxGeneratedArguments = 1'000'000;
 constexpr int kMaxRandomPairArguments = 10'000;
@@ -356,19 +356,19 @@ std::optional<GeneratorKindInfo> GeneratorKindNamed(std::string_view name) {
   return std::nullopt;
 }
 
-std::string GeneratorSpecError(const GeneratorSpec& spec) {
-  const std::optional<GeneratorKindInfo> kind = GeneratorKindNamed(spec.kind);
+std::string GeneratorRecipeError(const GeneratorRecipe& recipe) {
+  const std::optional<GeneratorKindInfo> kind = GeneratorKindNamed(recipe.kind);
   if (!kind) {
     std::string known;
     for (const std::string& name : GeneratorKinds()) known += (known.empty() ? "" : ", ") + name;
-    return "unknown kind \"" + spec.kind + "\" (" + known + ")";
+    return "unknown kind \"" + recipe.kind + "\" (" + known + ")";
   }
-  if (spec.parameters.size() != kind->parameters.size()) {
-    return spec.kind + " takes " + std::to_string(kind->parameters.size()) + " parameter(s)";
+  if (recipe.parameters.size() != kind->parameters.size()) {
+    return recipe.kind + " takes " + std::to_string(kind->parameters.size()) + " parameter(s)";
   }
-  for (std::size_t i = 0; i < spec.parameters.size(); ++i) {
+  for (std::size_t i = 0; i < recipe.parameters.size(); ++i) {
     const GeneratorParameter& parameter = kind->parameters[i];
-    const double value = spec.parameters[i];
+    const double value = recipe.parameters[i];
     if (parameter.whole) {
       if (value != std::floor(value) || value < 1 || value > kMaxGeneratedArguments)
         return "the " + parameter.name + " must be a whole number from 1 to " +
@@ -377,31 +377,31 @@ std::string GeneratorSpecError(const GeneratorSpec& spec) {
       return "the " + parameter.name + " must lie from 0 to 1";
     }
   }
-  const int limit = spec.kind == "er" ? kMaxRandomPairArguments : kMaxGeneratedArguments;
-  if (spec.count < 1 || spec.count > limit) {
+  const int limit = recipe.kind == "er" ? kMaxRandomPairArguments : kMaxGeneratedArguments;
+  if (recipe.count < 1 || recipe.count > limit) {
     return "the number of " + kind->counted + " must lie from 1 to " + std::to_string(limit);
   }
-  const long long n = spec.count;
-  const auto whole = [&](std::size_t i) { return static_cast<long long>(spec.parameters[i]); };
-  if (spec.kind == "ba" && whole(0) >= n) {
+  const long long n = recipe.count;
+  const auto whole = [&](std::size_t i) { return static_cast<long long>(recipe.parameters[i]); };
+  if (recipe.kind == "ba" && whole(0) >= n) {
     return "ba needs more arguments than attacks per new argument";
   }
-  if (spec.kind == "ws" && whole(0) >= n) {
+  if (recipe.kind == "ws" && whole(0) >= n) {
     return "ws needs more arguments than neighbours";
   }
-  if ((spec.kind == "ba" || spec.kind == "ws") && n * whole(0) > kMaxGeneratedAttacks) {
+  if ((recipe.kind == "ba" || recipe.kind == "ws") && n * whole(0) > kMaxGeneratedAttacks) {
     return "at most " + std::to_string(kMaxGeneratedAttacks) + " attacks";
   }
-  if (spec.kind == "even-cycles" && whole(0) % 2 != 0) return "an even cycle's length is even";
-  if (spec.kind == "odd-cycles" && whole(0) % 2 == 0) return "an odd cycle's length is odd";
-  if ((spec.kind == "even-cycles" || spec.kind == "odd-cycles") &&
+  if (recipe.kind == "even-cycles" && whole(0) % 2 != 0) return "an even cycle's length is even";
+  if (recipe.kind == "odd-cycles" && whole(0) % 2 == 0) return "an odd cycle's length is odd";
+  if ((recipe.kind == "even-cycles" || recipe.kind == "odd-cycles") &&
       n * whole(0) > kMaxGeneratedArguments) {
     return "at most " + std::to_string(kMaxGeneratedArguments) + " arguments in all the cycles";
   }
   return {};
 }
 
-GeneratorSpecResult ParseGeneratorSpec(std::string_view text) {
+GeneratorRecipeResult ParseGeneratorRecipe(std::string_view text) {
   std::vector<std::string_view> fields;
   std::size_t start = 0;
   while (true) {
@@ -413,16 +413,16 @@ GeneratorSpecResult ParseGeneratorSpec(std::string_view text) {
   const std::string usage =
       "expected KIND:N[:PARAM...][:seed=S], not \"" + std::string(text) + "\"";
   if (fields.size() < 2) return {std::nullopt, usage};
-  GeneratorSpec spec;
-  spec.kind = std::string(fields[0]);
-  const std::optional<GeneratorKindInfo> kind = GeneratorKindNamed(spec.kind);
-  if (!kind) return {std::nullopt, GeneratorSpecError(spec)};
+  GeneratorRecipe recipe;
+  recipe.kind = std::string(fields[0]);
+  const std::optional<GeneratorKindInfo> kind = GeneratorKindNamed(recipe.kind);
+  if (!kind) return {std::nullopt, GeneratorRecipeError(recipe)};
   const std::optional<int> count = WholeNumber(fields[1]);
   if (!count) {
     return {std::nullopt, "the number of " + kind->counted + " \"" + std::string(fields[1]) +
                               "\" is not a whole number"};
   }
-  spec.count = *count;
+  recipe.count = *count;
   constexpr std::string_view kSeed = "seed=";
   std::size_t end = fields.size();
   if (fields.back().starts_with(kSeed)) {
@@ -434,17 +434,18 @@ GeneratorSpecResult ParseGeneratorSpec(std::string_view text) {
       return {std::nullopt, "the seed \"" + std::string(seed_text) +
                                 "\" is not a whole number from 0 to 4294967295"};
     }
-    spec.seed = seed;
+    recipe.seed = seed;
     --end;
   }
   const std::size_t given = end - 2;
   if (given > kind->parameters.size()) {
-    return {std::nullopt, spec.kind + " takes at most " + std::to_string(kind->parameters.size()) +
-                              " parameter(s), not " + std::to_string(given)};
+    return {std::nullopt, recipe.kind + " takes at most " +
+                              std::to_string(kind->parameters.size()) + " parameter(s), not " +
+                              std::to_string(given)};
   }
   for (std::size_t i = 0; i < kind->parameters.size(); ++i) {
     if (i >= given) {
-      spec.parameters.push_back(kind->parameters[i].default_value);
+      recipe.parameters.push_back(kind->parameters[i].default_value);
       continue;
     }
     const std::optional<double> value = RealNumber(fields[2 + i]);
@@ -452,32 +453,32 @@ GeneratorSpecResult ParseGeneratorSpec(std::string_view text) {
       return {std::nullopt, "the " + kind->parameters[i].name + " \"" + std::string(fields[2 + i]) +
                                 "\" is not a number"};
     }
-    spec.parameters.push_back(*value);
+    recipe.parameters.push_back(*value);
   }
-  std::string error = GeneratorSpecError(spec);
+  std::string error = GeneratorRecipeError(recipe);
   if (!error.empty()) return {std::nullopt, std::move(error)};
-  return {std::move(spec), {}};
+  return {std::move(recipe), {}};
 }
 
-std::string GeneratorSpecText(const GeneratorSpec& spec) {
-  std::string text = spec.kind + ":" + std::to_string(spec.count);
-  for (double value : spec.parameters) text += ":" + NumberText(value);
-  return text + ":seed=" + std::to_string(spec.seed);
+std::string GeneratorRecipeText(const GeneratorRecipe& recipe) {
+  std::string text = recipe.kind + ":" + std::to_string(recipe.count);
+  for (double value : recipe.parameters) text += ":" + NumberText(value);
+  return text + ":seed=" + std::to_string(recipe.seed);
 }
 
-Framework GenerateFramework(const GeneratorSpec& spec) {
-  assert(GeneratorSpecError(spec).empty());
-  SeededRandom random(spec.seed);
-  const int n = spec.count;
-  const auto whole = [&](std::size_t i) { return static_cast<int>(spec.parameters[i]); };
-  if (spec.kind == "er") return NamedFramework(n, ErdosRenyi(n, spec.parameters[0], random));
-  if (spec.kind == "ba") return NamedFramework(n, BarabasiAlbert(n, whole(0), random));
-  if (spec.kind == "ws")
-    return NamedFramework(n, WattsStrogatz(n, whole(0), spec.parameters[1], random));
-  if (spec.kind == "grid") return NamedFramework(n, Grid(n, spec.parameters[0], random));
-  if (spec.kind == "even-cycles" || spec.kind == "odd-cycles")
+Framework GenerateFramework(const GeneratorRecipe& recipe) {
+  assert(GeneratorRecipeError(recipe).empty());
+  SeededRandom random(recipe.seed);
+  const int n = recipe.count;
+  const auto whole = [&](std::size_t i) { return static_cast<int>(recipe.parameters[i]); };
+  if (recipe.kind == "er") return NamedFramework(n, ErdosRenyi(n, recipe.parameters[0], random));
+  if (recipe.kind == "ba") return NamedFramework(n, BarabasiAlbert(n, whole(0), random));
+  if (recipe.kind == "ws")
+    return NamedFramework(n, WattsStrogatz(n, whole(0), recipe.parameters[1], random));
+  if (recipe.kind == "grid") return NamedFramework(n, Grid(n, recipe.parameters[0], random));
+  if (recipe.kind == "even-cycles" || recipe.kind == "odd-cycles")
     return NamedFramework(n * whole(0), Cycles(n, whole(0)));
-  if (spec.kind == "chain") return NamedFramework(n, Chain(n));
+  if (recipe.kind == "chain") return NamedFramework(n, Chain(n));
   return NamedFramework(n, Tree(n, whole(0)));
 }
 

@@ -108,7 +108,7 @@ std::vector<StringList> MediumRandomTheories(int count, std::uint32_t first_seed
 // chain        every argument is attacked by the next one: a1 by a2, a2 by a3, ...
 // tree         a tree of attackers below a1: argument i > 1 attacks argument (i - 2) / B + 1, so
 //              every argument has B attackers (B default 2) until the arguments run out.
-struct GeneratorSpec {
+struct GeneratorRecipe {
   std::string kind;
   int count = 0;
   // The kind's parameters in its order, the defaults filled in.
@@ -136,20 +136,20 @@ struct GeneratorKindInfo {
 // The kind of that name, or none.
 std::optional<GeneratorKindInfo> GeneratorKindNamed(std::string_view name);
 
-// A specification "KIND:N[:PARAM...][:seed=S]", or the reason it is malformed.
-struct GeneratorSpecResult {
-  std::optional<GeneratorSpec> spec;
+// A recipe "KIND:N[:PARAM...][:seed=S]", or the reason it is malformed.
+struct GeneratorRecipeResult {
+  std::optional<GeneratorRecipe> recipe;
   std::string error;
 };
-GeneratorSpecResult ParseGeneratorSpec(std::string_view text);
-// The reason a specification cannot be generated (an unknown kind, a count or a parameter out of
+GeneratorRecipeResult ParseGeneratorRecipe(std::string_view text);
+// The reason a recipe cannot be generated (an unknown kind, a count or a parameter out of
 // range), or empty when it can.
-std::string GeneratorSpecError(const GeneratorSpec& spec);
-// The specification as text that ParseGeneratorSpec reads back, every parameter and the seed
+std::string GeneratorRecipeError(const GeneratorRecipe& recipe);
+// The recipe as text that ParseGeneratorRecipe reads back, every parameter and the seed
 // written out.
-std::string GeneratorSpecText(const GeneratorSpec& spec);
+std::string GeneratorRecipeText(const GeneratorRecipe& recipe);
 
-// The framework of a specification that GeneratorSpecError accepts.
-Framework GenerateFramework(const GeneratorSpec& spec);
+// The framework of a recipe that GeneratorRecipeError accepts.
+Framework GenerateFramework(const GeneratorRecipe& recipe);
 
 }  // namespace dialectic

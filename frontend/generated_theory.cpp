@@ -4,8 +4,8 @@
 
 namespace dialectic {
 
-StringList GeneratedTheoryLines(const GeneratorSpec& spec) {
-  const WriteResult written = WriteFramework(GenerateFramework(spec), Format::kText);
+StringList GeneratedTheoryLines(const GeneratorRecipe& recipe) {
+  const WriteResult written = WriteFramework(GenerateFramework(recipe), Format::kText);
   // Generated names are a1, a2, ..., which the line syntax always holds.
   StringList lines;
   std::string::size_type start = 0;
@@ -18,19 +18,19 @@ StringList GeneratedTheoryLines(const GeneratorSpec& spec) {
   return lines;
 }
 
-GeneratorSpec NextGeneratorSpec(const GeneratorSpec& spec) {
-  GeneratorSpec next = spec;
+GeneratorRecipe NextGeneratorRecipe(const GeneratorRecipe& recipe) {
+  GeneratorRecipe next = recipe;
   ++next.seed;
   return next;
 }
 
-GeneratorSpec FirstGeneratorSpec() {
-  GeneratorSpec spec;
-  spec.kind = "er";
-  spec.count = 8;
-  spec.parameters = {0.2};
-  spec.seed = 1;
-  return spec;
+GeneratorRecipe FirstGeneratorRecipe() {
+  GeneratorRecipe recipe;
+  recipe.kind = "er";
+  recipe.count = 8;
+  recipe.parameters = {0.2};
+  recipe.seed = 1;
+  return recipe;
 }
 
 }  // namespace dialectic

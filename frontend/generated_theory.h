@@ -7,14 +7,14 @@
 
 namespace dialectic {
 
-// The lines of the theory of a specification that GeneratorSpecError accepts.
-StringList GeneratedTheoryLines(const GeneratorSpec& spec);
+// The lines of the theory of a recipe that GeneratorRecipeError accepts.
+StringList GeneratedTheoryLines(const GeneratorRecipe& recipe);
 
-// The specification that the dialog offers after this one: the same kind, size and parameters
+// The recipe that the dialog offers after this one: the same kind, size and parameters
 // with the next seed, so that asking again gives another framework of the same shape.
-GeneratorSpec NextGeneratorSpec(const GeneratorSpec& spec);
+GeneratorRecipe NextGeneratorRecipe(const GeneratorRecipe& recipe);
 
-// The specification that the dialog offers first: a small Erdős–Rényi framework.
-GeneratorSpec FirstGeneratorSpec();
+// The recipe that the dialog offers first: a small Erdős–Rényi framework.
+GeneratorRecipe FirstGeneratorRecipe();
 
 }  // namespace dialectic

@@ -209,24 +209,24 @@ TEST_F(CommandLineTest, GenerateWritesTheFrameworkWithoutRunning) {
 }
 
 TEST_F(CommandLineTest, GenerateGivesTheSameFrameworkInEveryFormat) {
-  const std::string specs[] = {"er:30:0.1:seed=3", "ba:25:2:seed=4", "ws:20:4:0.2", "grid:16"};
-  for (const std::string& spec : specs) {
-    SCOPED_TRACE(spec);
-    const Outcome text = Call({"--generate", spec});
+  const std::string recipes[] = {"er:30:0.1:seed=3", "ba:25:2:seed=4", "ws:20:4:0.2", "grid:16"};
+  for (const std::string& recipe : recipes) {
+    SCOPED_TRACE(recipe);
+    const Outcome text = Call({"--generate", recipe});
     ASSERT_EQ(text.exit_code, 0) << text.err;
-    EXPECT_EQ(Call({"--generate", spec}).out, text.out);
+    EXPECT_EQ(Call({"--generate", recipe}).out, text.out);
     for (const std::string format : {"apx", "tgf"}) {
-      const Outcome written = Call({"--generate", spec, "--to", format});
+      const Outcome written = Call({"--generate", recipe, "--to", format});
       ASSERT_EQ(written.exit_code, 0) << written.err;
       EXPECT_EQ(Call({"--from", format, "--to", "text"}, written.out).out, text.out) << format;
     }
-    const Outcome dot = Call({"--generate", spec, "--to", "dot"});
+    const Outcome dot = Call({"--generate", recipe, "--to", "dot"});
     EXPECT_EQ(dot.exit_code, 0);
     EXPECT_EQ(dot.out, Call({"--to", "dot"}, text.out).out);
   }
 }
 
-TEST_F(CommandLineTest, AMalformedGenerateSpecificationIsAUsageError) {
+TEST_F(CommandLineTest, AMalformedGenerateRecipeIsAUsageError) {
   struct Case {
     std::vector<std::string> args;
     std::string message;

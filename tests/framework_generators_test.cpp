@@ -13,9 +13,9 @@ namespace dialectic {
 namespace {
 
 Framework Generated(const std::string& text) {
-  const GeneratorSpecResult parsed = ParseGeneratorSpec(text);
-  EXPECT_TRUE(parsed.spec.has_value()) << text << ": " << parsed.error;
-  return parsed.spec ? GenerateFramework(*parsed.spec) : Framework();
+  const GeneratorRecipeResult parsed = ParseGeneratorRecipe(text);
+  EXPECT_TRUE(parsed.recipe.has_value()) << text << ": " << parsed.error;
+  return parsed.recipe ? GenerateFramework(*parsed.recipe) : Framework();
 }
 
 // The attacks as (attacker, target) pairs of 1-based argument numbers, in order.
@@ -33,7 +33,7 @@ std::vector<int> Targets(const Framework& framework, int attacker) {
   return targets;
 }
 
-TEST(GeneratorSpecTest, ReadsKindCountParametersAndSeed) {
+TEST(GeneratorRecipeTest, ReadsKindCountParametersAndSeed) {
   struct Case {
     std::string text;
     std::string kind;
@@ -55,21 +55,21 @@ TEST(GeneratorSpecTest, ReadsKindCountParametersAndSeed) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    const GeneratorSpecResult parsed = ParseGeneratorSpec(c.text);
-    ASSERT_TRUE(parsed.spec.has_value()) << parsed.error;
-    EXPECT_EQ(parsed.spec->kind, c.kind);
-    EXPECT_EQ(parsed.spec->count, c.count);
-    EXPECT_EQ(parsed.spec->parameters, c.parameters);
-    EXPECT_EQ(parsed.spec->seed, c.seed);
-    // The written form reads back to the same specification.
-    const GeneratorSpecResult again = ParseGeneratorSpec(GeneratorSpecText(*parsed.spec));
-    ASSERT_TRUE(again.spec.has_value()) << again.error;
-    EXPECT_EQ(again.spec->parameters, c.parameters);
-    EXPECT_EQ(again.spec->seed, c.seed);
+    const GeneratorRecipeResult parsed = ParseGeneratorRecipe(c.text);
+    ASSERT_TRUE(parsed.recipe.has_value()) << parsed.error;
+    EXPECT_EQ(parsed.recipe->kind, c.kind);
+    EXPECT_EQ(parsed.recipe->count, c.count);
+    EXPECT_EQ(parsed.recipe->parameters, c.parameters);
+    EXPECT_EQ(parsed.recipe->seed, c.seed);
+    // The written form reads back to the same recipe.
+    const GeneratorRecipeResult again = ParseGeneratorRecipe(GeneratorRecipeText(*parsed.recipe));
+    ASSERT_TRUE(again.recipe.has_value()) << again.error;
+    EXPECT_EQ(again.recipe->parameters, c.parameters);
+    EXPECT_EQ(again.recipe->seed, c.seed);
   }
 }
 
-TEST(GeneratorSpecTest, RefusesMalformedSpecificationsWithTheReason) {
+TEST(GeneratorRecipeTest, RefusesMalformedRecipesWithTheReason) {
   struct Case {
     std::string text;
     std::string reason;
@@ -105,15 +105,15 @@ TEST(GeneratorSpecTest, RefusesMalformedSpecificationsWithTheReason) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    const GeneratorSpecResult parsed = ParseGeneratorSpec(c.text);
-    EXPECT_FALSE(parsed.spec.has_value());
+    const GeneratorRecipeResult parsed = ParseGeneratorRecipe(c.text);
+    EXPECT_FALSE(parsed.recipe.has_value());
     EXPECT_NE(parsed.error.find(c.reason), std::string::npos) << parsed.error;
   }
 }
 
 TEST(GeneratorTest, TheSameSeedGivesTheSameFrameworkAndAnotherSeedAnother) {
   struct Case {
-    std::string spec;
+    std::string recipe;
     bool random;
   };
   const Case cases[] = {
@@ -122,12 +122,12 @@ TEST(GeneratorTest, TheSameSeedGivesTheSameFrameworkAndAnotherSeedAnother) {
       {"chain:20", false}, {"tree:30:3", false},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.spec);
-    const Framework first = Generated(c.spec + ":seed=7");
-    const Framework second = Generated(c.spec + ":seed=7");
+    SCOPED_TRACE(c.recipe);
+    const Framework first = Generated(c.recipe + ":seed=7");
+    const Framework second = Generated(c.recipe + ":seed=7");
     EXPECT_GT(first.Attacks().size(), 0u);
     EXPECT_EQ(first, second);
-    const Framework other = Generated(c.spec + ":seed=8");
+    const Framework other = Generated(c.recipe + ":seed=8");
     EXPECT_EQ(first.Names(), other.Names());
     if (c.random) {
       EXPECT_NE(first, other);
@@ -140,7 +140,7 @@ TEST(GeneratorTest, TheSameSeedGivesTheSameFrameworkAndAnotherSeedAnother) {
 TEST(GeneratorTest, FixedShapesAreTheOnesTheirDefinitionGives) {
   using P = std::vector<std::pair<int, int>>;
   struct Case {
-    std::string spec;
+    std::string recipe;
     int size;
     P attacks;
   };
@@ -178,8 +178,8 @@ TEST(GeneratorTest, FixedShapesAreTheOnesTheirDefinitionGives) {
       {"ba:3:2", 3, {{3, 1}, {3, 2}}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.spec);
-    const Framework framework = Generated(c.spec);
+    SCOPED_TRACE(c.recipe);
+    const Framework framework = Generated(c.recipe);
     ASSERT_EQ(framework.Size(), c.size);
     for (int i = 0; i < c.size; ++i) EXPECT_EQ(framework.NameOf(i), "a" + std::to_string(i + 1));
     EXPECT_EQ(Pairs(framework), c.attacks);
@@ -196,8 +196,8 @@ TEST(GeneratorTest, ErdosRenyiAttackCountStaysWithinStatisticalBounds) {
     for (std::uint32_t seed = 1; seed <= 5; ++seed) {
       SCOPED_TRACE(std::to_string(c.n) + " " + std::to_string(c.p) + " seed " +
                    std::to_string(seed));
-      GeneratorSpec spec{"er", c.n, {c.p}, seed};
-      const Framework framework = GenerateFramework(spec);
+      GeneratorRecipe recipe{"er", c.n, {c.p}, seed};
+      const Framework framework = GenerateFramework(recipe);
       const double pairs = static_cast<double>(c.n) * (c.n - 1);
       const double mean = pairs * c.p;
       const double deviation = std::sqrt(pairs * c.p * (1 - c.p));

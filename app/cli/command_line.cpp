@@ -52,8 +52,8 @@ constexpr std::string_view kUsage =
     "                     attacks before the run starts\n"
     "  --example CAPTION  take the input from the example with this caption\n"
     "  --list-examples    print the captions of the example library and nothing else\n"
-    "  --generate SPEC    write a generated framework in the --to format (default text) and do\n"
-    "                     not run; SPEC is KIND:N[:PARAM...][:seed=S] (seed default 1), N the\n"
+    "  --generate RECIPE    write a generated framework in the --to format (default text) and do\n"
+    "                     not run; RECIPE is KIND:N[:PARAM...][:seed=S] (seed default 1), N the\n"
     "                     number of arguments (of cycles for the cycles), KIND one of\n"
     "                       er           PARAM the attack probability (default 0.1)\n"
     "                       ba           attacks per new argument (1)\n"
@@ -96,7 +96,7 @@ struct CommandOptions {
   std::optional<Format> to;
   bool to_dot = false;
   std::optional<std::string> example;
-  std::optional<GeneratorSpec> generate;
+  std::optional<GeneratorRecipe> generate;
   bool list_examples = false;
   std::optional<std::string> file;
   std::uint64_t memory_budget = kDefaultRunBudgetBytes;
@@ -174,10 +174,10 @@ CommandOptions ParseCommandOptions(const std::vector<std::string>& args) {
       options.memory_budget = MegabytesOption(*budget);
     } else if (auto example = reader.Value("--example")) {
       options.example = *example;
-    } else if (auto spec = reader.Value("--generate")) {
-      GeneratorSpecResult parsed = ParseGeneratorSpec(*spec);
-      if (!parsed.spec) throw UsageError{"--generate: " + parsed.error};
-      options.generate = std::move(parsed.spec);
+    } else if (auto recipe = reader.Value("--generate")) {
+      GeneratorRecipeResult parsed = ParseGeneratorRecipe(*recipe);
+      if (!parsed.recipe) throw UsageError{"--generate: " + parsed.error};
+      options.generate = std::move(parsed.recipe);
     } else if (reader.Flag({"--"})) {
       while (!reader.Done()) SetFile(options, reader.TakeWord());
     } else if (reader.IsOptionLike()) {

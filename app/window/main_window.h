@@ -96,7 +96,7 @@ class MainWindow : public QMainWindow {
   // An empty input replaces the input, and the run starts.
   void NewTheory();
   // The theory of the generated framework replaces the input, as New does, and the run starts.
-  void NewGeneratedTheory(const GeneratorSpec& spec);
+  void NewGeneratedTheory(const GeneratorRecipe& recipe);
   // When the input holds changes not saved to its file, asks whether to save them: true when they
   // were saved or may be dropped, false when the user cancelled (or the save failed).
   bool MayDropInput();
@@ -129,10 +129,10 @@ class MainWindow : public QMainWindow {
   void CreateMenus();
   void CreateFileMenu(QMenu& menu);
   // What File > New Random Framework offers next.
-  GeneratorSpec next_generated_ = FirstGeneratorSpec();
+  GeneratorRecipe next_generated_ = FirstGeneratorRecipe();
   // The File menu's commands that ask for a file first.
   void ChooseAndOpen();
-  // Asks about unsaved changes, then for the framework's specification.
+  // Asks about unsaved changes, then for the framework's recipe.
   void ChooseAndGenerate();
   // Each tells whether the input was written.
   bool Save();

@@ -233,16 +233,16 @@ void MainWindow::NewTheory() {
   InputReplaced({}, Format::kText);
 }
 
-void MainWindow::NewGeneratedTheory(const GeneratorSpec& spec) {
-  Forward([this, &spec] { Form1.ReplaceInput(GeneratedTheoryLines(spec)); });
+void MainWindow::NewGeneratedTheory(const GeneratorRecipe& recipe) {
+  Forward([this, &recipe] { Form1.ReplaceInput(GeneratedTheoryLines(recipe)); });
   InputReplaced({}, Format::kText);
-  next_generated_ = NextGeneratorSpec(spec);
+  next_generated_ = NextGeneratorRecipe(recipe);
 }
 
 void MainWindow::ChooseAndGenerate() {
   if (!MayDropInput()) return;
   RandomFrameworkDialog dialog(next_generated_, this);
-  if (dialog.exec() == QDialog::Accepted) NewGeneratedTheory(dialog.Spec());
+  if (dialog.exec() == QDialog::Accepted) NewGeneratedTheory(dialog.Recipe());
 }
 
 bool MainWindow::MayDropInput() {

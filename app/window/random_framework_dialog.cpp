@@ -14,12 +14,12 @@ namespace dialectic {
 
 namespace {
 
-// The largest count the field offers; the specification's own limits show as the reason.
+// The largest count the field offers; the recipe's own limits show as the reason.
 constexpr int kMostInField = 1'000'000;
 
 }  // namespace
 
-RandomFrameworkDialog::RandomFrameworkDialog(const GeneratorSpec& start, QWidget* parent)
+RandomFrameworkDialog::RandomFrameworkDialog(const GeneratorRecipe& start, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("RandomFrameworkDialog"));
   setWindowTitle(tr("New Random Framework"));
@@ -65,13 +65,13 @@ RandomFrameworkDialog::RandomFrameworkDialog(const GeneratorSpec& start, QWidget
       static_cast<int>(std::min<std::uint32_t>(start.seed, std::numeric_limits<int>::max())));
   ShowKind(start);
   connect(kind_, &QComboBox::currentIndexChanged, this, [this] {
-    GeneratorSpec spec = Spec();
-    spec.parameters.clear();
-    if (const std::optional<GeneratorKindInfo> info = GeneratorKindNamed(spec.kind)) {
+    GeneratorRecipe recipe = Recipe();
+    recipe.parameters.clear();
+    if (const std::optional<GeneratorKindInfo> info = GeneratorKindNamed(recipe.kind)) {
       for (const GeneratorParameter& parameter : info->parameters)
-        spec.parameters.push_back(parameter.default_value);
+        recipe.parameters.push_back(parameter.default_value);
     }
-    ShowKind(spec);
+    ShowKind(recipe);
     Validate();
   });
   connect(count_, &QSpinBox::valueChanged, this, &RandomFrameworkDialog::Validate);
@@ -80,8 +80,8 @@ RandomFrameworkDialog::RandomFrameworkDialog(const GeneratorSpec& start, QWidget
   Validate();
 }
 
-void RandomFrameworkDialog::ShowKind(const GeneratorSpec& spec) {
-  const std::optional<GeneratorKindInfo> info = GeneratorKindNamed(spec.kind);
+void RandomFrameworkDialog::ShowKind(const GeneratorRecipe& recipe) {
+  const std::optional<GeneratorKindInfo> info = GeneratorKindNamed(recipe.kind);
   if (!info) return;
   count_label_->setText(info->counted == "cycles" ? tr("Number of &cycles:")
                                                   : tr("Number of &arguments:"));
@@ -105,25 +105,25 @@ void RandomFrameworkDialog::ShowKind(const GeneratorSpec& spec) {
       box.setRange(0, 1);
       box.setSingleStep(0.05);
     }
-    box.setValue(i < spec.parameters.size() ? spec.parameters[i] : parameter.default_value);
+    box.setValue(i < recipe.parameters.size() ? recipe.parameters[i] : parameter.default_value);
     box.blockSignals(false);
   }
 }
 
-GeneratorSpec RandomFrameworkDialog::Spec() const {
-  GeneratorSpec spec;
-  spec.kind = kind_->currentData().toString().toStdString();
-  spec.count = count_->value();
-  if (const std::optional<GeneratorKindInfo> info = GeneratorKindNamed(spec.kind)) {
+GeneratorRecipe RandomFrameworkDialog::Recipe() const {
+  GeneratorRecipe recipe;
+  recipe.kind = kind_->currentData().toString().toStdString();
+  recipe.count = count_->value();
+  if (const std::optional<GeneratorKindInfo> info = GeneratorKindNamed(recipe.kind)) {
     for (std::size_t i = 0; i < info->parameters.size() && i < parameters_.size(); ++i)
-      spec.parameters.push_back(parameters_[i]->value());
+      recipe.parameters.push_back(parameters_[i]->value());
   }
-  spec.seed = static_cast<std::uint32_t>(seed_->value());
-  return spec;
+  recipe.seed = static_cast<std::uint32_t>(seed_->value());
+  return recipe;
 }
 
 void RandomFrameworkDialog::Validate() {
-  const std::string error = GeneratorSpecError(Spec());
+  const std::string error = GeneratorRecipeError(Recipe());
   error_->setText(QString::fromStdString(error));
   error_->setVisible(!error.empty());
   buttons_->button(QDialogButtonBox::Ok)->setEnabled(error.empty());

@@ -1,7 +1,7 @@
 // The dialog of File > New Random Framework: the kind of framework, the number of arguments (of
 // cycles for the cycle kinds), the kind's parameters and the seed. It only gathers the
-// specification; the window generates the theory from it. OK is enabled only while the
-// specification can be generated, and the reason shows below the fields otherwise.
+// recipe; the window generates the theory from it. OK is enabled only while the
+// recipe can be generated, and the reason shows below the fields otherwise.
 #pragma once
 
 #include <QDialog>
@@ -21,15 +21,15 @@ class RandomFrameworkDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // The fields start at the specification, which GeneratorSpecError accepts.
-  explicit RandomFrameworkDialog(const GeneratorSpec& start, QWidget* parent = nullptr);
+  // The fields start at the recipe, which GeneratorRecipeError accepts.
+  explicit RandomFrameworkDialog(const GeneratorRecipe& start, QWidget* parent = nullptr);
 
-  // The specification that the fields give.
-  GeneratorSpec Spec() const;
+  // The recipe that the fields give.
+  GeneratorRecipe Recipe() const;
 
  private:
   // Shows the kind's parameters with their defaults, and hides the ones it does not take.
-  void ShowKind(const GeneratorSpec& spec);
+  void ShowKind(const GeneratorRecipe& recipe);
   // Shows why the fields cannot be generated, and enables OK when they can.
   void Validate();
 

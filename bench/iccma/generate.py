@@ -141,17 +141,17 @@ def write_framework(directory, name, n, attacks):
         apx.writelines(f"att(a{a + 1},a{b + 1}).\n" for a, b in attacks)
 
 
-def cli_framework(cli, spec):
-    """(n, attacks) of `dialectic-cli --generate spec`, read back from its i23 text."""
-    i23 = subprocess.run([cli, "--generate", spec, "--to", "i23"], check=True,
+def cli_framework(cli, recipe):
+    """(n, attacks) of `dialectic-cli --generate recipe`, read back from its i23 text."""
+    i23 = subprocess.run([cli, "--generate", recipe, "--to", "i23"], check=True,
                          capture_output=True, text=True).stdout.splitlines()
     n = int(i23[0].split()[2])
     attacks = [tuple(int(x) - 1 for x in line.split()) for line in i23[1:]]
     return n, attacks
 
 
-def cli_specs(n, seed):
-    """The --generate specifications of a size's tier: the same parameters as the families here."""
+def cli_recipes(n, seed):
+    """The --generate recipes of a size's tier: the same parameters as the families here."""
     for p in ER_PROBABILITIES[n]:
         seed += 1
         yield f"er_{n}_p{p}", f"er:{n}:{p}:seed={seed}"
@@ -173,8 +173,8 @@ def frameworks(tiers, cli=None):
             continue
         seed = n * 1000
         if cli:
-            for name, spec in cli_specs(n, seed):
-                yield str(n), name, 0, lambda rng, spec=spec: cli_framework(cli, spec)
+            for name, recipe in cli_recipes(n, seed):
+                yield str(n), name, 0, lambda rng, recipe=recipe: cli_framework(cli, recipe)
             continue
         for p in ER_PROBABILITIES[n]:
             seed += 1

@@ -1,5 +1,5 @@
 // File > New Random Framework: the dialog's fields, the theory it writes into the input (the one
-// that dialectic-cli --generate writes for the same specification), the undo step and the
+// that dialectic-cli --generate writes for the same recipe), the undo step and the
 // question about unsaved edits.
 #include <QAction>
 #include <QComboBox>
@@ -27,16 +27,16 @@ class RandomFrameworkTest : public WindowTestBase {
     return window.findChild<QAction*>(QLatin1String(name));
   }
 
-  // Sets the dialog's fields to the specification.
-  static void Fill(RandomFrameworkDialog& dialog, const GeneratorSpec& spec) {
+  // Sets the dialog's fields to the recipe.
+  static void Fill(RandomFrameworkDialog& dialog, const GeneratorRecipe& recipe) {
     auto* kind = Find<QComboBox>(dialog, "GeneratorKind");
-    kind->setCurrentIndex(kind->findData(QString::fromStdString(spec.kind)));
-    Find<QSpinBox>(dialog, "GeneratorCount")->setValue(spec.count);
-    for (std::size_t i = 0; i < spec.parameters.size(); ++i) {
+    kind->setCurrentIndex(kind->findData(QString::fromStdString(recipe.kind)));
+    Find<QSpinBox>(dialog, "GeneratorCount")->setValue(recipe.count);
+    for (std::size_t i = 0; i < recipe.parameters.size(); ++i) {
       const QByteArray name = QStringLiteral("GeneratorParameter%1").arg(i).toLatin1();
-      Find<QDoubleSpinBox>(dialog, name.constData())->setValue(spec.parameters[i]);
+      Find<QDoubleSpinBox>(dialog, name.constData())->setValue(recipe.parameters[i]);
     }
-    Find<QSpinBox>(dialog, "GeneratorSeed")->setValue(static_cast<int>(spec.seed));
+    Find<QSpinBox>(dialog, "GeneratorSeed")->setValue(static_cast<int>(recipe.seed));
   }
   static QPushButton* OkButton(const RandomFrameworkDialog& dialog) {
     return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
@@ -44,20 +44,20 @@ class RandomFrameworkTest : public WindowTestBase {
 
   struct SeenDialog {
     bool seen = false;
-    GeneratorSpec offered;
+    GeneratorRecipe offered;
   };
   // Answers the next New Random Framework dialog: notes what it offered, fills in the
-  // specification and presses OK, or Cancel without one.
-  static void AnswerNextDialog(const std::optional<GeneratorSpec>& spec, SeenDialog* seen,
+  // recipe and presses OK, or Cancel without one.
+  static void AnswerNextDialog(const std::optional<GeneratorRecipe>& recipe, SeenDialog* seen,
                                QObject* owner) {
     auto* poll = new QTimer(owner);
-    QObject::connect(poll, &QTimer::timeout, [poll, spec, seen] {
+    QObject::connect(poll, &QTimer::timeout, [poll, recipe, seen] {
       auto* dialog = qobject_cast<RandomFrameworkDialog*>(QApplication::activeModalWidget());
       if (dialog == nullptr) return;
       seen->seen = true;
-      seen->offered = dialog->Spec();
-      if (spec) {
-        Fill(*dialog, *spec);
+      seen->offered = dialog->Recipe();
+      if (recipe) {
+        Fill(*dialog, *recipe);
         OkButton(*dialog)->click();
       } else {
         dialog->reject();
@@ -67,10 +67,10 @@ class RandomFrameworkTest : public WindowTestBase {
     poll->start(10);
   }
 
-  static std::string CommandLineTheory(const QString& spec) {
+  static std::string CommandLineTheory(const QString& recipe) {
     std::istringstream in;
     std::ostringstream out, err;
-    const int code = RunCommandLine({"--generate", spec.toStdString()}, in, out, err);
+    const int code = RunCommandLine({"--generate", recipe.toStdString()}, in, out, err);
     return code == 0 ? out.str() : "exit " + std::to_string(code) + ": " + err.str();
   }
 
@@ -85,28 +85,28 @@ class RandomFrameworkTest : public WindowTestBase {
   void init() { QSettings().clear(); }
 
   void TheDialogWritesTheCommandLinesTheoryAsOneUndoStep_data() {
-    QTest::addColumn<QString>("spec_text");
-    for (const char* spec :
+    QTest::addColumn<QString>("recipe_text");
+    for (const char* recipe :
          {"er:12:0.3:seed=5", "ba:15:2:seed=2", "ws:10:4:0.2:seed=9", "grid:9:0.5:seed=4",
           "even-cycles:3:4:seed=1", "odd-cycles:2:3:seed=1", "chain:5:seed=1", "tree:7:3:seed=3"}) {
-      QTest::newRow(spec) << QString::fromLatin1(spec);
+      QTest::newRow(recipe) << QString::fromLatin1(recipe);
     }
   }
   void TheDialogWritesTheCommandLinesTheoryAsOneUndoStep() {
-    QFETCH(QString, spec_text);
-    const GeneratorSpecResult parsed = ParseGeneratorSpec(spec_text.toStdString());
-    QVERIFY2(parsed.spec.has_value(), parsed.error.c_str());
+    QFETCH(QString, recipe_text);
+    const GeneratorRecipeResult parsed = ParseGeneratorRecipe(recipe_text.toStdString());
+    QVERIFY2(parsed.recipe.has_value(), parsed.error.c_str());
     auto window = OpenWindow();
     QVERIFY(window);
     auto* memo1 = Find<QPlainTextEdit>(*window, "Memo1");
     const QString before = memo1->toPlainText();
 
     SeenDialog asked;
-    AnswerNextDialog(parsed.spec, &asked, window.get());
+    AnswerNextDialog(parsed.recipe, &asked, window.get());
     Action(*window, "actionNewRandom")->trigger();
     QVERIFY(asked.seen);
     QVERIFY(RunEnds(*window));
-    const std::string expected = CommandLineTheory(spec_text);
+    const std::string expected = CommandLineTheory(recipe_text);
     QCOMPARE(memo1->toPlainText().toStdString() + "\n", expected);
     // The run went over the generated theory: it filled the Options area.
     QVERIFY(!window->form().Memo4.empty());
@@ -118,10 +118,10 @@ class RandomFrameworkTest : public WindowTestBase {
     AnswerNextDialog(std::nullopt, &again, window.get());
     Action(*window, "actionNewRandom")->trigger();
     QVERIFY(again.seen);
-    QCOMPARE(again.offered.kind, parsed.spec->kind);
-    QCOMPARE(again.offered.count, parsed.spec->count);
-    QCOMPARE(again.offered.parameters, parsed.spec->parameters);
-    QCOMPARE(again.offered.seed, parsed.spec->seed + 1);
+    QCOMPARE(again.offered.kind, parsed.recipe->kind);
+    QCOMPARE(again.offered.count, parsed.recipe->count);
+    QCOMPARE(again.offered.parameters, parsed.recipe->parameters);
+    QCOMPARE(again.offered.seed, parsed.recipe->seed + 1);
     QCOMPARE(memo1->toPlainText().toStdString() + "\n", expected);  // Cancel changed nothing
 
     // One undo step gives the input back.
@@ -141,7 +141,7 @@ class RandomFrameworkTest : public WindowTestBase {
     SeenBox question;
     SeenDialog dialog;
     AnswerNextBox(QMessageBox::Cancel, &question, window.get());
-    AnswerNextDialog(ParseGeneratorSpec("chain:3").spec, &dialog, window.get());
+    AnswerNextDialog(ParseGeneratorRecipe("chain:3").recipe, &dialog, window.get());
     Action(*window, "actionNewRandom")->trigger();
     QVERIFY(question.seen);
     QVERIFY(!dialog.seen);
@@ -159,13 +159,13 @@ class RandomFrameworkTest : public WindowTestBase {
   }
 
   void TheDialogRefusesWhatCannotBeGenerated() {
-    RandomFrameworkDialog dialog(FirstGeneratorSpec());
+    RandomFrameworkDialog dialog(FirstGeneratorRecipe());
     auto* kind = Find<QComboBox>(dialog, "GeneratorKind");
     auto* count = Find<QSpinBox>(dialog, "GeneratorCount");
     auto* first = Find<QDoubleSpinBox>(dialog, "GeneratorParameter0");
     auto* second = Find<QDoubleSpinBox>(dialog, "GeneratorParameter1");
     auto* error = Find<QLabel>(dialog, "GeneratorError");
-    QCOMPARE(dialog.Spec().kind, std::string("er"));
+    QCOMPARE(dialog.Recipe().kind, std::string("er"));
     QVERIFY(OkButton(dialog)->isEnabled());
 
     // Choosing a kind shows its parameters with their defaults.
@@ -175,7 +175,7 @@ class RandomFrameworkTest : public WindowTestBase {
     QVERIFY(second->isVisibleTo(&dialog));
     kind->setCurrentIndex(kind->findData(QStringLiteral("chain")));
     QVERIFY(!first->isVisibleTo(&dialog));
-    QVERIFY(dialog.Spec().parameters.empty());
+    QVERIFY(dialog.Recipe().parameters.empty());
 
     struct Case {
       const char* kind;
