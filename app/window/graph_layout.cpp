@@ -5,6 +5,7 @@
 #include <graphviz/gvc.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -214,42 +216,127 @@ class ByteReader {
 
 enum class ChildEnd { kDone, kCancelled, kOverran };
 
+// The environment variable that makes this program, started again by LayOutInChild, a layout
+// child: it lays out the input on its standard input and writes the geometry on its standard
+// output, before anything else of the program starts.
+constexpr char kLayoutChildVariable[] = "DIALECTIC_LAYOUT_CHILD";
+
+// The input as bytes and back, with the engine to use.
+std::string InputBytes(const LayoutInput& input, const std::string& engine) {
+  ByteWriter out;
+  out.Put(engine);
+  out.Put(input.node_sizes.size());
+  for (QSizeF size : input.node_sizes) out.Put(QPointF(size.width(), size.height()));
+  out.Put(input.attacks.size());
+  for (const auto& [attacker, target] : input.attacks) {
+    out.Put(attacker);
+    out.Put(target);
+  }
+  return std::move(out.bytes);
+}
+
+std::optional<LayoutInput> InputOfBytes(const std::string& bytes) {
+  ByteReader in(bytes);
+  LayoutInput input;
+  std::size_t count = 0;
+  if (!in.Get(input.engine) || !in.GetCount(count, 2 * sizeof(double))) return std::nullopt;
+  input.node_sizes.resize(count);
+  for (QSizeF& size : input.node_sizes) {
+    QPointF read;
+    if (!in.Get(read)) return std::nullopt;
+    size = QSizeF(read.x(), read.y());
+  }
+  if (!in.GetCount(count, 2 * sizeof(int))) return std::nullopt;
+  input.attacks.resize(count);
+  for (auto& [attacker, target] : input.attacks) {
+    if (!in.Get(attacker) || !in.Get(target)) return std::nullopt;
+    const auto outside = [&](int node) {
+      return node < 0 || static_cast<std::size_t>(node) >= input.node_sizes.size();
+    };
+    if (outside(attacker) || outside(target)) return std::nullopt;
+  }
+  if (!in.AtEnd()) return std::nullopt;
+  return input;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    written += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// The layout child's whole life: the input from standard input, the geometry to standard output.
+[[noreturn]] void RunLayoutChild() {
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) _exit(1);
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  const std::optional<LayoutInput> input = InputOfBytes(bytes);
+  if (!input) _exit(1);
+  _exit(WriteAll(STDOUT_FILENO, GeometryBytes(LayOutWith(*input, input->engine))) ? 0 : 1);
+}
+
+// Runs before main in every program that lays graphs out, so that a layout child does nothing of
+// the program but its layout.
+[[maybe_unused]] const bool kRunsAsLayoutChild = [] {
+  if (std::getenv(kLayoutChildVariable) != nullptr) RunLayoutChild();
+  return false;
+}();
+
 // Runs the layout with the engine in a child process and reads its geometry, until cancel is set
-// or the deadline (none: unset) passes; then the child is killed.
+// or the deadline (none: unset) passes; then the child is killed. The child is this program
+// started again, not a copy of this process: a copy of a process with threads may find a lock
+// held forever by a thread it does not have (a layout copied from the window did hang so, in a
+// build with the address sanitizer), while a program started afresh holds none.
 GraphGeometry LayOutInChild(const LayoutInput& input, const std::string& engine,
                             const std::atomic<bool>& cancel,
                             std::optional<std::chrono::steady_clock::time_point> deadline,
                             ChildEnd& end) {
   end = ChildEnd::kDone;
   GraphGeometry geometry;
+  // The input goes in a file in memory, so the child reads it whenever it starts and nothing
+  // waits on a pipe for it.
+  const int input_fd = memfd_create("dialectic-layout-input", MFD_CLOEXEC);
   int fds[2];
-  if (pipe2(fds, O_CLOEXEC) != 0) {
+  if (input_fd < 0 || !WriteAll(input_fd, InputBytes(input, engine)) ||
+      lseek(input_fd, 0, SEEK_SET) != 0 || pipe2(fds, O_CLOEXEC) != 0) {
     geometry.error = std::string("Cannot start the layout: ") + std::strerror(errno);
+    if (input_fd >= 0) close(input_fd);
     return geometry;
   }
-  const pid_t parent = getpid();
-  pid_t child = 0;
-  {
-    // No thread of this process is inside Graphviz while the child is made, so the child's copy
-    // of Graphviz's state is whole.
-    std::lock_guard lock(GraphvizMutex());
-    child = fork();
+  // Everything the child needs is made before it exists: between fork and exec it may only make
+  // the calls that are safe there.
+  std::vector<std::string> environment_texts;
+  for (char** variable = environ; *variable != nullptr; ++variable) {
+    environment_texts.emplace_back(*variable);
   }
+  environment_texts.push_back(std::string(kLayoutChildVariable) + "=1");
+  std::vector<char*> environment;
+  for (std::string& text : environment_texts) environment.push_back(text.data());
+  environment.push_back(nullptr);
+  char program_name[] = "dialectic-layout";
+  char* const arguments[] = {program_name, nullptr};
+  const pid_t parent = getpid();
+  const pid_t child = fork();
   if (child == 0) {
     // A child whose program has ended, however it ended, ends too rather than lay out for hours.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != parent) _exit(1);
-    close(fds[0]);
-    const std::string bytes = GeometryBytes(LayOutWith(input, engine));
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-      const ssize_t n = write(fds[1], bytes.data() + written, bytes.size() - written);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) _exit(1);
-      written += static_cast<std::size_t>(n);
-    }
-    _exit(0);
+    if (dup2(input_fd, STDIN_FILENO) < 0 || dup2(fds[1], STDOUT_FILENO) < 0) _exit(1);
+    execve("/proc/self/exe", arguments, environment.data());
+    _exit(1);
   }
+  close(input_fd);
   close(fds[1]);
   if (child < 0) {
     close(fds[0]);
