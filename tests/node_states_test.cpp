@@ -16,7 +16,7 @@
 namespace dialectic {
 namespace {
 
-Framework GraphOf(std::string_view input) {
+Framework FrameworkOfText(std::string_view input) {
   TTheory theory;
   ParseText(input, theory);
   return FrameworkOfTheory(theory);
@@ -51,7 +51,7 @@ TEST(StatesOf, GivesEveryArgumentItsSideAndTheRestUndecided) {
     PositionLabeling labeling;
     std::string_view expected;
   };
-  const Framework graph = GraphOf("a b, b c, d");
+  const Framework graph = FrameworkOfText("a b, b c, d");
   const Case kCases[] = {
       {{{0, 2}, {1}}, "IN a c OUT b"},
       {{{}, {}}, "IN OUT"},
