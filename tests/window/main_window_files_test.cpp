@@ -29,16 +29,6 @@ class MainWindowFilesTest : public WindowTestBase {
   Q_OBJECT
 
  private:
-  QString WriteFile(const QString& name, const QByteArray& bytes) {
-    const QString path = dir_->filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return {};
-    return path;
-  }
-  static QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
   static QAction* Action(const QWidget& window, const char* name) {
     return window.findChild<QAction*>(QLatin1String(name));
   }

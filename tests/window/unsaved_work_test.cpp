@@ -21,16 +21,6 @@ class UnsavedWorkTest : public WindowTestBase {
   Q_OBJECT
 
  private:
-  QString WriteFile(const QString& name, const QByteArray& bytes) {
-    const QString path = dir_->filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return {};
-    return path;
-  }
-  static QByteArray Bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-  }
   static QAction* Action(const QWidget& window, const char* name) {
     return window.findChild<QAction*>(QLatin1String(name));
   }
@@ -81,7 +71,7 @@ class UnsavedWorkTest : public WindowTestBase {
     CloseNextBox(&dialog, window.get());
     QTest::keyClick(memo1, Qt::Key_S, Qt::ControlModifier);
     QVERIFY(QTest::qWaitFor([&] { return dialog.seen; }, 5000));
-    QCOMPARE(Bytes(apx), framework);
+    QCOMPARE(ReadFile(apx), framework);
 
     Redo(memo1);
     QCOMPARE(window->FilePath(), QFileInfo(apx).absoluteFilePath());
@@ -107,8 +97,8 @@ class UnsavedWorkTest : public WindowTestBase {
     QCOMPARE(window->FilePath(), QFileInfo(first).absoluteFilePath());
     QVERIFY(window->isWindowModified());
     QTest::keyClick(memo1, Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(Bytes(first), QByteArray("a b, b e\n"));
-    QCOMPARE(Bytes(second), QByteArray("c d\n"));
+    QCOMPARE(ReadFile(first), QByteArray("a b, b e\n"));
+    QCOMPARE(ReadFile(second), QByteArray("c d\n"));
     QVERIFY(!window->isWindowModified());
     // The second file's text, redone, still belongs to it.
     Redo(memo1);
@@ -229,7 +219,7 @@ class UnsavedWorkTest : public WindowTestBase {
     const bool dropped =
         command == "quit" ? !window->isVisible() : memo1->toPlainText() != QStringLiteral("a b x");
     QCOMPARE(dropped, goes_on);
-    QCOMPARE(Bytes(path), file_after);
+    QCOMPARE(ReadFile(path), file_after);
   }
 
   void NothingAsksWithoutUnsavedEdits() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -113,6 +114,18 @@ class WindowTestBase : public QObject {
     return window;
   }
   QString ExamplesFile() const { return dir_->filePath(QStringLiteral("examples.txt")); }
+  // Writes the bytes to a file of that name in the window's folder; its path, or empty on failure.
+  QString WriteFile(const QString& name, const QByteArray& bytes) const {
+    const QString path = dir_->filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return {};
+    return path;
+  }
+  // The file's bytes, or "(unreadable)" when it cannot be read.
+  static QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+  }
 
   template <typename T>
   static T* Find(const QWidget& window, const char* name) {
