@@ -52,15 +52,7 @@ ExtensionAnswer FindAdmissible(const ArgumentGraph& graph,
   if (IsSelfAttacking(graph, requirement->argument)) return {};
   LabelingSolver solver(graph, BaseSemantics::kAdmissible, false, context);
   solver.Require(*requirement);
-  switch (solver.Solve({})) {
-    case SolveResult::kSatisfiable:
-      return {Outcome::kFinished, solver.ModelExtension()};
-    case SolveResult::kUnsatisfiable:
-      return {};
-    case SolveResult::kStopped:
-      break;
-  }
-  return {Outcome::kStopped, {}};
+  return SolveForExtension(solver);
 }
 
 ExtensionAnswer FindNaive(const ArgumentGraph& graph,

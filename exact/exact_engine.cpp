@@ -76,15 +76,7 @@ ExtensionAnswer FindDirect(const ArgumentGraph& graph, Semantics semantics,
     }
   }
   if (requirement) solver.Require(*requirement);
-  switch (solver.Solve({})) {
-    case SolveResult::kSatisfiable:
-      return {Outcome::kFinished, solver.ModelExtension()};
-    case SolveResult::kUnsatisfiable:
-      return {};
-    case SolveResult::kStopped:
-      break;
-  }
-  return {Outcome::kStopped, {}};
+  return SolveForExtension(solver);
 }
 
 // A complete extension with the argument in. An argument is in some complete extension exactly

@@ -153,6 +153,18 @@ Extension LabelingSolver::ModelExtension() {
   return extension;
 }
 
+ExtensionAnswer SolveForExtension(LabelingSolver& solver) {
+  switch (solver.Solve({})) {
+    case SolveResult::kSatisfiable:
+      return {Outcome::kFinished, solver.ModelExtension()};
+    case SolveResult::kUnsatisfiable:
+      return {};
+    case SolveResult::kStopped:
+      break;
+  }
+  return {Outcome::kStopped, {}};
+}
+
 CountAnswer EnumerateModels(LabelingSolver& solver,
                             const std::function<Extension(LabelingSolver&)>& extension_of,
                             const std::function<void(const Extension&)>& cut_away,

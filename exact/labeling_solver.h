@@ -105,6 +105,9 @@ class LabelingSolver {
   CaDiCaL::Solver solver_;
 };
 
+// One model's extension, none when there is no model, or stopped.
+ExtensionAnswer SolveForExtension(LabelingSolver& solver);
+
 // Every model of the solver in turn until there is none: the extension that extension_of makes of
 // each goes to the callback and is counted, then cut_away adds the clauses that exclude it. A
 // stop request ends it with the count so far.
