@@ -12,6 +12,8 @@
 #include <stop_token>
 #include <vector>
 
+#include "model/string_list.h"
+
 namespace dialectic::fuzz {
 
 StopAfter::StopAfter(RunContext& context, std::chrono::milliseconds budget)
@@ -58,6 +60,8 @@ void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
 }
 
 std::uint64_t DeclaredI23Count(std::string_view text) {
+  // The reader skips a leading byte order mark, so the count is looked for after it too.
+  text = WithoutByteOrderMark(text);
   std::uint64_t largest = 0;
   std::vector<std::string_view> words;
   const auto take_line = [&] {

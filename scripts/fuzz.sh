@@ -8,7 +8,9 @@
 #   scripts/fuzz.sh [SECONDS_PER_TARGET] [TARGET...]
 #
 # The default is 30 s for every target (run, check, example_library, formats, solve). FUZZ_JOBS
-# sets how many targets run at a time.
+# sets how many targets run at a time. FUZZ_SEED sets the fuzzer's seed; the default 1 makes two
+# runs on equal machines try the same inputs, so that a failure can be run again, and 0 picks a new
+# seed each time, to explore further.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,6 +19,7 @@ shift || true
 targets=("$@")
 [ "${#targets[@]}" -gt 0 ] || targets=(run check example_library formats solve)
 jobs="${FUZZ_JOBS:-$(nproc)}"
+seed="${FUZZ_SEED:-1}"
 
 artifacts="build/fuzz/artifacts"
 mkdir -p "$artifacts"
@@ -33,7 +36,7 @@ fuzz_target() {
   start=$(date +%s)
   # TMPDIR holds the files that the example library and solver targets write.
   TMPDIR="$dir/tmp" "build/fuzz/fuzz/${target}_fuzzer" \
-    -max_total_time="$seconds" -max_len=2000 -timeout=2 -rss_limit_mb=2048 \
+    -max_total_time="$seconds" -seed="$seed" -max_len=2000 -timeout=2 -rss_limit_mb=2048 \
     -dict=fuzz/formats.dict -print_final_stats=1 -artifact_prefix="$artifacts/${target}-" \
     "$dir/corpus" "fuzz/corpus/$target" > "$dir/log" 2>&1 || status=$?
   local runs rate
