@@ -11,6 +11,7 @@
 #include "exact/labeling_counter.h"
 #include "exact/labeling_solver.h"
 #include "exact/maximal_search.h"
+#include "exact/scc_recursive.h"
 
 namespace dialectic::exact {
 
@@ -228,6 +229,9 @@ CountAnswer EnumerateWhole(const ArgumentGraph& graph, Semantics semantics, RunC
   if (semantics == Semantics::kStage) {
     const CountAnswer stable = EnumerateDirect(graph, Semantics::kStable, context, callback);
     if (stable.outcome == Outcome::kStopped || !stable.count.IsZero()) return stable;
+  }
+  if (semantics == Semantics::kPreferred && HasSeveralStrongComponents(graph)) {
+    return EnumeratePreferredByComponents(graph, context, callback);
   }
   return MaximalSearch(graph, semantics, context).Enumerate(callback);
 }

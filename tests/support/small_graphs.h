@@ -94,4 +94,33 @@ inline ArgumentGraph RandomPiecedGraph(std::mt19937& random) {
   return MakeGraph(size, attacks);
 }
 
+// A graph of up to twelve arguments in two to six pieces of one to four, each with dense random
+// attacks among its arguments (self-attacks among them) and attacks from earlier pieces into later
+// ones, numbered in a shuffled order: many strongly connected components, where the labels of one
+// piece decide what the later ones can do, and no part for the grounded extension to decide alone.
+inline ArgumentGraph RandomLayeredGraph(std::mt19937& random) {
+  const auto below = [&](int bound) { return static_cast<int>(random() % bound); };
+  const auto chance = [&](int percent) { return below(100) < percent; };
+  std::vector<int> piece_of;
+  const int pieces = 2 + below(5);
+  for (int p = 0; p < pieces && piece_of.size() < 12; ++p) {
+    const int piece = std::min(12 - static_cast<int>(piece_of.size()), 1 + below(4));
+    piece_of.insert(piece_of.end(), piece, p);
+  }
+  const int size = static_cast<int>(piece_of.size());
+  std::vector<int> name(size);
+  std::iota(name.begin(), name.end(), 0);
+  for (int i = size - 1; i > 0; --i) std::swap(name[i], name[below(i + 1)]);
+  std::vector<Attack> attacks;
+  for (int a = 0; a < size; ++a) {
+    for (int b = 0; b < size; ++b) {
+      const int percent = piece_of[a] == piece_of[b]  ? (a == b ? 10 : 60)
+                          : piece_of[a] < piece_of[b] ? 15
+                                                      : 0;
+      if (chance(percent)) attacks.emplace_back(name[a], name[b]);
+    }
+  }
+  return MakeGraph(size, attacks);
+}
+
 }  // namespace dialectic::small_graphs

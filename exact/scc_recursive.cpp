@@ -1,0 +1,256 @@
+#include "exact/scc_recursive.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "exact/grounded_labeling.h"
+#include "exact/maximal_search.h"
+
+namespace dialectic::exact {
+namespace {
+
+// The strongly connected components by Tarjan's algorithm, without recursion, in the order the
+// algorithm closes them: every component after all those that it attacks.
+std::vector<std::vector<int>> ComponentsClosedFirstByTargets(const ArgumentGraph& graph) {
+  const int size = graph.Size();
+  std::vector<int> index(size, -1), low(size, 0);
+  std::vector<bool> on_stack(size, false);
+  std::vector<int> stack;
+  std::vector<std::pair<int, std::size_t>> path;  // argument, next target to look at
+  std::vector<std::vector<int>> components;
+  int counter = 0;
+  for (int root = 0; root < size; ++root) {
+    if (index[root] >= 0) continue;
+    const auto enter = [&](int argument) {
+      index[argument] = low[argument] = counter++;
+      stack.push_back(argument);
+      on_stack[argument] = true;
+      path.emplace_back(argument, 0);
+    };
+    enter(root);
+    while (!path.empty()) {
+      auto& [argument, next] = path.back();
+      const std::vector<int>& targets = graph.targets[argument];
+      if (next < targets.size()) {
+        const int target = targets[next++];
+        if (index[target] < 0) {
+          enter(target);
+        } else if (on_stack[target]) {
+          low[argument] = std::min(low[argument], index[target]);
+        }
+        continue;
+      }
+      const int closed = argument;
+      path.pop_back();
+      if (!path.empty()) low[path.back().first] = std::min(low[path.back().first], low[closed]);
+      if (low[closed] != index[closed]) continue;
+      std::vector<int>& component = components.emplace_back();
+      int member = -1;
+      do {
+        member = stack.back();
+        stack.pop_back();
+        on_stack[member] = false;
+        component.push_back(member);
+      } while (member != closed);
+      std::sort(component.begin(), component.end());
+    }
+  }
+  return components;
+}
+
+// One strongly connected component with the arguments outside it that attack it.
+struct Component {
+  std::vector<int> members;  // ascending
+  std::vector<int> inputs;   // ascending, each once
+};
+
+// The components in an order where every attack between two of them goes from an earlier one to
+// a later one.
+std::vector<Component> ComponentsInAttackOrder(const ArgumentGraph& graph) {
+  std::vector<std::vector<int>> closed = ComponentsClosedFirstByTargets(graph);
+  std::vector<int> component_of(graph.Size(), 0);
+  std::vector<Component> ordered(closed.size());
+  for (std::size_t i = 0; i < closed.size(); ++i) {
+    Component& component = ordered[closed.size() - 1 - i];
+    component.members = std::move(closed[i]);
+    for (const int member : component.members) {
+      component_of[member] = static_cast<int>(closed.size() - 1 - i);
+    }
+  }
+  for (std::size_t c = 0; c < ordered.size(); ++c) {
+    std::vector<int>& inputs = ordered[c].inputs;
+    for (const int member : ordered[c].members) {
+      for (const int attacker : graph.attackers[member]) {
+        if (component_of[attacker] != static_cast<int>(c)) inputs.push_back(attacker);
+      }
+    }
+    std::sort(inputs.begin(), inputs.end());
+    inputs.erase(std::unique(inputs.begin(), inputs.end()), inputs.end());
+  }
+  return ordered;
+}
+
+// A component's choices: the in arguments of each of its preferred labelings given its inputs.
+using Choices = std::vector<Extension>;
+
+// The search over the components in attack order, depth first, with each component's choices
+// kept per labeling of its inputs.
+class ComponentSearch {
+ public:
+  ComponentSearch(const ArgumentGraph& graph, RunContext& context)
+      : graph_(graph),
+        context_(context),
+        components_(ComponentsInAttackOrder(graph)),
+        labels_(graph.Size(), Label::kUndec),
+        known_(components_.size()) {}
+
+  CountAnswer Enumerate(const ExtensionCallback& callback) {
+    const std::size_t depth = components_.size();
+    std::vector<const Choices*> choices(depth, nullptr);
+    std::vector<std::size_t> next(depth, 0);
+    CountAnswer answer;
+    std::size_t level = 0;
+    if (!(choices[0] = ChoicesAt(0))) return Stopped(answer);
+    while (true) {
+      if (level == depth) {
+        callback(InArguments(labels_));
+        ++answer.count;
+        if (context_.StopRequested()) return Stopped(answer);
+        --level;
+        continue;
+      }
+      if (next[level] == choices[level]->size()) {
+        if (level == 0) return answer;
+        --level;
+        continue;
+      }
+      Apply(components_[level], (*choices[level])[next[level]++]);
+      if (++level == depth) continue;
+      next[level] = 0;
+      if (!(choices[level] = ChoicesAt(level))) return Stopped(answer);
+    }
+  }
+
+ private:
+  static CountAnswer Stopped(CountAnswer answer) {
+    answer.outcome = Outcome::kStopped;
+    return answer;
+  }
+
+  // The choices of the component given the current labels of its inputs; none when stopped.
+  const Choices* ChoicesAt(std::size_t level) {
+    const Component& component = components_[level];
+    std::string key;
+    key.reserve(component.inputs.size());
+    for (const int input : component.inputs) key.push_back(static_cast<char>(labels_[input]));
+    auto [place, added] = known_[level].try_emplace(std::move(key));
+    if (added && !FindChoices(component, place->second)) {
+      known_[level].erase(place);
+      return nullptr;
+    }
+    return &place->second;
+  }
+
+  // The preferred extensions of the component on its own, where an argument attacked by an IN
+  // input is out and left away, an attack by an OUT input counts for nothing, and an attack by an
+  // UNDEC input is an attack by one extra self-attacking argument, which is undecided in every
+  // complete labeling and so keeps its targets from being in without ever making them out.
+  bool FindChoices(const Component& component, Choices& choices) {
+    std::vector<int> kept;
+    bool undecided_attack = false;
+    std::unordered_map<int, int> local_of;
+    for (const int member : component.members) {
+      bool defeated = false;
+      bool kept_from_in = false;
+      for (const int attacker : graph_.attackers[member]) {
+        if (std::binary_search(component.members.begin(), component.members.end(), attacker)) {
+          continue;
+        }
+        defeated = defeated || labels_[attacker] == Label::kIn;
+        kept_from_in = kept_from_in || labels_[attacker] == Label::kUndec;
+      }
+      if (defeated) continue;
+      local_of.emplace(member, static_cast<int>(kept.size()));
+      kept.push_back(member);
+      undecided_attack = undecided_attack || kept_from_in;
+    }
+    if (kept.empty()) {
+      choices.push_back({});
+      return true;
+    }
+    const int size = static_cast<int>(kept.size());
+    ArgumentGraph conditioned;
+    conditioned.attackers.resize(size + (undecided_attack ? 1 : 0));
+    conditioned.targets.resize(conditioned.attackers.size());
+    const auto add_attack = [&conditioned](int attacker, int target) {
+      conditioned.attackers[target].push_back(attacker);
+      conditioned.targets[attacker].push_back(target);
+    };
+    const int blocker = size;
+    if (undecided_attack) add_attack(blocker, blocker);
+    for (int i = 0; i < size; ++i) {
+      bool blocked = false;
+      for (const int attacker : graph_.attackers[kept[i]]) {
+        if (const auto found = local_of.find(attacker); found != local_of.end()) {
+          add_attack(found->second, i);
+        } else if (!std::binary_search(component.members.begin(), component.members.end(),
+                                       attacker) &&
+                   labels_[attacker] == Label::kUndec) {
+          blocked = true;
+        }
+      }
+      if (blocked) add_attack(blocker, i);
+    }
+    MaximalSearch search(conditioned, Semantics::kPreferred, context_);
+    const CountAnswer found = search.Enumerate([&](const Extension& extension) {
+      Extension& choice = choices.emplace_back();
+      for (const int i : extension) {
+        if (i < size) choice.push_back(kept[i]);
+      }
+    });
+    return found.outcome == Outcome::kFinished;
+  }
+
+  // Labels the component's members by the choice: its arguments in, those attacked by an argument
+  // in out, the rest undecided.
+  void Apply(const Component& component, const Extension& choice) {
+    for (const int member : component.members) labels_[member] = Label::kUndec;
+    for (const int member : choice) labels_[member] = Label::kIn;
+    for (const int member : component.members) {
+      if (labels_[member] == Label::kIn) continue;
+      for (const int attacker : graph_.attackers[member]) {
+        if (labels_[attacker] == Label::kIn) {
+          labels_[member] = Label::kOut;
+          break;
+        }
+      }
+    }
+  }
+
+  const ArgumentGraph& graph_;
+  RunContext& context_;
+  std::vector<Component> components_;
+  std::vector<Label> labels_;
+  std::vector<std::unordered_map<std::string, Choices>> known_;  // by component
+};
+
+}  // namespace
+
+bool HasSeveralStrongComponents(const ArgumentGraph& graph) {
+  return ComponentsClosedFirstByTargets(graph).size() > 1;
+}
+
+CountAnswer EnumeratePreferredByComponents(const ArgumentGraph& graph, RunContext& context,
+                                           const ExtensionCallback& callback) {
+  if (graph.Size() == 0) {
+    callback({});
+    return {Outcome::kFinished, 1};
+  }
+  return ComponentSearch(graph, context).Enumerate(callback);
+}
+
+}  // namespace dialectic::exact
