@@ -97,6 +97,10 @@ std::vector<Component> ComponentsInAttackOrder(const ArgumentGraph& graph) {
 // A component's choices: the in arguments of each of its preferred labelings given its inputs.
 using Choices = std::vector<Extension>;
 
+// How many labelings of a component's inputs the search keeps the choices of, so that an
+// enumeration of millions of extensions does not keep millions of choices.
+constexpr std::size_t kMostKeptLabelings = 1 << 14;
+
 // The search over the components in attack order, depth first, with each component's choices
 // kept per labeling of its inputs.
 class ComponentSearch {
@@ -147,6 +151,9 @@ class ComponentSearch {
     std::string key;
     key.reserve(component.inputs.size());
     for (const int input : component.inputs) key.push_back(static_cast<char>(labels_[input]));
+    // The only choices of this component in use are those being replaced, so the kept ones may go
+    // when there are too many to keep.
+    if (known_[level].size() >= kMostKeptLabelings) known_[level].clear();
     auto [place, added] = known_[level].try_emplace(std::move(key));
     if (added && !FindChoices(component, place->second)) {
       known_[level].erase(place);
