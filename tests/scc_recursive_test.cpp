@@ -19,6 +19,15 @@ namespace {
 using small_graphs::Describe;
 using small_graphs::MakeGraph;
 
+// Each random graph costs a few SAT solver instances; the sanitizer build, many times slower,
+// checks fewer.
+constexpr int kRandomGraphs =
+#ifdef __SANITIZE_ADDRESS__
+    500;
+#else
+    3000;
+#endif
+
 void CheckPreferred(const ArgumentGraph& graph) {
   SCOPED_TRACE(Describe(graph));
   std::vector<Mask> listed;
@@ -47,7 +56,7 @@ TEST(PreferredByComponents, EveryGraphOfUpToThreeArguments) {
 
 TEST(PreferredByComponents, RandomGraphsOfPiecesThatAttackLaterPieces) {
   std::mt19937 random(20261209);
-  for (int i = 0; i < 3000; ++i) CheckPreferred(small_graphs::RandomLayeredGraph(random));
+  for (int i = 0; i < kRandomGraphs; ++i) CheckPreferred(small_graphs::RandomLayeredGraph(random));
 }
 
 TEST(PreferredByComponents, SaysWhetherTheGraphHasSeveralStrongComponents) {
