@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "exact/dispute_tree.h"
+#include "exact/strong_components.h"
 
 namespace dialectic::exact {
 
@@ -121,67 +122,23 @@ std::vector<int> UndecidedAttackers(const ArgumentGraph& graph, const std::vecto
 
 std::vector<std::vector<int>> UndecidedCycles(const ArgumentGraph& graph,
                                               const std::vector<Label>& labels, int argument) {
-  // The UNDEC arguments that reach the argument, then their strongly connected parts by Tarjan's
-  // algorithm with an explicit stack (linear, and no recursion however long the paths).
+  // The UNDEC arguments that reach the argument, then their strongly connected parts; a part of
+  // more than one argument, or a self-attacking argument alone, holds a cycle.
   const int size = graph.Size();
   std::vector<bool> undecided(size);
   for (int a = 0; a < size; ++a) undecided[a] = labels[a] == Label::kUndec;
   const auto attackers = [&](int a) -> const std::vector<int>& { return graph.attackers[a]; };
   const std::vector<bool> reaching = Reach(size, argument, undecided, attackers);
-  std::vector<int> order(size, -1), low(size, 0), component_stack, parent(size, -1), members;
-  std::vector<bool> on_stack(size, false), part(size, false);
+  std::vector<int> parent(size, -1);
+  std::vector<bool> part(size, false);
   std::vector<std::vector<int>> cycles;
-  int counter = 0;
-  struct Frame {
-    int argument;
-    std::size_t next;  // the next target to look at
-  };
-  for (int root = 0; root < size; ++root) {
-    if (!reaching[root] || order[root] >= 0) continue;
-    std::vector<Frame> frames = {{root, 0}};
-    order[root] = low[root] = counter++;
-    component_stack.push_back(root);
-    on_stack[root] = true;
-    while (!frames.empty()) {
-      Frame& frame = frames.back();
-      const int a = frame.argument;
-      const std::vector<int>& targets = graph.targets[a];
-      if (frame.next < targets.size()) {
-        const int t = targets[frame.next++];
-        if (!reaching[t]) continue;
-        if (order[t] < 0) {
-          order[t] = low[t] = counter++;
-          component_stack.push_back(t);
-          on_stack[t] = true;
-          frames.push_back({t, 0});
-        } else if (on_stack[t]) {
-          low[a] = std::min(low[a], order[t]);
-        }
-        continue;
-      }
-      frames.pop_back();
-      if (!frames.empty()) {
-        low[frames.back().argument] = std::min(low[frames.back().argument], low[a]);
-      }
-      if (low[a] != order[a]) continue;
-      // a is the first of its part: the part is on the stack from a up.
-      members.clear();
-      int least = a;
-      while (true) {
-        const int b = component_stack.back();
-        component_stack.pop_back();
-        on_stack[b] = false;
-        part[b] = true;
-        members.push_back(b);
-        least = std::min(least, b);
-        if (b == a) break;
-      }
-      const std::vector<int>& own = graph.attackers[least];
-      if (members.size() > 1 || std::find(own.begin(), own.end(), least) != own.end()) {
-        cycles.push_back(CycleThrough(graph, part, least, parent));
-      }
-      for (const int b : members) part[b] = false;
-    }
+  for (const std::vector<int>& members : StrongComponents(graph, reaching)) {
+    const int least = members.front();
+    const std::vector<int>& own = graph.attackers[least];
+    if (members.size() == 1 && std::find(own.begin(), own.end(), least) == own.end()) continue;
+    for (const int b : members) part[b] = true;
+    cycles.push_back(CycleThrough(graph, part, least, parent));
+    for (const int b : members) part[b] = false;
   }
   // In the order of their least arguments.
   std::sort(cycles.begin(), cycles.end());

@@ -9,58 +9,10 @@
 
 #include "exact/grounded_labeling.h"
 #include "exact/maximal_search.h"
+#include "exact/strong_components.h"
 
 namespace dialectic::exact {
 namespace {
-
-// The strongly connected components by Tarjan's algorithm, without recursion, in the order the
-// algorithm closes them: every component after all those that it attacks.
-std::vector<std::vector<int>> ComponentsClosedFirstByTargets(const ArgumentGraph& graph) {
-  const int size = graph.Size();
-  std::vector<int> index(size, -1), low(size, 0);
-  std::vector<bool> on_stack(size, false);
-  std::vector<int> stack;
-  std::vector<std::pair<int, std::size_t>> path;  // argument, next target to look at
-  std::vector<std::vector<int>> components;
-  int counter = 0;
-  for (int root = 0; root < size; ++root) {
-    if (index[root] >= 0) continue;
-    const auto enter = [&](int argument) {
-      index[argument] = low[argument] = counter++;
-      stack.push_back(argument);
-      on_stack[argument] = true;
-      path.emplace_back(argument, 0);
-    };
-    enter(root);
-    while (!path.empty()) {
-      auto& [argument, next] = path.back();
-      const std::vector<int>& targets = graph.targets[argument];
-      if (next < targets.size()) {
-        const int target = targets[next++];
-        if (index[target] < 0) {
-          enter(target);
-        } else if (on_stack[target]) {
-          low[argument] = std::min(low[argument], index[target]);
-        }
-        continue;
-      }
-      const int closed = argument;
-      path.pop_back();
-      if (!path.empty()) low[path.back().first] = std::min(low[path.back().first], low[closed]);
-      if (low[closed] != index[closed]) continue;
-      std::vector<int>& component = components.emplace_back();
-      int member = -1;
-      do {
-        member = stack.back();
-        stack.pop_back();
-        on_stack[member] = false;
-        component.push_back(member);
-      } while (member != closed);
-      std::sort(component.begin(), component.end());
-    }
-  }
-  return components;
-}
 
 // One strongly connected component with the arguments outside it that attack it.
 struct Component {
@@ -71,7 +23,8 @@ struct Component {
 // The components in an order where every attack between two of them goes from an earlier one to
 // a later one.
 std::vector<Component> ComponentsInAttackOrder(const ArgumentGraph& graph) {
-  std::vector<std::vector<int>> closed = ComponentsClosedFirstByTargets(graph);
+  std::vector<std::vector<int>> closed =
+      StrongComponents(graph, std::vector<bool>(graph.Size(), true));
   std::vector<int> component_of(graph.Size(), 0);
   std::vector<Component> ordered(closed.size());
   for (std::size_t i = 0; i < closed.size(); ++i) {
@@ -248,7 +201,7 @@ class ComponentSearch {
 }  // namespace
 
 bool HasSeveralStrongComponents(const ArgumentGraph& graph) {
-  return ComponentsClosedFirstByTargets(graph).size() > 1;
+  return StrongComponents(graph, std::vector<bool>(graph.Size(), true)).size() > 1;
 }
 
 CountAnswer EnumeratePreferredByComponents(const ArgumentGraph& graph, RunContext& context,
