@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "exact/strong_components.h"
 #include "tests/oracle/exact_reference.h"
 #include "tests/support/small_graphs.h"
 
@@ -57,6 +58,60 @@ TEST(PreferredByComponents, EveryGraphOfUpToThreeArguments) {
 TEST(PreferredByComponents, RandomGraphsOfPiecesThatAttackLaterPieces) {
   std::mt19937 random(20261209);
   for (int i = 0; i < kRandomGraphs; ++i) CheckPreferred(small_graphs::RandomLayeredGraph(random));
+}
+
+// Which arguments each argument reaches by attacks within the marked ones, by brute force.
+std::vector<std::vector<bool>> Reaches(const ArgumentGraph& graph,
+                                       const std::vector<bool>& within) {
+  const int size = graph.Size();
+  std::vector<std::vector<bool>> reaches(size, std::vector<bool>(size, false));
+  for (int a = 0; a < size; ++a) {
+    if (!within[a]) continue;
+    reaches[a][a] = true;
+    for (bool grew = true; grew;) {
+      grew = false;
+      for (int b = 0; b < size; ++b) {
+        if (!reaches[a][b]) continue;
+        for (const int t : graph.targets[b]) {
+          if (within[t] && !reaches[a][t]) reaches[a][t] = grew = true;
+        }
+      }
+    }
+  }
+  return reaches;
+}
+
+TEST(StrongComponents, PartitionTheMarkedArgumentsEachAfterThoseItAttacks) {
+  std::mt19937 random(7);
+  for (int i = 0; i < 500; ++i) {
+    const ArgumentGraph graph = small_graphs::RandomLayeredGraph(random);
+    std::vector<bool> within(graph.Size());
+    for (int a = 0; a < graph.Size(); ++a) within[a] = random() % 4 != 0;
+    SCOPED_TRACE(Describe(graph));
+    const std::vector<std::vector<bool>> reaches = Reaches(graph, within);
+    std::vector<int> component_of(graph.Size(), -1);
+    const std::vector<std::vector<int>> components = StrongComponents(graph, within);
+    for (std::size_t c = 0; c < components.size(); ++c) {
+      EXPECT_TRUE(std::is_sorted(components[c].begin(), components[c].end()));
+      for (const int a : components[c]) {
+        ASSERT_TRUE(within[a]);
+        ASSERT_EQ(component_of[a], -1) << a << " twice";
+        component_of[a] = static_cast<int>(c);
+      }
+    }
+    for (int a = 0; a < graph.Size(); ++a) {
+      if (!within[a]) continue;
+      ASSERT_NE(component_of[a], -1) << a << " in no component";
+      for (int b = 0; b < graph.Size(); ++b) {
+        if (!within[b]) continue;
+        EXPECT_EQ(component_of[a] == component_of[b], reaches[a][b] && reaches[b][a]) << a << b;
+        // An attack goes from a component to one listed before it, or stays inside.
+        if (reaches[a][b]) {
+          EXPECT_GE(component_of[a], component_of[b]) << a << ">" << b;
+        }
+      }
+    }
+  }
 }
 
 TEST(PreferredByComponents, SaysWhetherTheGraphHasSeveralStrongComponents) {
