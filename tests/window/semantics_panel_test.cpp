@@ -3,6 +3,7 @@
 // context menu with the highlight of a selected line.
 #include "app/window/semantics_panel.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QGraphicsView>
@@ -121,6 +122,31 @@ class SemanticsPanelTest : public WindowTestBase {
         QCOMPARE(table->item(a, 2)->text(),
                  sceptical ? QStringLiteral("yes") : QStringLiteral("no"));
       }
+    }
+  }
+
+  void TheViewMenuShowsAListingOfTheRunDoneWhileHiddenAndHelpExplainsIt() {
+    auto window = OpenWindow();
+    QVERIFY(window != nullptr);
+    SetInput(*window, QStringLiteral("a b, b c"));
+    QVERIFY(ClickButton1(*window));
+    SemanticsPanel& panel = window->semantics_panel();
+    QVERIFY(!panel.isVisible());
+    auto* show = window->findChild<QAction*>(QStringLiteral("actionSemantics"));
+    QVERIFY(show != nullptr);
+    show->trigger();
+    QVERIFY(panel.isVisible());
+    QVERIFY(QTest::qWaitFor([&panel] { return panel.Shown().state == ListingState::kFinished; },
+                            20000));
+    // Preferred is the first choice: c attacks b, b attacks a.
+    QCOMPARE(RowTexts(*Find<QListWidget>(panel, "SemanticsExtensions")),
+             QStringList({"1. a c (b)"}));
+    SeenBox help;
+    CloseNextBox(&help, window.get());
+    window->findChild<QAction*>(QStringLiteral("actionNotation"))->trigger();
+    QVERIFY(help.seen);
+    for (const char* part : {"View &gt; Semantics", "Why?", "credulously", "sceptically"}) {
+      QVERIFY2(help.text.contains(QLatin1String(part)), part);
     }
   }
 
