@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "exact/exact_engine.h"
+#include "exact/explanation.h"
 #include "frontend/semantics_listing.h"
 #include "model/framework.h"
 #include "model/position_labeling.h"
