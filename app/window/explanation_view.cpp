@@ -69,6 +69,17 @@ void ExplanationView::Explain(std::shared_ptr<const Framework> framework,
 
 void ExplanationView::Stop() { explainer_.Stop(); }
 
+void ExplanationView::Clear() {
+  explainer_.Stop();
+  generation_ = 0;  // no request has it: a result still on its way is dropped
+  working_ = false;
+  stop_->setEnabled(false);
+  lines_.clear();
+  whole_ = {};
+  list_->clear();
+  status_->setText(tr("The theory has changed: ask Why? again."));
+}
+
 void ExplanationView::ShowResult(ExplanationResult result) {
   if (result.generation != generation_) return;
   working_ = false;

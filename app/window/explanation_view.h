@@ -32,6 +32,8 @@ class ExplanationView : public QWidget {
   void Explain(std::shared_ptr<const Framework> framework, exact::Semantics semantics,
                exact::AcceptanceQuestion question, int argument);
   void Stop();
+  // Stops and empties the view: the theory it spoke of has gone.
+  void Clear();
   // The lines shown, with what each highlights; empty while working.
   const std::vector<ExplanationLine>& Lines() const { return lines_; }
   bool IsWorking() const { return working_; }

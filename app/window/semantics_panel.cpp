@@ -144,6 +144,7 @@ void SemanticsPanel::CreateControls() {
 
 void SemanticsPanel::SetFramework(std::shared_ptr<const Framework> framework) {
   framework_ = std::move(framework);
+  explanation_view_->Clear();
   listing_pending_ = true;
   if (isVisible()) StartListing();
 }
@@ -183,6 +184,15 @@ PositionLabeling SemanticsPanel::LabelingAt(int index) const {
 void SemanticsPanel::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (listing_pending_) StartListing();
+}
+
+void SemanticsPanel::hideEvent(QHideEvent* event) {
+  // Nobody sees the listing: the processor goes to other work until the window shows again.
+  if (IsWorking()) {
+    listing_.Stop();
+    listing_pending_ = true;
+  }
+  QWidget::hideEvent(event);
 }
 
 void SemanticsPanel::StartListing() {

@@ -5,7 +5,8 @@
 // kRefreshMs milliseconds, so a flood of extensions never freezes it. Only the first kMostListed
 // are listed. Selecting an extension asks for it to be coloured on the graph; "Why?" explains the
 // selected argument's acceptance under the question chosen. A theory given while the window is
-// hidden is listed when it shows.
+// hidden is listed when it shows; hiding the window stops a listing, which starts over when the
+// window shows again. A new theory clears the explanation, whose positions were the old one's.
 #pragma once
 
 #include <QString>
@@ -65,6 +66,7 @@ class SemanticsPanel : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void CreateControls();

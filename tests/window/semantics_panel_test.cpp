@@ -186,6 +186,15 @@ class SemanticsPanelTest : public WindowTestBase {
     // The next choice lists again.
     QVERIFY(ListingEnds(panel, exact::Semantics::kGrounded));
     QCOMPARE(RowTexts(*list), QStringList({"1. <empty>"}));
+    // Hiding the window stops a listing; showing it again starts the listing over.
+    choice->setCurrentIndex(choice->findData(static_cast<int>(exact::Semantics::kAdmissible)));
+    panel.hide();
+    QVERIFY(QTest::qWaitFor([&panel] { return !panel.IsWorking(); }, 20000));
+    QCOMPARE(panel.Shown().state, ListingState::kStopped);
+    panel.show();
+    QVERIFY(panel.IsWorking());
+    panel.Stop();
+    QVERIFY(QTest::qWaitFor([&panel] { return !panel.IsWorking(); }, 20000));
   }
 
   void ASelectedExtensionColoursTheGraph() {
@@ -279,6 +288,9 @@ class SemanticsPanelTest : public WindowTestBase {
     for (int position = 0; position < graph.Graph().Size(); ++position) {
       QVERIFY(!graph.IsHighlighted(position));
     }
+    // The explanation spoke of the old theory's positions: it goes.
+    QVERIFY(view.Lines().empty());
+    QCOMPARE(lines->count(), 0);
   }
 
   void TheGraphsContextMenuAsksWhyUnderThePanelsQuestion() {
