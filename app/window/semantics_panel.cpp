@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "app/window/explanation_view.h"
@@ -28,6 +29,17 @@ constexpr exact::Semantics kChoices[] = {
 
 // The rows of the acceptance table; a larger theory shows its first arguments.
 constexpr int kMostTableRows = 5000;
+// A listed labeling longer than this many bytes is cut at a blank before it: the list lays out
+// every line it paints, and the graph shows the whole labeling when the line is selected.
+constexpr std::size_t kLongestListedLine = 400;
+
+// The line, cut short with an ellipsis (in UTF-8) when long.
+std::string ListedLine(std::string line) {
+  if (line.size() <= kLongestListedLine) return line;
+  const std::size_t blank = line.rfind(' ', kLongestListedLine);
+  line.resize(blank == std::string::npos || blank == 0 ? kLongestListedLine : blank);
+  return line + " \xE2\x80\xA6";
+}
 
 QString FromBytes(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -49,7 +61,9 @@ SemanticsPanel::SemanticsPanel(QWidget* parent)
             [this] {
               if (refresh_pending_) return;
               refresh_pending_ = true;
-              refresh_timer_->start();
+              // The first findings show at once, later ones at most every kRefreshMs.
+              const qint64 since = since_refresh_.isValid() ? since_refresh_.elapsed() : kRefreshMs;
+              refresh_timer_->start(static_cast<int>(std::max<qint64>(0, kRefreshMs - since)));
             },
             Qt::QueuedConnection);
       }) {
@@ -70,7 +84,13 @@ void SemanticsPanel::CreateControls() {
     semantics_->addItem(Capitalised(SemanticsWord(semantics)), static_cast<int>(semantics));
   }
   semantics_->setCurrentIndex(2);  // preferred
-  connect(semantics_, &QComboBox::currentIndexChanged, this, [this] { StartListing(); });
+  connect(semantics_, &QComboBox::currentIndexChanged, this, [this] {
+    if (isVisible()) {
+      StartListing();
+    } else {
+      listing_pending_ = true;
+    }
+  });
   stop_ = new QPushButton(tr("Stop"), this);
   stop_->setObjectName(QStringLiteral("SemanticsStop"));
   stop_->setEnabled(false);
@@ -138,7 +158,6 @@ void SemanticsPanel::CreateControls() {
 
   refresh_timer_ = new QTimer(this);
   refresh_timer_->setSingleShot(true);
-  refresh_timer_->setInterval(kRefreshMs);
   connect(refresh_timer_, &QTimer::timeout, this, &SemanticsPanel::Refresh);
 }
 
@@ -151,10 +170,12 @@ void SemanticsPanel::SetFramework(std::shared_ptr<const Framework> framework) {
 
 void SemanticsPanel::SetSemantics(exact::Semantics semantics) {
   const int index = semantics_->findData(static_cast<int>(semantics));
-  if (index == semantics_->currentIndex()) {
+  if (index != semantics_->currentIndex()) {
+    semantics_->setCurrentIndex(index);  // starts the listing
+  } else if (isVisible()) {
     StartListing();
   } else {
-    semantics_->setCurrentIndex(index);  // starts the listing
+    listing_pending_ = true;
   }
 }
 
@@ -217,14 +238,15 @@ void SemanticsPanel::StartListing() {
 
 void SemanticsPanel::Refresh() {
   refresh_pending_ = false;
+  since_refresh_.start();
   ListingSnapshot snapshot = listing_.Snapshot(shown_.listed.size());
   if (snapshot.generation != generation_) return;
   const int first_new = static_cast<int>(shown_.listed.size());
   QStringList lines;
   lines.reserve(static_cast<qsizetype>(snapshot.listed.size()));
   for (std::size_t i = 0; i < snapshot.listed.size(); ++i) {
-    const std::string line = LabelingLine(
-        ExtensionLabeling(framework_->Graph(), snapshot.listed[i]), framework_->Names());
+    const std::string line = ListedLine(LabelingLine(
+        ExtensionLabeling(framework_->Graph(), snapshot.listed[i]), framework_->Names()));
     lines << QStringLiteral("%1. %2").arg(first_new + static_cast<int>(i) + 1).arg(FromBytes(line));
   }
   extensions_->addItems(lines);

@@ -9,6 +9,7 @@
 // window shows again. A new theory clears the explanation, whose positions were the old one's.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
@@ -81,7 +82,8 @@ class SemanticsPanel : public QWidget {
   std::uint64_t generation_ = 0;  // of the listing shown
   ListingSnapshot shown_;         // every extension listed so far, the rest as last taken
   bool refresh_pending_ = false;
-  bool ended_ = false;  // ListingEnded was emitted for this listing
+  QElapsedTimer since_refresh_;  // since the last refresh; invalid before the first
+  bool ended_ = false;           // ListingEnded was emitted for this listing
 
   QComboBox* semantics_ = nullptr;
   QPushButton* stop_ = nullptr;

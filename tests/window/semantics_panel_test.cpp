@@ -233,6 +233,28 @@ class SemanticsPanelTest : public WindowTestBase {
     }
   }
 
+  void ALongLabelingIsListedCutShortAndShownWholeOnTheGraph() {
+    // Sixty unattacked arguments with names of twelve characters: 779 bytes of labeling.
+    QString input;
+    for (int i = 0; i < 60; ++i) input += QStringLiteral("argument%1, ").arg(1000 + i);
+    auto window = OpenWithInput(input);
+    QVERIFY(window != nullptr);
+    window->ShowGraph();
+    GraphWindow& graph = window->graph_window();
+    QVERIFY(QTest::qWaitFor([&graph] { return graph.IsLaidOut(); }, 20000));
+    SemanticsPanel& panel = window->semantics_panel();
+    QVERIFY(ListingEnds(panel, exact::Semantics::kGrounded));
+    auto* list = Find<QListWidget>(panel, "SemanticsExtensions");
+    QCOMPARE(list->count(), 1);
+    const QString line = list->item(0)->text();
+    QVERIFY2(line.startsWith(QStringLiteral("1. argument1000 argument1001 ")), qPrintable(line));
+    QVERIFY2(line.endsWith(QStringLiteral("argument1029 \u2026")), qPrintable(line));
+    list->setCurrentRow(0);
+    for (int position = 0; position < 60; ++position) {
+      QCOMPARE(graph.StateOf(position), NodeState::kIn);
+    }
+  }
+
   void WhyExplainsAndASelectedLineHighlightsWhatItInvolves() {
     // c attacks b, b attacks a: a is IN in round 2 of the grounded labeling.
     auto window = OpenWithInput(QStringLiteral("a b, b c"));
