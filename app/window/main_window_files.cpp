@@ -138,6 +138,7 @@ void MainWindow::CreateMenus() {
   graph->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
   QAction* semantics = view->addAction(tr("&Semantics"), this, &MainWindow::ShowSemantics);
   semantics->setObjectName(QStringLiteral("actionSemantics"));
+  semantics->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
   check_details_action_ =
       view->addAction(tr("&Check Details"), this, &MainWindow::ShowCheckDetails);
   check_details_action_->setObjectName(QStringLiteral("actionCheckDetails"));

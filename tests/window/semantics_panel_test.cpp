@@ -134,6 +134,7 @@ class SemanticsPanelTest : public WindowTestBase {
     QVERIFY(!panel.isVisible());
     auto* show = window->findChild<QAction*>(QStringLiteral("actionSemantics"));
     QVERIFY(show != nullptr);
+    QCOMPARE(show->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
     show->trigger();
     QVERIFY(panel.isVisible());
     QVERIFY(QTest::qWaitFor([&panel] { return panel.Shown().state == ListingState::kFinished; },
