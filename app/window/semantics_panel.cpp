@@ -230,7 +230,8 @@ void SemanticsPanel::StartListing() {
     acceptance_->setItem(row, 1, new QTableWidgetItem(QStringLiteral("\u2026")));
     acceptance_->setItem(row, 2, new QTableWidgetItem(QStringLiteral("\u2026")));
   }
-  why_->setEnabled(false);
+  // An explanation asks the engine itself: it need not wait for the listing.
+  why_->setEnabled(acceptance_->currentRow() >= 0 && acceptance_->currentRow() < rows);
   stop_->setEnabled(true);
   generation_ = listing_.Start(framework_, CurrentSemantics());
   ShowCount();
@@ -287,7 +288,6 @@ void SemanticsPanel::Refresh() {
   if (!IsWorking() && !ended_) {
     ended_ = true;
     stop_->setEnabled(false);
-    why_->setEnabled(acceptance_->currentRow() >= 0);
     emit ListingEnded();
   }
 }
