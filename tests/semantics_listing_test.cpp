@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <future>
 #include <set>
 #include <string>
 #include <thread>
@@ -274,6 +275,59 @@ TEST(ExplanationLines, AGroundedProofHighlightsEachRoundsAttack) {
       {0, {{0, 1, 2}, {{1, 0}, {2, 1}}}},
   };
   for (const Case& c : kCases) EXPECT_EQ(lines[c.line].highlight, c.highlight) << c.line;
+}
+
+TEST(Explainer, HandsEachRequestItsOwnResultOnItsThread) {
+  // c attacks b, b attacks a.
+  const auto framework = std::make_shared<Framework>(Framework({"a", "b", "c"}, {{2, 1}, {1, 0}}));
+  struct Case {
+    Semantics semantics;
+    exact::AcceptanceQuestion question;
+    int argument;
+    bool accepted;
+    std::string second_line;
+  };
+  const Case kCases[] = {
+      {Semantics::kGrounded, exact::AcceptanceQuestion::kCredulous, 0, true,
+       "a is IN in the grounded labeling, in round 2: each attacker is OUT, attacked by an "
+       "argument IN in an earlier round."},
+      {Semantics::kPreferred, exact::AcceptanceQuestion::kSceptical, 1, false,
+       "The preferred extension {a, c} does not hold b: b is OUT, attacked by c."},
+  };
+  Explainer explainer;
+  std::vector<std::future<ExplanationResult>> results;
+  std::vector<std::uint64_t> generations;
+  std::vector<std::shared_ptr<std::promise<ExplanationResult>>> promises;
+  for (const Case& c : kCases) {
+    auto promise = std::make_shared<std::promise<ExplanationResult>>();
+    results.push_back(promise->get_future());
+    generations.push_back(explainer.Start(
+        framework, c.semantics, c.question, c.argument,
+        [promise](ExplanationResult result) { promise->set_value(std::move(result)); }));
+  }
+  EXPECT_EQ(generations[1], generations[0] + 1);
+  // The first request was given up when the second came: it ends stopped or finished, never lost.
+  const ExplanationResult first = results[0].get();
+  EXPECT_EQ(first.generation, generations[0]);
+  if (!first.stopped) {
+    EXPECT_EQ(first.lines.at(1).text, kCases[0].second_line);
+  }
+  const ExplanationResult second = results[1].get();
+  EXPECT_EQ(second.generation, generations[1]);
+  ASSERT_FALSE(second.stopped);
+  EXPECT_EQ(second.accepted, kCases[1].accepted);
+  ASSERT_GE(second.lines.size(), 2u);
+  EXPECT_EQ(second.lines[0].text, "b is sceptically accepted under preferred semantics: NO.");
+  EXPECT_EQ(second.lines[1].text, kCases[1].second_line);
+  EXPECT_EQ(second.whole, (Highlight{{1, 0, 2}, {{2, 1}}}));
+  // Alone, the first request finishes.
+  std::promise<ExplanationResult> again;
+  explainer.Start(framework, kCases[0].semantics, kCases[0].question, kCases[0].argument,
+                  [&again](ExplanationResult result) { again.set_value(std::move(result)); });
+  const ExplanationResult alone = again.get_future().get();
+  ASSERT_FALSE(alone.stopped);
+  EXPECT_TRUE(alone.accepted);
+  EXPECT_EQ(alone.lines.at(1).text, kCases[0].second_line);
 }
 
 }  // namespace
