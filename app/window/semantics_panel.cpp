@@ -130,6 +130,11 @@ void SemanticsPanel::CreateControls() {
   why_->setEnabled(false);
   connect(acceptance_, &QTableWidget::currentCellChanged, this,
           [this](int row) { why_->setEnabled(row >= 0); });
+  // A double click on an answer asks why, under that answer's question.
+  connect(acceptance_, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
+    if (column == 1 || column == 2) question_->setCurrentIndex(column - 1);
+    Explain(row);
+  });
   connect(why_, &QPushButton::clicked, this, [this] {
     if (acceptance_->currentRow() >= 0) Explain(acceptance_->currentRow());
   });

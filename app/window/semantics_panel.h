@@ -4,7 +4,8 @@
 // work runs on the listing's thread; the window takes what it found at most every
 // kRefreshMs milliseconds, so a flood of extensions never freezes it. Only the first kMostListed
 // are listed. Selecting an extension asks for it to be coloured on the graph; "Why?" explains the
-// selected argument's acceptance under the question chosen. A theory given while the window is
+// selected argument's acceptance under the question chosen, as does a double click on an answer in
+// the table under that answer's question. A theory given while the window is
 // hidden is listed when it shows; hiding the window stops a listing, which starts over when the
 // window shows again. A new theory clears the explanation, whose positions were the old one's.
 #pragma once

@@ -304,6 +304,20 @@ class SemanticsPanelTest : public WindowTestBase {
       QCOMPARE(graph.IsAttackHighlighted(b, a), k.b_on_a);
       QCOMPARE(graph.IsAttackHighlighted(c, b), k.c_on_b);
     }
+    // A double click on an answer explains it under its own question: b is not sceptically
+    // accepted, as c attacks it.
+    auto* table = Find<QTableWidget>(panel, "SemanticsAcceptance");
+    auto* question = Find<QComboBox>(panel, "SemanticsQuestion");
+    QCOMPARE(table->item(b, 2)->text(), QStringLiteral("no"));
+    const QRect cell = table->visualItemRect(table->item(b, 2));
+    // A user's double click begins with a click, which selects the cell.
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(question->currentData().toInt(),
+             static_cast<int>(exact::AcceptanceQuestion::kSceptical));
+    QVERIFY(QTest::qWaitFor([&view] { return !view.IsWorking() && !view.Lines().empty(); }, 20000));
+    QCOMPARE(view.Lines().front().text,
+             std::string("b is sceptically accepted under grounded semantics: NO."));
     // A new theory drops the highlight.
     SetInput(*window, QStringLiteral("a b, b c, d"));
     QVERIFY(ClickButton1(*window));
