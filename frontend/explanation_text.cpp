@@ -10,31 +10,6 @@ using exact::Explanation;
 using exact::ExplanationKind;
 using exact::Role;
 
-// The semantics as a word: "preferred", "semi-stable", ...
-std::string SemanticsWord(exact::Semantics semantics) {
-  switch (semantics) {
-    case exact::Semantics::kGrounded:
-      return "grounded";
-    case exact::Semantics::kComplete:
-      return "complete";
-    case exact::Semantics::kStable:
-      return "stable";
-    case exact::Semantics::kPreferred:
-      return "preferred";
-    case exact::Semantics::kSemiStable:
-      return "semi-stable";
-    case exact::Semantics::kStage:
-      return "stage";
-    case exact::Semantics::kIdeal:
-      return "ideal";
-    case exact::Semantics::kAdmissible:
-      return "admissible";
-    case exact::Semantics::kNaive:
-      return "naive";
-  }
-  return "";
-}
-
 std::string SetText(const exact::Extension& extension, const std::vector<std::string>& names) {
   std::string text = "{";
   for (const int a : extension) text += (text.size() > 1 ? ", " : "") + names[a];
@@ -130,6 +105,30 @@ std::string StatementText(const Explanation& explanation, const std::string& sem
 }
 
 }  // namespace
+
+std::string SemanticsWord(exact::Semantics semantics) {
+  switch (semantics) {
+    case exact::Semantics::kGrounded:
+      return "grounded";
+    case exact::Semantics::kComplete:
+      return "complete";
+    case exact::Semantics::kStable:
+      return "stable";
+    case exact::Semantics::kPreferred:
+      return "preferred";
+    case exact::Semantics::kSemiStable:
+      return "semi-stable";
+    case exact::Semantics::kStage:
+      return "stage";
+    case exact::Semantics::kIdeal:
+      return "ideal";
+    case exact::Semantics::kAdmissible:
+      return "admissible";
+    case exact::Semantics::kNaive:
+      return "naive";
+  }
+  return "";
+}
 
 std::vector<std::string> TreeLines(const std::vector<exact::TreeNode>& tree,
                                    const std::vector<std::string>& names) {

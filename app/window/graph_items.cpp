@@ -20,6 +20,9 @@ constexpr double kArrowLength = 9;
 constexpr double kArrowHalfWidth = 4;
 // Below this scale a name would be a few pixels high: the cheap drawing takes over.
 constexpr double kDetailedScale = 0.4;
+// How much wider a highlighted node's border and a highlighted attack's line draw.
+constexpr double kHighlightExtraWidth = 2.5;
+constexpr double kAttackWidth = 1.2;
 
 bool IsDetailed(const QPainter* painter, const QStyleOptionGraphicsItem* option) {
   return option->levelOfDetailFromTransform(painter->worldTransform()) >= kDetailedScale;
@@ -89,6 +92,12 @@ void NodeItem::SetState(NodeState state, bool outlined) {
   update();
 }
 
+void NodeItem::SetHighlighted(bool highlighted) {
+  if (highlighted == highlighted_) return;
+  highlighted_ = highlighted;
+  update();
+}
+
 QColor NodeItem::Fill() const { return PaletteColour(StyleOf(state_).fill); }
 
 QRectF NodeItem::Ellipse() const {
@@ -112,10 +121,12 @@ void NodeItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, 
   painter->setRenderHint(QPainter::Antialiasing, is_detailed);
   painter->setBrush(PaletteColour(style.fill));
   if (is_detailed) {
-    painter->setPen(BorderPen(style));
+    QPen border = BorderPen(style);
+    if (highlighted_) border.setWidthF(style.border_width + kHighlightExtraWidth);
+    painter->setPen(border);
   } else {
     QPen border(PaletteColour(style.border));
-    border.setWidthF(style.border_width);
+    border.setWidthF(style.border_width + (highlighted_ ? kHighlightExtraWidth : 0));
     painter->setPen(border);
   }
   painter->drawEllipse(Ellipse());
@@ -134,7 +145,8 @@ void NodeItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, 
   painter->drawStaticText(QPointF(-text.width() / 2, -text.height() / 2), label_);
 }
 
-EdgeItem::EdgeItem(const EdgeGeometry& geometry) {
+EdgeItem::EdgeItem(const EdgeGeometry& geometry)
+    : attacker_(geometry.attacker), target_(geometry.target) {
   // The force layouts route straight lines, whose control points all lie on the line: drawn as
   // a line it strokes several times faster than as a curve.
   QPainterPath path(geometry.curve.front());
@@ -147,7 +159,7 @@ EdgeItem::EdgeItem(const EdgeGeometry& geometry) {
   }
   setPath(path);
   QPen pen(PaletteColour(kAttackColour));
-  pen.setWidthF(1.2);
+  pen.setWidthF(kAttackWidth);
   setPen(pen);
 
   // The arrowhead points from the curve's end to the tip; without room between them it follows
@@ -163,6 +175,15 @@ EdgeItem::EdgeItem(const EdgeGeometry& geometry) {
   const QPointF normal(-unit.y(), unit.x());
   const QPointF back = tip - unit * std::max(length, kArrowLength);
   arrowhead_ << tip << back + normal * kArrowHalfWidth << back - normal * kArrowHalfWidth;
+}
+
+void EdgeItem::SetHighlighted(bool highlighted) {
+  if (highlighted == highlighted_) return;
+  highlighted_ = highlighted;
+  QPen thicker = pen();
+  thicker.setWidthF(highlighted ? kAttackWidth + kHighlightExtraWidth : kAttackWidth);
+  setPen(thicker);
+  setZValue(highlighted ? 0.5 : 0);  // above the other attacks, below the nodes
 }
 
 QRectF EdgeItem::boundingRect() const {

@@ -37,6 +37,9 @@ class NodeItem : public QGraphicsItem {
   // Changes the look only where it changed.
   void SetState(NodeState state, bool outlined);
   QColor Fill() const;
+  // A highlighted node draws its border thicker.
+  void SetHighlighted(bool highlighted);
+  bool IsHighlighted() const { return highlighted_; }
 
   QRectF boundingRect() const override;
   QPainterPath shape() const override;
@@ -51,17 +54,27 @@ class NodeItem : public QGraphicsItem {
   QSizeF size_;
   NodeState state_ = NodeState::kPlain;
   bool outlined_ = false;
+  bool highlighted_ = false;
 };
 
 class EdgeItem : public QGraphicsPathItem {
  public:
   explicit EdgeItem(const EdgeGeometry& geometry);
 
+  int Attacker() const { return attacker_; }
+  int Target() const { return target_; }
+  // A highlighted attack draws thicker, above the others.
+  void SetHighlighted(bool highlighted);
+  bool IsHighlighted() const { return highlighted_; }
+
   void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
   QRectF boundingRect() const override;
 
  private:
   QPolygonF arrowhead_;
+  int attacker_ = 0;
+  int target_ = 0;
+  bool highlighted_ = false;
 };
 
 // The text a node shows for a name: its shown part, cut short with an ellipsis when very long.

@@ -125,6 +125,8 @@ void GraphWindow::CreateControls() {
     ShowStatusPanel(position);
     emit NodeClicked(position);
   });
+  view_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(view_, &QWidget::customContextMenuRequested, this, &GraphWindow::ShowArgumentMenu);
 
   auto* message_page = new QWidget(this);
   message_ = new QLabel(message_page);
@@ -190,6 +192,7 @@ void GraphWindow::SetTheory(const TTheory& theory) {
   outlined_ = -1;
   caption_.clear();
   caption_label_->clear();
+  highlight_ = {};
   ClearScene();
   laid_out_ = false;
   engine_.clear();
@@ -284,6 +287,7 @@ void GraphWindow::AddItems() {
   drawing_.reset();
   laid_out_ = true;
   ApplyStates();
+  ApplyHighlight();
   pages_->setCurrentWidget(view_);
   view_->FitAll();
   emit LayoutShown();

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "app/window/graph_layout.h"
+#include "frontend/explanation_lines.h"
 #include "frontend/task_thread.h"
 #include "graph/node_states.h"
 #include "graph/shown_name.h"
@@ -66,7 +67,14 @@ class GraphWindow : public QWidget {
   // A labeling by position; false when it names an argument the theory does not have.
   bool ShowLabeling(const PositionLabeling& labeling, const QString& caption);
 
+  // Draws the arguments and attacks thicker until the next highlight or theory (an empty one
+  // clears it); positions the theory does not have are left out.
+  void ShowHighlight(const Highlight& highlight);
+  bool IsHighlighted(int position) const;
+  bool IsAttackHighlighted(int attacker, int target) const;
+
   const Framework& Graph() const { return *graph_; }
+  std::shared_ptr<const Framework> SharedGraph() const { return graph_; }
   // Whether the scene shows the layout of the current theory.
   bool IsLaidOut() const { return laid_out_; }
   bool IsTooLarge() const { return graph_->Size() > kLargestDrawnTheory; }
@@ -106,6 +114,8 @@ class GraphWindow : public QWidget {
   void LayoutShown();
   // The status of the argument is known.
   void StatusKnown(int position);
+  // The user asked, in an argument's context menu, why it is or is not accepted.
+  void ExplanationRequested(int position);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -139,11 +149,15 @@ class GraphWindow : public QWidget {
   void ShowStatusPanel(int position);
   void StopStatusQuestions();
   QString ShownName(int position) const;
+  void ApplyHighlight();
+  // The context menu of the argument under the point of the view, if any.
+  void ShowArgumentMenu(QPoint point);
 
   std::shared_ptr<const Framework> graph_;
   std::vector<NodeState> states_;  // by position, as shown; all plain without a labeling
   int outlined_ = -1;
   QString caption_;
+  Highlight highlight_;  // of the current theory
 
   QLabel* caption_label_ = nullptr;
   QLabel* note_label_ = nullptr;

@@ -31,7 +31,21 @@ constexpr const char* kNotationHelp = QT_TRANSLATE_NOOP(
     "<p>The last style of the rephrasing lists each argument with its attacks: below the "
     "argument <code>x</code>, the line <code>x-- b</code> says that <code>b</code> attacks "
     "<code>x</code>, and the line <code>--x a</code> says that <code>x</code> attacks "
-    "<code>a</code>.</p>");
+    "<code>a</code>.</p>"
+    "<h3>Semantics and Why?</h3>"
+    "<p><b>View &gt; Semantics</b> lists the exact extensions of the last run's theory under the "
+    "semantics chosen (grounded, complete, preferred, stable, semi-stable, stage, ideal, "
+    "admissible or naive), numbered and written as labelings, as they are found; Stop ends the "
+    "listing and keeps what was found. Its table says whether each argument is credulously "
+    "accepted (in some extension) and sceptically accepted (in every one). Selecting an "
+    "extension colours the graph by it.</p>"
+    "<p><b>Why?</b>, under the table for the selected argument or in an argument's context menu "
+    "in the Graph window, explains the answer to the question chosen (a double click on an "
+    "answer in the table explains that answer): a proof by rounds, a "
+    "witness with its defence (every attacker of a proponent argument answered by a proponent "
+    "argument that attacks it), the opponent's winning strategy, or a counter-example. The graph "
+    "draws the arguments and attacks it involves thicker; selecting a line of a tree shows only "
+    "that node's argument, the one it answers, those that answer it and their attacks.</p>");
 
 constexpr const char* kAboutText = QT_TRANSLATE_NOOP(
     "HelpDialogs",

@@ -136,6 +136,7 @@ MainWindow::MainWindow(const std::filesystem::path& examples_path, QWidget* pare
   CreateRadioItems();
   CreateFindActions();
   CreateGraph();
+  CreateSemanticsPanel();
   SetTabOrder();
 
   for (auto& area : areas_) area->Show();

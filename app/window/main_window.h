@@ -55,6 +55,7 @@ class GraphWindow;
 class LineView;
 class RadioColumn;
 class RunStatus;
+class SemanticsPanel;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -71,11 +72,14 @@ class MainWindow : public QMainWindow {
   const TForm1& form() const { return Form1; }
   bool IsRunning() const { return job_ != nullptr; }
   GraphWindow& graph_window() const { return *graph_window_; }
+  SemanticsPanel& semantics_panel() const { return *semantics_panel_; }
 
  public slots:
   // The Graph window (main_window_graph.cpp): shows it; exports what it shows into a file.
   void ShowGraph();
   void ExportGraph();
+  // The Semantics window (main_window_semantics.cpp): shows it.
+  void ShowSemantics();
 
   // The file the input was last opened from or saved to; empty when it came from none.
   QString FilePath() const;
@@ -180,6 +184,8 @@ class MainWindow : public QMainWindow {
   void ShowRunInGraph();
   void ShowAreaLineInGraph(std::size_t area, int line);
   void SelectHeadingOf(int position);
+  // The Semantics window follows the Graph window's theory and colours and highlights the graph.
+  void CreateSemanticsPanel();
 
   // Every control that can hold the focus with its widget; the radio group's is its chosen item
   // (the first one while none is chosen).
@@ -211,6 +217,7 @@ class MainWindow : public QMainWindow {
   CheckVerdict* check_verdict_ = nullptr;
   RunStatus* run_status_ = nullptr;
   GraphWindow* graph_window_ = nullptr;
+  SemanticsPanel* semantics_panel_ = nullptr;
   // The run going on, or none. It works on Form1.Theory, so it is declared after Form1 and ends
   // before Form1 goes.
   std::unique_ptr<RunJob> job_;

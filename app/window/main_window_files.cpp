@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTextDocument>
@@ -135,6 +136,9 @@ void MainWindow::CreateMenus() {
   QAction* graph = view->addAction(tr("&Graph"), this, &MainWindow::ShowGraph);
   graph->setObjectName(QStringLiteral("actionGraph"));
   graph->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+  QAction* semantics = view->addAction(tr("&Semantics"), this, &MainWindow::ShowSemantics);
+  semantics->setObjectName(QStringLiteral("actionSemantics"));
+  semantics->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
   check_details_action_ =
       view->addAction(tr("&Check Details"), this, &MainWindow::ShowCheckDetails);
   check_details_action_->setObjectName(QStringLiteral("actionCheckDetails"));
