@@ -57,11 +57,18 @@ class EdgeItem : public QGraphicsPathItem {
  public:
   explicit EdgeItem(const EdgeGeometry& geometry);
 
+  int Attacker() const { return attacker_; }
+  int Target() const { return target_; }
+
+  // A band a few points wide along the curve, so that a thin arrow can be clicked.
+  QPainterPath shape() const override;
   void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
   QRectF boundingRect() const override;
 
  private:
   QPolygonF arrowhead_;
+  int attacker_ = 0;
+  int target_ = 0;
 };
 
 // The text a node shows for a name: its shown part, cut short with an ellipsis when very long.

@@ -67,6 +67,8 @@ class GraphWindow : public QWidget {
   bool ShowLabeling(const PositionLabeling& labeling, const QString& caption);
 
   const Framework& Graph() const { return *graph_; }
+  // The view of the graph, for the editor that works on it.
+  GraphView& View() const { return *view_; }
   // Whether the scene shows the layout of the current theory.
   bool IsLaidOut() const { return laid_out_; }
   bool IsTooLarge() const { return graph_->Size() > kLargestDrawnTheory; }

@@ -46,11 +46,13 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 
 namespace dialectic {
 
 class CheckVerdict;
 class FindBar;
+class GraphEditor;
 class GraphWindow;
 class LineView;
 class RadioColumn;
@@ -71,6 +73,7 @@ class MainWindow : public QMainWindow {
   const TForm1& form() const { return Form1; }
   bool IsRunning() const { return job_ != nullptr; }
   GraphWindow& graph_window() const { return *graph_window_; }
+  GraphEditor& graph_editor() const { return *graph_editor_; }
 
  public slots:
   // The Graph window (main_window_graph.cpp): shows it; exports what it shows into a file.
@@ -180,6 +183,15 @@ class MainWindow : public QMainWindow {
   void ShowRunInGraph();
   void ShowAreaLineInGraph(std::size_t area, int line);
   void SelectHeadingOf(int position);
+  // The graph edits the input: the edited text replaces the input's as one undo step; the graph
+  // shows the input's theory at once after an edit, an undo or a redo from the graph, and a short
+  // pause after typing.
+  void ReplaceInputFromGraph(const std::string& text);
+  void DrawInputInGraph();
+  // The headings of the arguments selected in the graph are selected in the options area.
+  void SelectHeadingsOf(const std::vector<int>& positions);
+  // The options area's line of the heading of the graph's argument, or -1.
+  int HeadingLineOf(int position) const;
 
   // Every control that can hold the focus with its widget; the radio group's is its chosen item
   // (the first one while none is chosen).
@@ -211,6 +223,8 @@ class MainWindow : public QMainWindow {
   CheckVerdict* check_verdict_ = nullptr;
   RunStatus* run_status_ = nullptr;
   GraphWindow* graph_window_ = nullptr;
+  GraphEditor* graph_editor_ = nullptr;
+  QTimer* input_graph_timer_ = nullptr;  // draws the input's theory once typing pauses
   // The run going on, or none. It works on Form1.Theory, so it is declared after Form1 and ends
   // before Form1 goes.
   std::unique_ptr<RunJob> job_;

@@ -1,0 +1,281 @@
+#include "app/window/graph_editor.h"
+
+#include <QGraphicsView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTextBlock>
+#include <algorithm>
+#include <memory>
+
+#include "app/window/graph_items.h"
+#include "app/window/graph_window.h"
+#include "tests/window/window_test_support.h"
+
+namespace dialectic {
+
+class GraphEditorTest : public WindowTestBase {
+  Q_OBJECT
+
+ private:
+  // A window with the input typed and the Graph window showing its theory, without a run.
+  std::unique_ptr<MainWindow> OpenWithInput(const QString& input) {
+    auto window = OpenWindow();
+    if (window == nullptr) return nullptr;
+    window->ShowGraph();
+    GraphWindow& graph = window->graph_window();
+    graph.activateWindow();
+    if (!QTest::qWaitForWindowActive(&graph)) return nullptr;
+    SetInput(*window, input);
+    if (!QTest::qWaitFor([&] { return graph.IsLaidOut(); }, 20000)) {
+      return nullptr;
+    }
+    return window;
+  }
+  static QString Input(const MainWindow& window) {
+    return Find<QPlainTextEdit>(window, "Memo1")->toPlainText();
+  }
+  static int PositionOf(const GraphWindow& graph, std::string_view word) {
+    const std::vector<std::string>& names = graph.Graph().Names();
+    const auto found = std::find(names.begin(), names.end(), word);
+    return found == names.end() ? -1 : static_cast<int>(found - names.begin());
+  }
+  static QGraphicsView* View(const GraphWindow& graph) {
+    return graph.findChild<QGraphicsView*>(QStringLiteral("GraphView"));
+  }
+  static NodeItem* Node(const GraphWindow& graph, std::string_view word) {
+    for (QGraphicsItem* item : View(graph)->scene()->items()) {
+      auto* node = dynamic_cast<NodeItem*>(item);
+      if (node != nullptr && node->Position() == PositionOf(graph, word)) return node;
+    }
+    return nullptr;
+  }
+  // Where the argument's node shows in the view.
+  static QPoint At(const GraphWindow& graph, std::string_view word) {
+    const NodeItem* node = Node(graph, word);
+    return node == nullptr ? QPoint(-1, -1) : View(graph)->mapFromScene(node->pos());
+  }
+  // A point of the view far from every node.
+  static QPoint Empty(const GraphWindow& graph) {
+    QGraphicsView* view = View(graph);
+    for (int y = 4; y < view->viewport()->height(); y += 8) {
+      for (int x = 4; x < view->viewport()->width(); x += 8) {
+        if (view->items(QRect(x - 20, y - 20, 40, 40)).isEmpty()) return {x, y};
+      }
+    }
+    return {-1, -1};
+  }
+  // Whether the graph comes to show the arguments, in order, and that many attacks.
+  [[nodiscard]] static bool Shows(const GraphWindow& graph, std::vector<std::string> names,
+                                  std::size_t attacks) {
+    return QTest::qWaitFor(
+        [&] {
+          return graph.IsLaidOut() && graph.Graph().Names() == names &&
+                 graph.Graph().Attacks().size() == attacks;
+        },
+        20000);
+  }
+  static void Drag(QWidget* viewport, QPoint from, std::initializer_list<QPoint> through) {
+    QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+    QPoint last = from;
+    for (QPoint point : through) {
+      // In steps, as a hand moves.
+      for (int step = 1; step <= 4; ++step) {
+        QTest::mouseMove(viewport, last + (point - last) * step / 4);
+      }
+      last = point;
+    }
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, last);
+  }
+
+ private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+  void EveryEditRewritesTheInputAndUndoesStepByStep() {
+    auto window = OpenWithInput(QStringLiteral("a b"));
+    QVERIFY(window != nullptr);
+    GraphWindow& graph = window->graph_window();
+    GraphEditor& editor = window->graph_editor();
+    QWidget* viewport = View(graph)->viewport();
+    QVERIFY(Shows(graph, {"a", "b"}, 1));
+    const bool modified_before = window->isWindowModified();
+    // The input and the graph after each edit.
+    struct Step {
+      QString text;
+      std::vector<std::string> names;
+      std::size_t attacks;
+    };
+    std::vector<Step> steps = {{Input(*window), {"a", "b"}, 1}};
+    const auto step = [&](const QString& expected, std::vector<std::string> names,
+                          std::size_t attacks) {
+      QCOMPARE(Input(*window), expected);
+      QVERIFY(Shows(graph, names, attacks));
+      steps.push_back({expected, names, attacks});
+    };
+
+    // A new argument: double-click on empty space and type its name.
+    const QPoint empty = Empty(graph);
+    QVERIFY(empty.x() >= 0);
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, empty);
+    QLineEdit* name = editor.NameEditor();
+    QVERIFY(name->isVisible());
+    QTest::keyClicks(name, QStringLiteral("c"));
+    QTest::keyClick(name, Qt::Key_Return);
+    QVERIFY(!name->isVisible());
+    step(QStringLiteral("a b\nc"), {"a", "b", "c"}, 1);
+    if (QTest::currentTestFailed()) return;
+    QVERIFY(window->isWindowModified());
+
+    // An attack: drag from c onto a.
+    Drag(viewport, At(graph, "c"), {At(graph, "a")});
+    step(QStringLiteral("a b c\nc"), {"a", "b", "c"}, 2);
+    if (QTest::currentTestFailed()) return;
+
+    // A self-attack: out of b and back onto it.
+    const QPoint b = At(graph, "b");
+    Drag(viewport, b, {Empty(graph), b});
+    step(QStringLiteral("a b c\nc\nb b"), {"a", "b", "c"}, 3);
+    if (QTest::currentTestFailed()) return;
+
+    // An attack by Shift-clicking the attacker, then the target.
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, At(graph, "a"));
+    QCOMPARE(editor.PendingAttacker(), PositionOf(graph, "a"));
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, At(graph, "c"));
+    step(QStringLiteral("a b c\nc a\nb b"), {"a", "b", "c"}, 4);
+    if (QTest::currentTestFailed()) return;
+
+    // Rename by a double-click on the node: every mention changes.
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, At(graph, "a"));
+    QVERIFY(name->isVisible());
+    QCOMPARE(name->text(), QStringLiteral("a"));
+    QTest::keyClicks(name, QStringLiteral("x1"));  // the name is selected: typing replaces it
+    QTest::keyClick(name, Qt::Key_Return);
+    step(QStringLiteral("x1 b c\nc x1\nb b"), {"x1", "b", "c"}, 4);
+    if (QTest::currentTestFailed()) return;
+
+    // Rename by F2 on the selected node.
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, At(graph, "c"));
+    QCOMPARE(editor.SelectedArguments(), std::vector<int>{PositionOf(graph, "c")});
+    QTest::keyClick(&graph, Qt::Key_F2);
+    QVERIFY(name->isVisible());
+    QTest::keyClicks(name, QStringLiteral("y"));
+    QTest::keyClick(name, Qt::Key_Return);
+    step(QStringLiteral("x1 b y\ny x1\nb b"), {"x1", "b", "y"}, 4);
+    if (QTest::currentTestFailed()) return;
+
+    // Delete a selected attack: b's self-attack is the one that the click on its curve selects.
+    EdgeItem* loop = nullptr;
+    for (QGraphicsItem* item : View(graph)->scene()->items()) {
+      auto* edge = dynamic_cast<EdgeItem*>(item);
+      if (edge != nullptr && edge->Attacker() == PositionOf(graph, "b") &&
+          edge->Target() == PositionOf(graph, "b")) {
+        loop = edge;
+      }
+    }
+    QVERIFY(loop != nullptr);
+    View(graph)->scene()->clearSelection();
+    loop->setSelected(true);
+    QTest::keyClick(&graph, Qt::Key_Delete);
+    step(QStringLiteral("x1 b y\ny x1\nb"), {"x1", "b", "y"}, 3);
+    if (QTest::currentTestFailed()) return;
+
+    // Delete a selected argument: it goes from every clause, its clause with it.
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, At(graph, "y"));
+    QTest::keyClick(&graph, Qt::Key_Delete);
+    step(QStringLiteral("x1 b\nb"), {"x1", "b"}, 1);
+    if (QTest::currentTestFailed()) return;
+
+    // Undo in the Graph window takes back one edit at a time, the graph following; redo replays.
+    for (std::size_t back = steps.size() - 1; back-- > 0;) {
+      QTest::keyClick(&graph, Qt::Key_Z, Qt::ControlModifier);
+      QCOMPARE(Input(*window), steps[back].text);
+      QVERIFY(Shows(graph, steps[back].names, steps[back].attacks));
+    }
+    QCOMPARE(window->isWindowModified(), modified_before);
+    for (std::size_t forward = 1; forward < steps.size(); ++forward) {
+      QTest::keyClick(&graph, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+      QCOMPARE(Input(*window), steps[forward].text);
+      QVERIFY(Shows(graph, steps[forward].names, steps[forward].attacks));
+    }
+    // Each edit was one step of the input's own undo too.
+    Find<QPlainTextEdit>(*window, "Memo1")->undo();
+    QCOMPARE(Input(*window), steps[steps.size() - 2].text);
+  }
+
+  void ANameTheSyntaxCannotHoldIsRefusedAsItIsTyped() {
+    auto window = OpenWithInput(QStringLiteral("a b"));
+    QVERIFY(window != nullptr);
+    GraphWindow& graph = window->graph_window();
+    GraphEditor& editor = window->graph_editor();
+    QTest::mouseDClick(View(graph)->viewport(), Qt::LeftButton, {}, Empty(graph));
+    QLineEdit* name = editor.NameEditor();
+    QLabel* problem = editor.NameProblemLabel();
+    struct Case {
+      QString typed;
+      QString reason;  // a word of the reason shown; empty: accepted
+    };
+    const Case cases[] = {
+        {QStringLiteral("c d"), QStringLiteral("blank")},
+        {QStringLiteral("c,d"), QStringLiteral("comma")},
+        {QStringLiteral("A"), QStringLiteral("letter case")},
+        {QStringLiteral("b"), QStringLiteral("already")},
+        {QStringLiteral("c"), QString()},
+    };
+    for (const Case& c : cases) {
+      name->clear();
+      QTest::keyClicks(name, c.typed);
+      QCOMPARE(problem->isVisible(), !c.reason.isEmpty());
+      if (!c.reason.isEmpty()) QVERIFY2(problem->text().contains(c.reason), qPrintable(c.typed));
+    }
+    // A refused name stays in the editor; the input is untouched until the name is good.
+    name->clear();
+    QTest::keyClicks(name, QStringLiteral("c d"));
+    QTest::keyClick(name, Qt::Key_Return);
+    QVERIFY(name->isVisible());
+    QCOMPARE(Input(*window), QStringLiteral("a b"));
+    QTest::keyClick(name, Qt::Key_Escape);
+    QVERIFY(!name->isVisible());
+    QCOMPARE(Input(*window), QStringLiteral("a b"));
+  }
+
+  void TypingInTheInputRedrawsTheGraphWithoutARun() {
+    auto window = OpenWithInput(QStringLiteral("a b"));
+    QVERIFY(window != nullptr);
+    GraphWindow& graph = window->graph_window();
+    QVERIFY(Shows(graph, {"a", "b"}, 1));
+    auto* memo1 = Find<QPlainTextEdit>(*window, "Memo1");
+    memo1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo1, QStringLiteral(", b c d"));
+    QVERIFY(Shows(graph, {"a", "b", "c", "d"}, 3));
+    QVERIFY(!window->IsRunning());
+    QCOMPARE(window->form().Memo2.Count(), 0);  // nothing was run
+  }
+
+  void SelectedArgumentsSelectTheirHeadingsInTheOptions() {
+    auto window = OpenWithInput(QStringLiteral("a b, b c, c d"));
+    QVERIFY(window != nullptr);
+    QVERIFY(ClickButton1(*window));
+    GraphWindow& graph = window->graph_window();
+    QVERIFY(Shows(graph, {"a", "b", "c", "d"}, 3));
+    QVERIFY(QTest::qWaitFor([&] { return graph.IsLaidOut(); }, 20000));
+    auto* memo4 = Find<QPlainTextEdit>(*window, "Memo4");
+    QWidget* viewport = View(graph)->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, At(graph, "c"));
+    QCOMPARE(memo4->textCursor().selectedText(), QStringLiteral("c :"));
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, At(graph, "a"));
+    QCOMPARE(window->graph_editor().SelectedArguments(),
+             (std::vector<int>{PositionOf(graph, "a"), PositionOf(graph, "c")}));
+    // The first heading holds the editor's selection, the other is highlighted as selected.
+    QCOMPARE(memo4->textCursor().selectedText(), QStringLiteral("a :"));
+    const QList<QTextEdit::ExtraSelection> others = memo4->extraSelections();
+    QCOMPARE(others.size(), 1);
+    QCOMPARE(others.front().cursor.selectedText(), QStringLiteral("c :"));
+  }
+};
+
+}  // namespace dialectic
+
+QTEST_MAIN(dialectic::GraphEditorTest)
+#include "graph_editor_test.moc"
