@@ -223,16 +223,22 @@ std::string WithArgument(std::string_view text, std::string_view name) {
 }
 
 std::string WithAttack(std::string_view text, std::string_view attacker, std::string_view target) {
-  // The attacker joins the target's last clause, unless it is named only further on, where it
-  // would take a place among the arguments before its own: then a new line states the attack.
+  // The attacker joins the target's last clause when that keeps the order of the arguments: it is
+  // named there or before already, or every argument before it in the order is. Else a new line
+  // states the attack.
   const std::vector<LineSpan> lines = LinesOf(text);
-  const auto first = FirstMentions(text, lines);
-  const auto attacker_first = first.find(std::string(attacker));
+  std::vector<std::pair<std::string_view, std::size_t>> order;  // each name with its first clause
+  std::unordered_map<std::string_view, std::size_t> rank;       // a name's place in the order
   const ClauseSpan* last = nullptr;
   std::size_t last_index = 0;
   std::size_t index = 0;
   for (const LineSpan& line : lines) {
     for (const ClauseSpan& clause : line.clauses) {
+      for (const WordSpan& word : clause.words) {
+        if (rank.try_emplace(WordText(text, word), order.size()).second) {
+          order.emplace_back(WordText(text, word), index);
+        }
+      }
       ++index;
       if (clause.words.empty() || WordText(text, clause.words.front()) != target) continue;
       for (std::size_t w = 1; w < clause.words.size(); ++w) {
@@ -242,8 +248,11 @@ std::string WithAttack(std::string_view text, std::string_view attacker, std::st
       last_index = index - 1;
     }
   }
-  if (last == nullptr || attacker_first == first.end() ||
-      attacker_first->second.clause > last_index) {
+  const auto found = rank.find(attacker);
+  const bool keeps_order =
+      last != nullptr && found != rank.end() &&
+      (order[found->second].second <= last_index || order[found->second - 1].second <= last_index);
+  if (!keeps_order) {
     std::string line(target);
     line += ' ';
     line += attacker;

@@ -43,8 +43,8 @@ std::string NameProblem(std::string_view name, const std::vector<std::string>& n
 // A new argument without attacks, declared on a line of its own at the end.
 std::string WithArgument(std::string_view text, std::string_view name);
 // The attack, added to the last clause of the target (a new line "target attacker" when the target
-// heads none, or when the attacker is first named after that clause); the text itself when the
-// attack is there already.
+// heads none, or when naming the attacker there would move it before another argument); the text
+// itself when the attack is there already.
 std::string WithAttack(std::string_view text, std::string_view attacker, std::string_view target);
 // Every mention of the argument under its new name.
 std::string WithRename(std::string_view text, std::string_view from, std::string_view to);
