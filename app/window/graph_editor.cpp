@@ -234,7 +234,7 @@ bool GraphEditor::MouseMoved(QPointF view_point) {
 }
 
 bool GraphEditor::MouseReleased(QPointF view_point) {
-  const int attacker = pressed_;
+  const int pressed = pressed_;
   const bool was_dragging = dragging_;
   pressed_ = -1;
   dragging_ = false;
@@ -244,9 +244,20 @@ bool GraphEditor::MouseReleased(QPointF view_point) {
   }
   if (!was_dragging) return false;
   NodeItem* target = NodeAt(view_point);
-  // Back onto the argument it started from, after leaving it: a self-attack.
-  if (target != nullptr && (target->Position() != attacker || left_pressed_)) {
-    AddAttack(attacker, target->Position());
+  // Onto another argument: an attack; back onto the one it started from, after leaving it: a
+  // self-attack; anywhere else: the argument moves there.
+  if (target != nullptr && (target->Position() != pressed || left_pressed_)) {
+    AddAttack(pressed, target->Position());
+    return true;
+  }
+  GraphView& view = window_.View();
+  for (QGraphicsItem* item : view.scene()->items()) {
+    auto* node = dynamic_cast<NodeItem*>(item);
+    if (node == nullptr || node->Position() != pressed) continue;
+    const QPointF moved =
+        view.mapToScene(view_point.toPoint()) - view.mapToScene(press_point_.toPoint());
+    window_.PlaceNode(Name(pressed), node->pos() + moved);
+    break;
   }
   return true;
 }
@@ -262,6 +273,7 @@ bool GraphEditor::DoubleClicked(QPointF view_point) {
 
 void GraphEditor::EditNewName(QPointF scene_point) {
   renamed_ = -1;
+  new_place_ = scene_point;
   ShowNameEditor(scene_point, QString());
 }
 
@@ -311,6 +323,8 @@ void GraphEditor::NameEntered() {
   }
   CloseNameEditor();
   if (renamed < 0) {
+    // The new argument goes where the user asked for it.
+    window_.PlaceNode(Utf8(name), new_place_);
     AddArgument(name);
   } else {
     RenameArgument(renamed, name);

@@ -2,11 +2,11 @@
 // asks for a new argument's name, a double-click on an argument (or F2 on the one selected) for
 // its new name, in a line edit over the graph that says at once why a name cannot be taken.
 // Dragging from one argument onto another adds an attack, dragging out of an argument and back
-// onto it a self-attack; Shift-clicking two arguments adds the attack from the first to the
-// second. Delete removes the selected arguments, or else the selected attacks. Ctrl+Z and
-// Ctrl+Shift+Z undo and redo. Every edit is made on the Input text (see theory_edit.h) and handed
-// to whoever owns the text through ReplaceInput; undo and redo go to the text's own history, so
-// the text and the graph never disagree.
+// onto it a self-attack, dragging it anywhere else moves it there; Shift-clicking two arguments
+// adds the attack from the first to the second. Delete removes the selected arguments, or else the
+// selected attacks. Ctrl+Z and Ctrl+Shift+Z undo and redo. Every edit is made on the Input text
+// (see theory_edit.h) and handed to whoever owns the text through ReplaceInput; undo and redo go to
+// the text's own history, so the text and the graph never disagree.
 #pragma once
 
 #include <QObject>
@@ -87,7 +87,8 @@ class GraphEditor : public QObject {
   GraphWindow& window_;
   QLineEdit* name_edit_ = nullptr;
   QLabel* name_problem_ = nullptr;
-  int renamed_ = -1;  // the argument the name editor renames; -1: it names a new one
+  int renamed_ = -1;   // the argument the name editor renames; -1: it names a new one
+  QPointF new_place_;  // where a new argument goes
 
   int pressed_ = -1;           // the argument a left press went down on
   QPointF press_point_;        // where, in the view

@@ -192,6 +192,12 @@ class MainWindow : public QMainWindow {
   void SelectHeadingsOf(const std::vector<int>& positions);
   // The options area's line of the heading of the graph's argument, or -1.
   int HeadingLineOf(int position) const;
+  // The places of the graph's arguments go with the theory's file: opening it takes them from its
+  // side file when that belongs to the theory of the lines (else the status bar says why not),
+  // saving writes them. A theory from elsewhere (new, generated, an example) is laid out afresh.
+  void TakeGraphPlaces(const QString& path, const StringList& lines);
+  void SaveGraphPlaces(const QString& path);
+  void ForgetGraphPlaces();
 
   // Every control that can hold the focus with its widget; the radio group's is its chosen item
   // (the first one while none is chosen).

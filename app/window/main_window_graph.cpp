@@ -4,7 +4,9 @@
 // options area, and selecting arguments in the graph selects their headings. Each result area
 // shows in its editor or, when large, in its LineView; the lines are read from whichever shows
 // them. Edits made in the graph rewrite the input; typing in the input redraws the graph.
+#include <QFile>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -17,6 +19,8 @@
 #include "app/window/line_view.h"
 #include "app/window/main_window.h"
 #include "frontend/line_colouring.h"
+#include "frontend/node_positions.h"
+#include "frontend/text_file.h"
 #include "model/theory_text.h"
 
 namespace dialectic {
@@ -27,6 +31,19 @@ constexpr std::size_t kOptionsArea = 3;     // Memo4
 constexpr std::size_t kExtensionsArea = 4;  // Memo5
 // How long typing in the input pauses before the graph shows its theory.
 constexpr int kTypingPauseMs = 400;
+// How long a note about the side file of positions shows in the status bar.
+constexpr int kPlacesNoteMs = 10000;
+
+std::filesystem::path PathOf(const QString& path) {
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// The names of the theory the lines read as.
+std::vector<std::string> NamesOf(const LineList& lines) {
+  TTheory theory;
+  ParseInput(lines, theory);
+  return FrameworkOfTheory(theory).Names();
+}
 
 // A line of an area as the editor shows it.
 QString ShownLine(std::string_view line) {
@@ -194,6 +211,38 @@ void MainWindow::ReplaceInputFromGraph(const std::string& text) {
   cursor.endEditBlock();
   DrawInputInGraph();
 }
+
+void MainWindow::TakeGraphPlaces(const QString& path, const StringList& lines) {
+  LineList input;
+  input.AddStrings(lines);
+  PositionsRead read = ReadPositionsFile(PathOf(path), NamesOf(input));
+  graph_window_->KeepPlaces(std::move(read.places));
+  if (!read.problem.empty()) {
+    statusBar()->showMessage(QString::fromLocal8Bit(read.problem), kPlacesNoteMs);
+  }
+}
+
+void MainWindow::SaveGraphPlaces(const QString& path) {
+  // The places are those of the graph shown, and only while it shows the theory saved.
+  LineList input;
+  input.SetText(EditorText(*memo1_));
+  const std::vector<std::string> names = NamesOf(input);
+  if (!graph_window_->IsLaidOut() || names != graph_window_->Graph().Names()) return;
+  NodePlaces places;
+  for (const std::string& name : names) {
+    const auto kept = graph_window_->KeptPlaces().find(name);
+    if (kept != graph_window_->KeptPlaces().end()) places.insert(*kept);
+  }
+  try {
+    WritePositionsFile(PathOf(path), names, places);
+  } catch (const FileError& error) {
+    statusBar()->showMessage(tr("The theory was saved, its graph's positions not: %1")
+                                 .arg(QString::fromLocal8Bit(error.what())),
+                             kPlacesNoteMs);
+  }
+}
+
+void MainWindow::ForgetGraphPlaces() { graph_window_->KeepPlaces({}); }
 
 void MainWindow::DrawInputInGraph() {
   input_graph_timer_->stop();

@@ -5,13 +5,18 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QToolButton>
 #include <algorithm>
+#include <map>
 #include <memory>
 
 #include "app/window/graph_items.h"
 #include "app/window/graph_window.h"
+#include "frontend/node_positions.h"
+#include "frontend/text_file.h"
 #include "tests/window/window_test_support.h"
 
 namespace dialectic {
@@ -76,6 +81,30 @@ class GraphEditorTest : public WindowTestBase {
                  graph.Graph().Attacks().size() == attacks;
         },
         20000);
+  }
+  // Where each argument's node is in the scene, by name.
+  static std::map<std::string, QPointF> Places(const GraphWindow& graph) {
+    std::map<std::string, QPointF> places;
+    for (QGraphicsItem* item : View(graph)->scene()->items()) {
+      if (auto* node = dynamic_cast<NodeItem*>(item)) {
+        places[graph.Graph().NameOf(node->Position())] = node->pos();
+      }
+    }
+    return places;
+  }
+  // Whether every argument of `before` (some) is where it was, to a hundredth of a point.
+  static bool StayedPut(const std::map<std::string, QPointF>& before,
+                        const std::map<std::string, QPointF>& after) {
+    return !before.empty() && std::all_of(before.begin(), before.end(), [&](const auto& place) {
+      const auto found = after.find(place.first);
+      return found != after.end() && (found->second - place.second).manhattanLength() < 0.01;
+    });
+  }
+  static QToolButton* Tool(const GraphWindow& graph, const QString& text) {
+    for (QToolButton* button : graph.findChildren<QToolButton*>()) {
+      if (button->text() == text) return button;
+    }
+    return nullptr;
   }
   static void Drag(QWidget* viewport, QPoint from, std::initializer_list<QPoint> through) {
     QTest::mousePress(viewport, Qt::LeftButton, {}, from);
@@ -272,6 +301,104 @@ class GraphEditorTest : public WindowTestBase {
     const QList<QTextEdit::ExtraSelection> others = memo4->extraSelections();
     QCOMPARE(others.size(), 1);
     QCOMPARE(others.front().cursor.selectedText(), QStringLiteral("c :"));
+  }
+
+  void NoArgumentMovesWhenTheTheoryGrows() {
+    auto window = OpenWithInput(QStringLiteral("a b, b c, c a, d"));
+    QVERIFY(window != nullptr);
+    GraphWindow& graph = window->graph_window();
+    GraphEditor& editor = window->graph_editor();
+    QVERIFY(Shows(graph, {"a", "b", "c", "d"}, 3));
+    const auto first = Places(graph);
+    // A new argument by a double-click goes where it was asked for.
+    const QPoint empty = Empty(graph);
+    QVERIFY(empty.x() >= 0);
+    const QPointF asked = View(graph)->mapToScene(empty);
+    QTest::mouseDClick(View(graph)->viewport(), Qt::LeftButton, {}, empty);
+    QTest::keyClicks(editor.NameEditor(), QStringLiteral("z"));
+    QTest::keyClick(editor.NameEditor(), Qt::Key_Return);
+    QVERIFY(Shows(graph, {"a", "b", "c", "d", "z"}, 3));
+    QVERIFY(StayedPut(first, Places(graph)));
+    QVERIFY((Places(graph)["z"] - asked).manhattanLength() < 0.01);
+    // An attack, and arguments typed into the input, leave every argument where it was too.
+    const auto second = Places(graph);
+    editor.AddAttack(PositionOf(graph, "z"), PositionOf(graph, "d"));
+    QVERIFY(Shows(graph, {"a", "b", "c", "d", "z"}, 4));
+    QVERIFY(StayedPut(second, Places(graph)));
+    auto* memo1 = Find<QPlainTextEdit>(*window, "Memo1");
+    memo1->moveCursor(QTextCursor::End);
+    QTest::keyClick(memo1, Qt::Key_Return);
+    QTest::keyClicks(memo1, QStringLiteral("e a f"));
+    QVERIFY(Shows(graph, {"a", "b", "c", "d", "z", "e", "f"}, 6));
+    QVERIFY(StayedPut(second, Places(graph)));
+  }
+
+  void ADraggedArgumentStaysWhereItWasPutUntilLaidOutAgain() {
+    auto window = OpenWithInput(QStringLiteral("a b, b c"));
+    QVERIFY(window != nullptr);
+    GraphWindow& graph = window->graph_window();
+    QVERIFY(Shows(graph, {"a", "b", "c"}, 2));
+    const auto before = Places(graph);
+    const QPoint from = At(graph, "a");
+    const QPoint to = Empty(graph);
+    QVERIFY(to.x() >= 0);
+    const QPointF moved = View(graph)->mapToScene(to) - View(graph)->mapToScene(from);
+    Drag(View(graph)->viewport(), from, {to});
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+          return graph.IsLaidOut() &&
+                 (Places(graph)["a"] - (before.at("a") + moved)).manhattanLength() < 0.01;
+        },
+        20000));
+    QCOMPARE(Input(*window), QStringLiteral("a b, b c"));  // a move is no edit
+    QVERIFY(StayedPut({{"b", before.at("b")}, {"c", before.at("c")}}, Places(graph)));
+    // "Lay out again" forgets the places: the layered layout puts a back among the others.
+    QToolButton* again = Tool(graph, QStringLiteral("Lay out again"));
+    QVERIFY(again != nullptr);
+    again->click();
+    QVERIFY(QTest::qWaitFor([&] { return graph.IsLaidOut(); }, 20000));
+    QCOMPARE(graph.LayoutEngine(), std::string("dot"));
+    QVERIFY(StayedPut(before, Places(graph)));
+  }
+
+  void PositionsAreSavedBesideTheTheoryAndComeBackWithIt() {
+    auto window = OpenWithInput(QStringLiteral("a b, b c"));
+    QVERIFY(window != nullptr);
+    GraphWindow& graph = window->graph_window();
+    QVERIFY(Shows(graph, {"a", "b", "c"}, 2));
+    // Put c somewhere of its own, then save.
+    const QPoint to = Empty(graph);
+    Drag(View(graph)->viewport(), At(graph, "c"), {to});
+    QVERIFY(QTest::qWaitFor([&] { return graph.IsLaidOut(); }, 20000));
+    const auto saved = Places(graph);
+    const QString path = WriteFile(QStringLiteral("t.txt"), "");
+    QVERIFY(!path.isEmpty());
+    QVERIFY(window->SaveTheoryFile(path, Format::kText));
+    const std::string side = ReadWholeFile(PositionsFileOf(path.toStdString()));
+    QVERIFY(PositionsOfJson(side, {"a", "b", "c"}).problem.empty());
+
+    // Another theory, then the file again: every argument comes back to its place.
+    window->NewTheory();
+    SetInput(*window, QStringLiteral("p q"));
+    QVERIFY(Shows(graph, {"p", "q"}, 1));
+    QVERIFY(window->OpenTheoryFile(path));
+    QVERIFY(RunEnds(*window));
+    QVERIFY(Shows(graph, {"a", "b", "c"}, 2));
+    QVERIFY(StayedPut(saved, Places(graph)));
+    QVERIFY(window->statusBar()->currentMessage().isEmpty());
+
+    // A side file of another theory is ignored with a note, and the theory is laid out anew.
+    const QString other = WriteFile(QStringLiteral("u.txt"), "a b, b c\n");
+    QVERIFY(!other.isEmpty());
+    QVERIFY(!WriteFile(QStringLiteral("u.txt.positions.json"),
+                       QByteArray::fromStdString(PositionsJson({"a", "x"}, {{"a", {1, 2}}})))
+                 .isEmpty());
+    QVERIFY(window->OpenTheoryFile(other));
+    QVERIFY(RunEnds(*window));
+    QVERIFY2(window->statusBar()->currentMessage().contains(QStringLiteral("ignored")),
+             qPrintable(window->statusBar()->currentMessage()));
+    QVERIFY(QTest::qWaitFor([&] { return graph.IsLaidOut(); }, 20000));
+    QCOMPARE(graph.LayoutEngine(), std::string("dot"));
   }
 };
 
