@@ -320,9 +320,10 @@ std::string WithoutAttack(std::string_view text, std::string_view attacker,
   const std::vector<LineSpan> lines = LinesOf(text);
   const auto first = FirstMentions(text, lines);
   const auto found = first.find(std::string(attacker));
-  if (found == first.end()) return std::string(text);
+  const auto target_found = first.find(std::string(target));
+  if (found == first.end() || target_found == first.end()) return std::string(text);
   const WordPlace attacker_first = found->second;
-  const WordPlace target_first = first.at(std::string(target));
+  const WordPlace target_first = target_found->second;
   return Rewritten(
       text, [&](const ClauseSpan& clause, std::size_t index) -> std::optional<std::string> {
         const std::string_view original = text.substr(clause.begin, clause.end - clause.begin);

@@ -91,6 +91,11 @@ TEST(TheoryEdit, EditsKeepTheUsersClausesAndSpacing) {
          return WithoutAttacks(t, {{"b", "a"}});
        },
        "x, a, b, a c, a"},
+      {"delete an attack on an argument the text does not have", "a b",
+       [](std::string_view t) {
+         return WithoutAttacks(t, {{"b", "x"}});
+       },
+       "a b"},
       {"delete a self-attack", "a a b",
        [](std::string_view t) {
          return WithoutAttacks(t, {{"a", "a"}});
