@@ -3,8 +3,7 @@
 // stays a theory in its syntax. The side file lists the theory's arguments in order with their
 // places; it belongs to the theory only while the theory has exactly those arguments, so a side
 // file of another theory (or an edited one) is recognised and ignored, never an error. Names are
-// bytes: a name that is not UTF-8 is written with each byte as one character and a mark, and read
-// back byte for byte.
+// bytes, written as JsonName writes them and read back byte for byte.
 #pragma once
 
 #include <filesystem>

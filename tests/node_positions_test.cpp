@@ -18,10 +18,15 @@ TEST(NodePositions, SideFileIsNamedAfterTheWholeFileName) {
 }
 
 TEST(NodePositions, PlacesComeBackForTheSameArgumentsByteForByte) {
-  // A name that is not UTF-8 (Latin-1 "été"), one with a tab inside, one without a place.
-  const std::vector<std::string> names = {"a", "\xe9t\xe9", "x\ty", "\xc3\xa9", "free"};
-  const NodePlaces places = {
-      {"a", {1.5, -2}}, {"\xe9t\xe9", {100, 200.25}}, {"x\ty", {0, 0}}, {"\xc3\xa9", {-3e5, 7}}};
+  // A name that is not UTF-8 (Latin-1 "été"), one with a tab inside, the character U+F780 that
+  // stands for a byte in JSON names, one without a place.
+  const std::vector<std::string> names = {"a",        "\xe9t\xe9",    "x\ty",
+                                          "\xc3\xa9", "\xef\x9e\x80", "free"};
+  const NodePlaces places = {{"a", {1.5, -2}},
+                             {"\xe9t\xe9", {100, 200.25}},
+                             {"x\ty", {0, 0}},
+                             {"\xc3\xa9", {-3e5, 7}},
+                             {"\xef\x9e\x80", {5, 5}}};
   const std::string json = PositionsJson(names, places);
   const PositionsRead read = PositionsOfJson(json, names);
   EXPECT_EQ(read.problem, "");
