@@ -187,7 +187,8 @@ class MainWindow : public QMainWindow {
   // shows the input's theory at once after an edit, an undo or a redo from the graph, and a short
   // pause after typing.
   void ReplaceInputFromGraph(const std::string& text);
-  void DrawInputInGraph();
+  // Whether the graph had to be drawn anew for the input.
+  bool DrawInputInGraph();
   // The headings of the arguments selected in the graph are selected in the options area.
   void SelectHeadingsOf(const std::vector<int>& positions);
   // The options area's line of the heading of the graph's argument, or -1.

@@ -186,6 +186,9 @@ void MainWindow::SelectHeadingsOf(const std::vector<int>& positions) {
 void MainWindow::ReplaceInputFromGraph(const std::string& text) {
   // During a run the input belongs to the run.
   if (memo1_->isReadOnly()) return;
+  // The edit was made on a graph that typing has outrun: the graph shows the input first, and the
+  // user acts on what it shows.
+  if (input_graph_timer_->isActive() && DrawInputInGraph()) return;
   // Only the span that differs is replaced, as one undo step, so that the caret and the rest of
   // the text stay; positions count UTF-16 units, and a span never splits a surrogate pair.
   QTextDocument& document = *memo1_->document();
@@ -244,15 +247,16 @@ void MainWindow::SaveGraphPlaces(const QString& path) {
 
 void MainWindow::ForgetGraphPlaces() { graph_window_->KeepPlaces({}); }
 
-void MainWindow::DrawInputInGraph() {
+bool MainWindow::DrawInputInGraph() {
   input_graph_timer_->stop();
   LineList lines;
   lines.SetText(EditorText(*memo1_));
   TTheory theory;
   ParseInput(lines, theory);
   // Typing that leaves the theory as it is keeps the graph with its colours.
-  if (FrameworkOfTheory(theory) == graph_window_->Graph()) return;
+  if (FrameworkOfTheory(theory) == graph_window_->Graph()) return false;
   graph_window_->SetTheory(theory);
+  return true;
 }
 
 }  // namespace dialectic

@@ -282,6 +282,23 @@ class GraphEditorTest : public WindowTestBase {
     QCOMPARE(window->form().Memo2.Count(), 0);  // nothing was run
   }
 
+  void AnEditOnAGraphThatTypingOutranIsDropped() {
+    auto window = OpenWithInput(QStringLiteral("a b"));
+    QVERIFY(window != nullptr);
+    GraphWindow& graph = window->graph_window();
+    QVERIFY(Shows(graph, {"a", "b"}, 1));
+    auto* memo1 = Find<QPlainTextEdit>(*window, "Memo1");
+    memo1->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(memo1, QStringLiteral("c, "));
+    // The graph still shows a and b at their old positions, which the input no longer has.
+    window->graph_editor().AddAttack(0, 1);
+    QCOMPARE(Input(*window), QStringLiteral("c, a b"));
+    QVERIFY(Shows(graph, {"c", "a", "b"}, 1));
+    // Once the graph shows the input, the same gesture edits it.
+    window->graph_editor().AddAttack(PositionOf(graph, "a"), PositionOf(graph, "b"));
+    QCOMPARE(Input(*window), QStringLiteral("c, a b\nb a"));
+  }
+
   void SelectedArgumentsSelectTheirHeadingsInTheOptions() {
     auto window = OpenWithInput(QStringLiteral("a b, b c, c d"));
     QVERIFY(window != nullptr);
