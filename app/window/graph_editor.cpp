@@ -198,6 +198,7 @@ bool GraphEditor::MousePressed(QPointF view_point, Qt::KeyboardModifiers modifie
   }
   pending_attacker_ = -1;
   pressed_ = node == nullptr ? -1 : node->Position();
+  drag_scene_ = window_.View().scene();
   press_point_ = view_point;
   dragging_ = false;
   left_pressed_ = false;
@@ -205,8 +206,19 @@ bool GraphEditor::MousePressed(QPointF view_point, Qt::KeyboardModifiers modifie
   return false;
 }
 
+bool GraphEditor::DragOutlivedItsScene() {
+  if (window_.View().scene() == drag_scene_) return false;
+  // Another theory or layout took the scene over; the old scene deletes the rubber band with its
+  // items, and the argument pressed may be another one now.
+  pressed_ = -1;
+  dragging_ = false;
+  rubber_band_ = nullptr;
+  return true;
+}
+
 bool GraphEditor::MouseMoved(QPointF view_point) {
   if (pressed_ < 0) return false;
+  if (DragOutlivedItsScene()) return true;
   GraphView& view = window_.View();
   if (!dragging_) {
     if ((view_point - press_point_).manhattanLength() < QApplication::startDragDistance()) {
@@ -234,6 +246,7 @@ bool GraphEditor::MouseMoved(QPointF view_point) {
 }
 
 bool GraphEditor::MouseReleased(QPointF view_point) {
+  if (pressed_ >= 0 && DragOutlivedItsScene()) return true;
   const int pressed = pressed_;
   const bool was_dragging = dragging_;
   pressed_ = -1;

@@ -18,6 +18,7 @@
 #include <vector>
 
 class QGraphicsLineItem;
+class QGraphicsScene;
 class QLabel;
 class QLineEdit;
 
@@ -73,6 +74,8 @@ class GraphEditor : public QObject {
   bool MouseMoved(QPointF view_point);
   bool MouseReleased(QPointF view_point);
   bool DoubleClicked(QPointF view_point);
+  // Ends a drag whose scene has been replaced; whether it did.
+  bool DragOutlivedItsScene();
   NodeItem* NodeAt(QPointF view_point) const;
   std::string Name(int position) const;
   // The reason the name (UTF-8 text) cannot be an argument's, renaming the one at except; empty:
@@ -90,11 +93,12 @@ class GraphEditor : public QObject {
   int renamed_ = -1;   // the argument the name editor renames; -1: it names a new one
   QPointF new_place_;  // where a new argument goes
 
-  int pressed_ = -1;           // the argument a left press went down on
-  QPointF press_point_;        // where, in the view
-  bool dragging_ = false;      // an attack is being drawn from pressed_
-  bool left_pressed_ = false;  // the drag has left the argument it started on
-  QGraphicsLineItem* rubber_band_ = nullptr;
+  int pressed_ = -1;                            // the argument a left press went down on
+  QPointF press_point_;                         // where, in the view
+  bool dragging_ = false;                       // an attack is being drawn from pressed_
+  bool left_pressed_ = false;                   // the drag has left the argument it started on
+  QGraphicsLineItem* rubber_band_ = nullptr;    // owned by drag_scene_
+  const QGraphicsScene* drag_scene_ = nullptr;  // the scene the press went down in
   int pending_attacker_ = -1;
 };
 

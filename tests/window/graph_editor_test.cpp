@@ -299,6 +299,26 @@ class GraphEditorTest : public WindowTestBase {
     QCOMPARE(Input(*window), QStringLiteral("c, a b\nb a"));
   }
 
+  void ADragThatOutlivesItsLayoutIsDropped() {
+    auto window = OpenWithInput(QStringLiteral("a b"));
+    QVERIFY(window != nullptr);
+    GraphWindow& graph = window->graph_window();
+    QVERIFY(Shows(graph, {"a", "b"}, 1));
+    QWidget* viewport = View(graph)->viewport();
+    const QPoint a = At(graph, "a");
+    const QPoint b = At(graph, "b");
+    QTest::mousePress(viewport, Qt::LeftButton, {}, a);
+    for (int step = 1; step <= 4; ++step) QTest::mouseMove(viewport, a + (b - a) * step / 8);
+    // The theory changes under the drag: the scene with its rubber band goes.
+    auto* memo1 = Find<QPlainTextEdit>(*window, "Memo1");
+    memo1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo1, QStringLiteral(", c"));
+    QVERIFY(Shows(graph, {"a", "b", "c"}, 1));
+    QTest::mouseMove(viewport, b);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, b);
+    QCOMPARE(Input(*window), QStringLiteral("a b, c"));
+  }
+
   void SelectedArgumentsSelectTheirHeadingsInTheOptions() {
     auto window = OpenWithInput(QStringLiteral("a b, b c, c d"));
     QVERIFY(window != nullptr);
