@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPen>
+#include <QTimer>
 #include <algorithm>
 
 #include "app/window/graph_items.h"
@@ -150,33 +151,34 @@ NodeItem* GraphEditor::NodeAt(QPointF view_point) const {
 }
 
 bool GraphEditor::eventFilter(QObject* watched, QEvent* event) {
+  // Only the user's mouse and keys are handled here. Other events also come while the window is
+  // being destroyed, when the window must not be touched: leaving the name editor then closes it
+  // on a later turn, which never comes once the editor is gone.
   if (watched == name_edit_) {
     if (event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
       CloseNameEditor();
       return true;
     }
-    if (event->type() == QEvent::FocusOut) CloseNameEditor();
+    if (event->type() == QEvent::FocusOut) {
+      QTimer::singleShot(0, this, [this] {
+        if (!name_edit_->hasFocus()) CloseNameEditor();
+      });
+    }
+    return false;
+  }
+  const QEvent::Type type = event->type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+      type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick) {
     return false;
   }
   if (!window_.IsLaidOut()) return false;
-  switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-      auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() != Qt::LeftButton) return false;
-      return MousePressed(mouse->position(), mouse->modifiers());
-    }
-    case QEvent::MouseMove:
-      return MouseMoved(static_cast<QMouseEvent*>(event)->position());
-    case QEvent::MouseButtonRelease:
-      if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
-      return MouseReleased(static_cast<QMouseEvent*>(event)->position());
-    case QEvent::MouseButtonDblClick:
-      if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
-      return DoubleClicked(static_cast<QMouseEvent*>(event)->position());
-    default:
-      return false;
-  }
+  auto* mouse = static_cast<QMouseEvent*>(event);
+  if (type == QEvent::MouseMove) return MouseMoved(mouse->position());
+  if (mouse->button() != Qt::LeftButton) return false;
+  if (type == QEvent::MouseButtonPress) return MousePressed(mouse->position(), mouse->modifiers());
+  if (type == QEvent::MouseButtonRelease) return MouseReleased(mouse->position());
+  return DoubleClicked(mouse->position());
 }
 
 bool GraphEditor::MousePressed(QPointF view_point, Qt::KeyboardModifiers modifiers) {
