@@ -175,13 +175,23 @@ bool AnyDropped(const std::vector<bool>& dropped) {
 }  // namespace
 
 TextChange ChangeBetween(std::string_view before, std::string_view after) {
+  // The span starts and ends between characters of UTF-8, never inside one, so that an editor
+  // that counts characters can place it.
+  const auto continues = [](std::string_view text, std::size_t at) {
+    return at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0u) == 0x80u;
+  };
   const std::size_t shorter = std::min(before.size(), after.size());
   std::size_t prefix = 0;
   while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
+  while (prefix > 0 && (continues(before, prefix) || continues(after, prefix))) --prefix;
   std::size_t suffix = 0;
   while (suffix < shorter - prefix &&
          before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
     ++suffix;
+  }
+  while (suffix > 0 &&
+         (continues(before, before.size() - suffix) || continues(after, after.size() - suffix))) {
+    --suffix;
   }
   return {prefix, before.size() - prefix - suffix,
           std::string(after.substr(prefix, after.size() - prefix - suffix))};

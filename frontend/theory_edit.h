@@ -18,7 +18,7 @@
 namespace dialectic {
 
 // The smallest change that turns one text into another: the bytes [begin, begin + removed) of the
-// old text are replaced by inserted.
+// old text are replaced by inserted. The span never cuts a UTF-8 character.
 struct TextChange {
   std::size_t begin = 0;
   std::size_t removed = 0;

@@ -130,8 +130,14 @@ TEST(TheoryEdit, ChangeBetweenIsTheSmallestSpanAndUndoes) {
     TextChange change;
   };
   const Case cases[] = {
-      {"a b", "a b c", {3, 0, " c"}}, {"a b c", "a c", {2, 2, ""}}, {"aaa", "aa", {2, 1, ""}},
-      {"", "x", {0, 0, "x"}},         {"same", "same", {4, 0, ""}},
+      {"a b", "a b c", {3, 0, " c"}},
+      {"a b c", "a c", {2, 2, ""}},
+      {"aaa", "aa", {2, 1, ""}},
+      {"", "x", {0, 0, "x"}},
+      {"same", "same", {4, 0, ""}},
+      // Not inside a character: e acute to e grave shares a lead byte, which goes with the change.
+      {"x\xc3\xa9", "x\xc3\xa8", {1, 2, "\xc3\xa8"}},
+      {"\xc3\xa9x", "\xc4\xa9x", {0, 2, "\xc4\xa9"}},
   };
   for (const Case& c : cases) {
     const TextChange change = ChangeBetween(c.before, c.after);

@@ -21,6 +21,7 @@
 #include "frontend/line_colouring.h"
 #include "frontend/node_positions.h"
 #include "frontend/text_file.h"
+#include "frontend/theory_edit.h"
 #include "model/theory_text.h"
 
 namespace dialectic {
@@ -190,27 +191,21 @@ void MainWindow::ReplaceInputFromGraph(const std::string& text) {
   // user acts on what it shows.
   if (input_graph_timer_->isActive() && DrawInputInGraph()) return;
   // Only the span that differs is replaced, as one undo step, so that the caret and the rest of
-  // the text stay; positions count UTF-16 units, and a span never splits a surrogate pair.
-  QTextDocument& document = *memo1_->document();
-  QString before = document.toRawText();
-  before.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-  before.replace(QChar::LineSeparator, QLatin1Char('\n'));
-  const QString after = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  const qsizetype shorter = std::min(before.size(), after.size());
-  qsizetype prefix = 0;
-  while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
-  if (prefix > 0 && before[prefix - 1].isHighSurrogate()) --prefix;
-  qsizetype suffix = 0;
-  while (suffix < shorter - prefix &&
-         before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
-    ++suffix;
-  }
-  if (suffix > 0 && before[before.size() - suffix].isLowSurrogate()) --suffix;
-  QTextCursor cursor(&document);
+  // the text stay. The editor counts UTF-16 units; the span lies between characters.
+  const std::string before = EditorText(*memo1_);
+  const TextChange change = ChangeBetween(before, text);
+  const auto units = [](std::string_view bytes) {
+    return static_cast<int>(
+        QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).size());
+  };
+  const int begin = units(std::string_view(before).substr(0, change.begin));
+  const int removed = units(std::string_view(before).substr(change.begin, change.removed));
+  QTextCursor cursor(memo1_->document());
   cursor.beginEditBlock();
-  cursor.setPosition(static_cast<int>(prefix));
-  cursor.setPosition(static_cast<int>(before.size() - suffix), QTextCursor::KeepAnchor);
-  cursor.insertText(after.mid(prefix, after.size() - prefix - suffix));
+  cursor.setPosition(begin);
+  cursor.setPosition(begin + removed, QTextCursor::KeepAnchor);
+  cursor.insertText(
+      QString::fromUtf8(change.inserted.data(), static_cast<qsizetype>(change.inserted.size())));
   cursor.endEditBlock();
   DrawInputInGraph();
 }

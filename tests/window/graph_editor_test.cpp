@@ -282,6 +282,28 @@ class GraphEditorTest : public WindowTestBase {
     QCOMPARE(window->form().Memo2.Count(), 0);  // nothing was run
   }
 
+  void EditsKeepCharactersBeyondAscii() {
+    auto window = OpenWithInput(QStringLiteral("x"));
+    QVERIFY(window != nullptr);
+    GraphWindow& graph = window->graph_window();
+    GraphEditor& editor = window->graph_editor();
+    // Typed as a paste: the test's keys are ASCII.
+    auto* memo1 = Find<QPlainTextEdit>(*window, "Memo1");
+    memo1->selectAll();
+    memo1->insertPlainText(QStringLiteral("\u00e9 b \u00e8, \U0001F600"));
+    QVERIFY(Shows(graph, {"\xc3\xa9", "b", "\xc3\xa8", "\xf0\x9f\x98\x80"}, 2));
+    // e grave to e acute share their first byte; the emoji takes two UTF-16 units in the editor.
+    QCOMPARE(editor.RenameArgument(PositionOf(graph, "\xc3\xa8"), QStringLiteral("\u00ea")),
+             QString());
+    QCOMPARE(Input(*window), QStringLiteral("\u00e9 b \u00ea, \U0001F600"));
+    QVERIFY(Shows(graph, {"\xc3\xa9", "b", "\xc3\xaa", "\xf0\x9f\x98\x80"}, 2));
+    editor.AddAttack(PositionOf(graph, "b"), PositionOf(graph, "\xf0\x9f\x98\x80"));
+    QCOMPARE(Input(*window), QStringLiteral("\u00e9 b \u00ea, \U0001F600 b"));
+    QVERIFY(Shows(graph, {"\xc3\xa9", "b", "\xc3\xaa", "\xf0\x9f\x98\x80"}, 3));
+    memo1->undo();
+    QCOMPARE(Input(*window), QStringLiteral("\u00e9 b \u00ea, \U0001F600"));
+  }
+
   void AnEditOnAGraphThatTypingOutranIsDropped() {
     auto window = OpenWithInput(QStringLiteral("a b"));
     QVERIFY(window != nullptr);
