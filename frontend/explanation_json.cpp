@@ -82,6 +82,24 @@ std::string_view StatementName(exact::Statement statement) {
 
 }  // namespace
 
+std::string NameOfJsonName(std::string_view text) {
+  // U+F780 to U+F7FF are EF 9E or 9F and one more byte in UTF-8; every other character stands for
+  // its own bytes.
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto at = [&text](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    if (at(i) == 0xEF && i + 2 < text.size() && (at(i + 1) == 0x9E || at(i + 1) == 0x9F)) {
+      const unsigned int code = 0xF000u | (at(i + 1) & 0x3Fu) << 6 | (at(i + 2) & 0x3Fu);
+      bytes += static_cast<char>(code - 0xF700u);
+      i += 2;
+    } else {
+      bytes += text[i];
+    }
+  }
+  return bytes;
+}
+
 std::string JsonName(const std::string& name) {
   std::string out;
   for (std::size_t i = 0; i < name.size();) {

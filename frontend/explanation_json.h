@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "exact/exact_engine.h"
@@ -18,6 +19,8 @@ namespace dialectic {
 // character U+F700 + byte (U+F780 to U+F7FF). A reader gets the bytes back by turning each
 // character U+F780 to U+F7FF into the byte it ends in and every other character into its UTF-8.
 std::string JsonName(const std::string& name);
+// The name's bytes back from what JsonName made of them.
+std::string NameOfJsonName(std::string_view text);
 
 // The names of the arguments of an extension, in its order.
 nlohmann::ordered_json JsonNames(const exact::Extension& extension,

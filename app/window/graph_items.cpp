@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPathStroker>
 #include <QPen>
 #include <QStyleOptionGraphicsItem>
 #include <algorithm>
@@ -23,6 +24,8 @@ constexpr double kDetailedScale = 0.4;
 // How much wider a highlighted node's border and a highlighted attack's line draw.
 constexpr double kHighlightExtraWidth = 2.5;
 constexpr double kAttackWidth = 1.2;
+// What the selection is drawn in: a frame around an argument, an attack drawn thick.
+constexpr std::string_view kSelectionColour = "#1e64c8";
 
 bool IsDetailed(const QPainter* painter, const QStyleOptionGraphicsItem* option) {
   return option->levelOfDetailFromTransform(painter->worldTransform()) >= kDetailedScale;
@@ -83,6 +86,8 @@ NodeItem::NodeItem(int position, const QString& label, const QFont& font, QPoint
   setPos(centre);
   setZValue(1);  // above the attacks that end at its border
   setAcceptHoverEvents(true);
+  // Selected arguments are what Delete and F2 act on.
+  setFlag(QGraphicsItem::ItemIsSelectable);
 }
 
 void NodeItem::SetState(NodeState state, bool outlined) {
@@ -138,6 +143,14 @@ void NodeItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, 
     painter->setBrush(Qt::NoBrush);
     painter->drawEllipse(Ellipse().adjusted(-reach, -reach, reach, reach));
   }
+  if (isSelected()) {
+    QPen frame(PaletteColour(kSelectionColour));
+    frame.setWidthF(1.5);
+    frame.setStyle(Qt::DashLine);
+    painter->setPen(frame);
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(boundingRect().adjusted(2, 2, -2, -2));
+  }
   if (!is_detailed) return;
   painter->setPen(PaletteColour(style.text));
   painter->setFont(font_);
@@ -147,6 +160,7 @@ void NodeItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, 
 
 EdgeItem::EdgeItem(const EdgeGeometry& geometry)
     : attacker_(geometry.attacker), target_(geometry.target) {
+  setFlag(QGraphicsItem::ItemIsSelectable);
   // The force layouts route straight lines, whose control points all lie on the line: drawn as
   // a line it strokes several times faster than as a curve.
   QPainterPath path(geometry.curve.front());
@@ -190,11 +204,31 @@ QRectF EdgeItem::boundingRect() const {
   return QGraphicsPathItem::boundingRect().united(arrowhead_.boundingRect()).adjusted(-2, -2, 2, 2);
 }
 
+QPainterPath EdgeItem::shape() const {
+  QPainterPathStroker stroker;
+  stroker.setWidth(8);
+  QPainterPath band = stroker.createStroke(path());
+  band.addPolygon(arrowhead_);
+  return band;
+}
+
 void EdgeItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) {
   painter->setRenderHint(QPainter::Antialiasing, IsDetailed(painter, option));
-  QGraphicsPathItem::paint(painter, option, widget);
+  // A selected attack is drawn thick in the selection's colour rather than with a frame.
+  QStyleOptionGraphicsItem plain(*option);
+  plain.state &= ~QStyle::State_Selected;
+  const QPen normal = pen();
+  if (isSelected()) {
+    QPen thick(PaletteColour(kSelectionColour));
+    thick.setWidthF(3);
+    painter->setPen(thick);
+    painter->setBrush(Qt::NoBrush);
+    painter->drawPath(path());
+  } else {
+    QGraphicsPathItem::paint(painter, &plain, widget);
+  }
   painter->setPen(Qt::NoPen);
-  painter->setBrush(pen().color());
+  painter->setBrush(isSelected() ? PaletteColour(kSelectionColour) : normal.color());
   painter->drawPolygon(arrowhead_);
 }
 

@@ -67,6 +67,8 @@ class EdgeItem : public QGraphicsPathItem {
   void SetHighlighted(bool highlighted);
   bool IsHighlighted() const { return highlighted_; }
 
+  // A band a few points wide along the curve, so that a thin arrow can be clicked.
+  QPainterPath shape() const override;
   void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
   QRectF boundingRect() const override;
 

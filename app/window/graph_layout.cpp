@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -94,13 +95,22 @@ GraphGeometry LayOutWith(const LayoutInput& input, const std::string& engine_nam
   Agsym_t* width = agattr(graph, AGNODE, Text("width"), Text("0.75"));
   Agsym_t* height = agattr(graph, AGNODE, Text("height"), Text("0.5"));
   const int count = static_cast<int>(input.node_sizes.size());
-  if (engine_name != "dot") {
+  const bool keeps_places = KeepsPlaces(input);
+  // Spreading the layout to remove overlaps would move the kept nodes too.
+  if (engine_name != "dot" && !keeps_places) {
     // Overlaps are removed by spreading the whole layout, which costs next to nothing where the
     // default removal takes longer than the layout itself; the fast force approximation keeps
     // thousands of nodes within a second.
     agattr(graph, AGRAPH, Text("overlap"), Text("scale"));
     agattr(graph, AGRAPH, Text("sep"), Text("+6"));
     agattr(graph, AGRAPH, Text("quadtree"), Text("fast"));
+  }
+  Agsym_t* pos = nullptr;
+  if (keeps_places) {
+    // Kept nodes are pinned where they were, in inches with y growing upward; the rest start
+    // wherever the layout puts them.
+    pos = agattr(graph, AGNODE, Text("pos"), Text(""));
+    agattr(graph, AGRAPH, Text("notranslate"), Text("true"));
   }
   std::vector<Agnode_t*> nodes;
   nodes.reserve(input.node_sizes.size());
@@ -110,6 +120,10 @@ GraphGeometry LayOutWith(const LayoutInput& input, const std::string& engine_nam
     const QSizeF size = input.node_sizes[static_cast<std::size_t>(position)];
     agxset(node, width, Text(Inches(size.width())));
     agxset(node, height, Text(Inches(size.height())));
+    if (keeps_places && input.kept[static_cast<std::size_t>(position)]) {
+      const QPointF place = *input.kept[static_cast<std::size_t>(position)];
+      agxset(node, pos, Text(Inches(place.x()) + "," + Inches(-place.y()) + "!"));
+    }
     nodes.push_back(node);
   }
   std::vector<Agedge_t*> edges;
@@ -155,10 +169,25 @@ GraphGeometry LayOutWith(const LayoutInput& input, const std::string& engine_nam
     edge.arrow_tip = curve.eflag != 0 ? scene_point(curve.ep) : edge.curve.back();
     geometry.edges.push_back(std::move(edge));
   }
+  if (keeps_places) {
+    // Graphviz may move the whole drawing; it goes back so that the kept nodes are where they were.
+    for (std::size_t position = 0; position < input.kept.size(); ++position) {
+      if (!input.kept[position]) continue;
+      const QPointF shift = *input.kept[position] - geometry.centres[position];
+      for (QPointF& centre : geometry.centres) centre += shift;
+      for (EdgeGeometry& edge : geometry.edges) {
+        for (QPointF& point : edge.curve) point += shift;
+        edge.arrow_tip += shift;
+      }
+      geometry.bounds.translate(shift);
+      break;
+    }
+  }
   return geometry;
 }
 
 const char* const kFastEngine = "sfdp";
+const char* const kPinningEngine = "neato";
 
 // Appends and reads the plain values a geometry is made of, in the machine's own byte order: the
 // bytes never leave the process that wrote them and its parent.
@@ -232,6 +261,11 @@ std::string InputBytes(const LayoutInput& input, const std::string& engine) {
     out.Put(attacker);
     out.Put(target);
   }
+  out.Put(input.kept.size());
+  for (const std::optional<QPointF>& place : input.kept) {
+    out.Put(place.has_value());
+    out.Put(place.value_or(QPointF()));
+  }
   return std::move(out.bytes);
 }
 
@@ -254,6 +288,15 @@ std::optional<LayoutInput> InputOfBytes(const std::string& bytes) {
       return node < 0 || static_cast<std::size_t>(node) >= input.node_sizes.size();
     };
     if (outside(attacker) || outside(target)) return std::nullopt;
+  }
+  if (!in.GetCount(count, sizeof(bool) + 2 * sizeof(double))) return std::nullopt;
+  if (count != 0 && count != input.node_sizes.size()) return std::nullopt;
+  input.kept.resize(count);
+  for (std::optional<QPointF>& place : input.kept) {
+    bool has_place = false;
+    QPointF point;
+    if (!in.Get(has_place) || !in.Get(point)) return std::nullopt;
+    if (has_place) place = point;
   }
   if (!in.AtEnd()) return std::nullopt;
   return input;
@@ -391,6 +434,12 @@ GraphGeometry LayOutInChild(const LayoutInput& input, const std::string& engine,
 
 }  // namespace
 
+bool KeepsPlaces(const LayoutInput& input) {
+  return input.kept.size() == input.node_sizes.size() &&
+         std::any_of(input.kept.begin(), input.kept.end(),
+                     [](const std::optional<QPointF>& place) { return place.has_value(); });
+}
+
 std::string LayoutEngineFor(int argument_count, std::size_t attack_count) {
   return argument_count <= kLayeredLayoutLimit &&
                  attack_count <= static_cast<std::size_t>(kLayeredAttackLimit)
@@ -400,21 +449,23 @@ std::string LayoutEngineFor(int argument_count, std::size_t attack_count) {
 
 GraphGeometry LayOutGraph(const LayoutInput& input) {
   std::lock_guard lock(GraphvizMutex());
-  return LayOutWith(
-      input, input.engine.empty()
-                 ? LayoutEngineFor(static_cast<int>(input.node_sizes.size()), input.attacks.size())
-                 : input.engine);
+  const int count = static_cast<int>(input.node_sizes.size());
+  return LayOutWith(input, !input.engine.empty() ? input.engine
+                           : KeepsPlaces(input)  ? kPinningEngine
+                                                 : LayoutEngineFor(count, input.attacks.size()));
 }
 
 GraphGeometry LayOutGraphApart(const LayoutInput& input, const std::atomic<bool>& cancel,
                                std::chrono::milliseconds layered_budget) {
   const int count = static_cast<int>(input.node_sizes.size());
-  const std::string engine =
-      input.engine.empty() ? LayoutEngineFor(count, input.attacks.size()) : input.engine;
+  // Kept places need the force layout that can pin nodes.
+  const std::string engine = !input.engine.empty() ? input.engine
+                             : KeepsPlaces(input)  ? kPinningEngine
+                                                   : LayoutEngineFor(count, input.attacks.size());
   ChildEnd end = ChildEnd::kDone;
   if (engine != "dot") {
     GraphGeometry geometry = LayOutInChild(input, engine, cancel, std::nullopt, end);
-    if (geometry.laid_out && count <= kLayeredLayoutLimit) {
+    if (geometry.laid_out && count <= kLayeredLayoutLimit && engine != kPinningEngine) {
       geometry.note = "Dense graph (" + std::to_string(input.attacks.size()) +
                       " attacks): laid out by the fast force-directed layout.";
     }

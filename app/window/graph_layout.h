@@ -31,7 +31,13 @@ struct LayoutInput {
   std::vector<QSizeF> node_sizes;            // by position, in points
   std::vector<std::pair<int, int>> attacks;  // (attacker, target) by position
   std::string engine;                        // the layout to use; empty: LayoutEngineFor's
+  // Nodes that keep their place, by position (empty, or one per node): the force layout places
+  // the others around them, and the geometry puts each kept node exactly where it was asked.
+  std::vector<std::optional<QPointF>> kept;
 };
+
+// Whether some node of the input keeps its place.
+bool KeepsPlaces(const LayoutInput& input);
 
 struct EdgeGeometry {
   int attacker = 0;

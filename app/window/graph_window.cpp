@@ -113,6 +113,9 @@ void GraphWindow::CreateControls() {
   add_tool(QStringLiteral("\u2212"), tr("Zoom out (Ctrl+-)"), &GraphWindow::ZoomOut);
   add_tool(QStringLiteral("+"), tr("Zoom in (Ctrl++)"), &GraphWindow::ZoomIn);
   add_tool(tr("Fit"), tr("Show the whole graph (Ctrl+0)"), &GraphWindow::FitAll);
+  add_tool(tr("Lay out again"),
+           tr("Forget where the arguments were put and lay the graph out anew"),
+           &GraphWindow::LayOutAgain);
   add_tool(tr("Export\u2026"), tr("Write the picture as SVG or PNG, or the DOT text"),
            &GraphWindow::ExportWithDialog);
 
@@ -227,8 +230,17 @@ void GraphWindow::StartLayout() {
       input->attacks.emplace_back(attacker, target);
     }
   }
+  if (graph_->Size() <= kLayeredLayoutLimit) {
+    for (const std::string& name : graph_->Names()) {
+      const auto kept = kept_places_.find(name);
+      input->kept.push_back(kept == kept_places_.end()
+                                ? std::nullopt
+                                : std::optional(QPointF(kept->second.x, kept->second.y)));
+    }
+  }
   auto drawing = std::make_shared<Drawing>();
   drawing->generation = generation_;
+  drawing->keeps_places = KeepsPlaces(*input);
   // Threads of layouts that have ended are joined here; the rest when the window goes.
   std::erase_if(layouts_, [](const Layout& layout) {
     return layout.done.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
@@ -242,6 +254,28 @@ void GraphWindow::StartLayout() {
          QMetaObject::invokeMethod(
              this, [this, drawing] { ShowLayout(drawing); }, Qt::QueuedConnection);
        })});
+}
+
+void GraphWindow::Relayout() {
+  ++generation_;
+  StopStatusQuestions();
+  for (Layout& layout : layouts_) layout.cancel->store(true);
+  laid_out_ = false;
+  if (IsTooLarge()) return;
+  layout_pending_ = true;
+  if (isVisible()) StartLayout();
+}
+
+void GraphWindow::PlaceNode(const std::string& name, QPointF centre) {
+  kept_places_[name] = {centre.x(), centre.y()};
+  if (std::find(graph_->Names().begin(), graph_->Names().end(), name) != graph_->Names().end()) {
+    Relayout();
+  }
+}
+
+void GraphWindow::LayOutAgain() {
+  kept_places_.clear();
+  Relayout();
 }
 
 void GraphWindow::ShowLayout(const std::shared_ptr<Drawing>& drawing) {
@@ -284,12 +318,21 @@ void GraphWindow::AddItems() {
   }
   scene_->setItemIndexMethod(QGraphicsScene::BspTreeIndex);
   scene_->setSceneRect(drawing.geometry.bounds.adjusted(-20, -20, 20, 20));
+  // Every argument shown keeps its place from now on.
+  if (graph_->Size() <= kLayeredLayoutLimit) {
+    for (std::size_t position = 0; position < drawing.labels.size(); ++position) {
+      const QPointF centre = drawing.geometry.centres[position];
+      kept_places_[graph_->Names()[position]] = {centre.x(), centre.y()};
+    }
+  }
+  const bool keeps_places = drawing.keeps_places;
   drawing_.reset();
   laid_out_ = true;
   ApplyStates();
   ApplyHighlight();
   pages_->setCurrentWidget(view_);
-  view_->FitAll();
+  // A graph whose arguments kept their places stays as the user sees it.
+  if (!keeps_places) view_->FitAll();
   emit LayoutShown();
 }
 

@@ -25,6 +25,7 @@
 
 #include "app/window/graph_layout.h"
 #include "frontend/explanation_lines.h"
+#include "frontend/node_positions.h"
 #include "frontend/task_thread.h"
 #include "graph/node_states.h"
 #include "graph/shown_name.h"
@@ -75,6 +76,18 @@ class GraphWindow : public QWidget {
 
   const Framework& Graph() const { return *graph_; }
   std::shared_ptr<const Framework> SharedGraph() const { return graph_; }
+  // The view of the graph, for the editor that works on it.
+  GraphView& View() const { return *view_; }
+
+  // Where the arguments are kept, by name: every argument shown keeps its place through edits of
+  // the theory, and a new one is placed around them. Up to kLayeredLayoutLimit arguments.
+  const NodePlaces& KeptPlaces() const { return kept_places_; }
+  // Replaces the places kept; the next layout uses them.
+  void KeepPlaces(NodePlaces places) { kept_places_ = std::move(places); }
+  // Keeps the argument of that name at the point (scene coordinates) and lays out again.
+  void PlaceNode(const std::string& name, QPointF centre);
+  // Forgets the places and lays the theory out afresh.
+  void LayOutAgain();
   // Whether the scene shows the layout of the current theory.
   bool IsLaidOut() const { return laid_out_; }
   bool IsTooLarge() const { return graph_->Size() > kLargestDrawnTheory; }
@@ -131,9 +144,12 @@ class GraphWindow : public QWidget {
     std::vector<QString> labels;
     std::vector<QSizeF> sizes;
     std::size_t next_edge = 0;
+    bool keeps_places = false;  // laid out around the places kept
   };
 
   void StartLayout();
+  // Lays the same theory out again, keeping its colours.
+  void Relayout();
   void ShowLayout(const std::shared_ptr<Drawing>& drawing);
   void AddItems();
   void ApplyStates();
@@ -177,6 +193,7 @@ class GraphWindow : public QWidget {
   bool laid_out_ = false;
   bool geometry_restored_ = false;
   std::string engine_;
+  NodePlaces kept_places_;
   QString layout_note_;  // the note of the layout shown
   bool stale_ = false;
   int status_panel_position_ = -1;           // the argument the panel speaks of

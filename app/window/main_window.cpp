@@ -219,6 +219,7 @@ void MainWindow::CreateRadioItems() {
   // Every click goes to the form, also one on the chosen item: the form decides what changes.
   connect(radio_column_, &RadioColumn::ItemClicked, this, [this](int index) {
     const int chosen_before = Form1.RadioItemIndex;
+    if (index != chosen_before) ForgetGraphPlaces();
     Forward([this, index] { Form1.ChooseRadioItem(index); });
     if (Form1.RadioItemIndex != chosen_before) InputReplaced({}, Format::kText);
   });

@@ -46,11 +46,13 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 
 namespace dialectic {
 
 class CheckVerdict;
 class FindBar;
+class GraphEditor;
 class GraphWindow;
 class LineView;
 class RadioColumn;
@@ -73,6 +75,7 @@ class MainWindow : public QMainWindow {
   bool IsRunning() const { return job_ != nullptr; }
   GraphWindow& graph_window() const { return *graph_window_; }
   SemanticsPanel& semantics_panel() const { return *semantics_panel_; }
+  GraphEditor& graph_editor() const { return *graph_editor_; }
 
  public slots:
   // The Graph window (main_window_graph.cpp): shows it; exports what it shows into a file.
@@ -186,6 +189,22 @@ class MainWindow : public QMainWindow {
   void SelectHeadingOf(int position);
   // The Semantics window follows the Graph window's theory and colours and highlights the graph.
   void CreateSemanticsPanel();
+  // The graph edits the input: the edited text replaces the input's as one undo step; the graph
+  // shows the input's theory at once after an edit, an undo or a redo from the graph, and a short
+  // pause after typing.
+  void ReplaceInputFromGraph(const std::string& text);
+  // Whether the graph had to be drawn anew for the input.
+  bool DrawInputInGraph();
+  // The headings of the arguments selected in the graph are selected in the options area.
+  void SelectHeadingsOf(const std::vector<int>& positions);
+  // The options area's line of the heading of the graph's argument, or -1.
+  int HeadingLineOf(int position) const;
+  // The places of the graph's arguments go with the theory's file: opening it takes them from its
+  // side file when that belongs to the theory of the lines (else the status bar says why not),
+  // saving writes them. A theory from elsewhere (new, generated, an example) is laid out afresh.
+  void TakeGraphPlaces(const QString& path, const StringList& lines);
+  void SaveGraphPlaces(const QString& path);
+  void ForgetGraphPlaces();
 
   // Every control that can hold the focus with its widget; the radio group's is its chosen item
   // (the first one while none is chosen).
@@ -218,6 +237,8 @@ class MainWindow : public QMainWindow {
   RunStatus* run_status_ = nullptr;
   GraphWindow* graph_window_ = nullptr;
   SemanticsPanel* semantics_panel_ = nullptr;
+  GraphEditor* graph_editor_ = nullptr;
+  QTimer* input_graph_timer_ = nullptr;  // draws the input's theory once typing pauses
   // The run going on, or none. It works on Form1.Theory, so it is declared after Form1 and ends
   // before Form1 goes.
   std::unique_ptr<RunJob> job_;

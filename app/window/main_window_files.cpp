@@ -200,6 +200,7 @@ bool MainWindow::OpenTheoryFile(const QString& path) {
     ShowErrorBox(this, read.error);
     return false;
   }
+  TakeGraphPlaces(path, read.lines);
   Forward([this, &read] { Form1.ReplaceInput(read.lines); });
   InputReplaced(path, format);
   AddRecentFile(path);
@@ -217,6 +218,7 @@ bool MainWindow::SaveTheoryFile(const QString& path, Format format) {
     return false;
   }
   input_.Saved(InputStep(), QFileInfo(path).absoluteFilePath().toStdString(), format);
+  SaveGraphPlaces(path);
   ShowInputOrigin();
   AddRecentFile(path);
   return true;
@@ -233,11 +235,13 @@ bool MainWindow::ExportResultsFile(const QString& path) {
 }
 
 void MainWindow::NewTheory() {
+  ForgetGraphPlaces();
   Forward([this] { Form1.ReplaceInput({}); });
   InputReplaced({}, Format::kText);
 }
 
 void MainWindow::NewGeneratedTheory(const GeneratorRecipe& recipe) {
+  ForgetGraphPlaces();
   Forward([this, &recipe] { Form1.ReplaceInput(GeneratedTheoryLines(recipe)); });
   InputReplaced({}, Format::kText);
   next_generated_ = NextGeneratorRecipe(recipe);
