@@ -77,6 +77,7 @@ class GameSession {
   GameSession(Framework framework, exact::GameKind kind, int argument, exact::Player user,
               RunContext& context);
 
+  const Framework& framework() const { return framework_; }
   const exact::DiscussionGame& Game() const { return game_; }
   exact::Player User() const { return user_; }
   // The user plays the argument: empty text when the move is legal (the program has then
