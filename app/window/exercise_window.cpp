@@ -277,15 +277,19 @@ void AddExerciseMenu(MainWindow& main, QMenuBar& bar, QMenu& help) {
   QAction* create = menu->addAction(QObject::tr("&New Exercise..."), &main,
                                     [window] { window()->NewExercise(); });
   create->setObjectName(QStringLiteral("actionNewExercise"));
+  create->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_N));
   QAction* here = menu->addAction(QObject::tr("&Exercise on This Framework"), &main,
                                   [window] { window()->OpenExercise(); });
   here->setObjectName(QStringLiteral("actionExercise"));
+  here->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_X));
   QAction* game =
       menu->addAction(QObject::tr("&Discussion Game"), &main, [window] { window()->OpenGame(); });
   game->setObjectName(QStringLiteral("actionDiscussionGame"));
+  game->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_G));
   QAction* rules = help.addAction(QObject::tr("&Exercises and Discussion Games"), &main,
                                   [&main] { ShowPracticeHelp(&main); });
   rules->setObjectName(QStringLiteral("actionPracticeHelp"));
+  rules->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
 }
 
 }  // namespace dialectic
