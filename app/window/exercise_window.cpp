@@ -12,10 +12,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/window/exercise_dialog.h"
 #include "app/window/graph_window.h"
 #include "app/window/help_dialogs.h"
 #include "app/window/main_window.h"
-#include "app/window/random_framework_dialog.h"
 #include "frontend/generated_theory.h"
 
 namespace dialectic {
@@ -28,7 +28,7 @@ QString Shown(const std::string& text) {
 
 // The framework Exercise > New offers first: a few arguments, so that a labeling can be worked
 // out by hand.
-GeneratorRecipe FirstExerciseRecipe() { return {"er", 6, {0.25}, 1}; }
+GeneratorRecipe FirstExerciseRecipe() { return {"er", 6, ExerciseParameters("er"), 1}; }
 
 }  // namespace
 
@@ -144,10 +144,11 @@ void ExerciseWindow::OpenGame() {
 
 void ExerciseWindow::NewExercise() {
   if (!main_.MayDropInput()) return;
-  RandomFrameworkDialog dialog(next_recipe_, &main_);
-  dialog.setWindowTitle(tr("New Exercise"));
+  ExerciseDialog dialog(next_recipe_,
+                        static_cast<exact::Semantics>(semantics_->currentData().toInt()), &main_);
   if (dialog.exec() != QDialog::Accepted) return;
   next_recipe_ = NextGeneratorRecipe(dialog.Recipe());
+  semantics_->setCurrentIndex(semantics_->findData(static_cast<int>(dialog.Semantics())));
   // The exercise starts afresh on the framework of the run that follows.
   exercise_.reset();
   game_.reset();

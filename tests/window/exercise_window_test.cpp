@@ -9,13 +9,14 @@
 #include <QGraphicsView>
 #include <QLabel>
 #include <QSettings>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTest>
 #include <algorithm>
 
+#include "app/window/exercise_dialog.h"
 #include "app/window/graph_items.h"
 #include "app/window/graph_window.h"
-#include "app/window/random_framework_dialog.h"
 #include "frontend/generated_theory.h"
 #include "tests/window/window_test_support.h"
 
@@ -133,11 +134,21 @@ class ExerciseWindowTest : public WindowTestBase {
     QVERIFY(window != nullptr);
     auto* poll = new QTimer(window.get());
     GeneratorRecipe offered;
-    connect(poll, &QTimer::timeout, [poll, &offered] {
-      auto* dialog = qobject_cast<RandomFrameworkDialog*>(QApplication::activeModalWidget());
+    bool large_refused = false;
+    connect(poll, &QTimer::timeout, [poll, &offered, &large_refused] {
+      auto* dialog = qobject_cast<ExerciseDialog*>(QApplication::activeModalWidget());
       if (dialog == nullptr) return;
       offered = dialog->Recipe();
-      dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+      QPushButton* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+      // Five odd cycles of three arguments are too many to label by hand.
+      auto* kind = Find<QComboBox>(*dialog, "ExerciseKind");
+      kind->setCurrentIndex(kind->findData(QStringLiteral("odd-cycles")));
+      Find<QSpinBox>(*dialog, "ExerciseCount")->setValue(5);
+      large_refused = !ok->isEnabled() && !Find<QLabel>(*dialog, "ExerciseError")->text().isEmpty();
+      kind->setCurrentIndex(kind->findData(QStringLiteral("er")));
+      auto* semantics = Find<QComboBox>(*dialog, "ExerciseDialogSemantics");
+      semantics->setCurrentIndex(semantics->findText(QStringLiteral("stable")));
+      ok->click();
       poll->deleteLater();
     });
     poll->start(10);
@@ -146,15 +157,18 @@ class ExerciseWindowTest : public WindowTestBase {
     QVERIFY(RunEnds(*window));
     QCOMPARE(offered.kind, std::string("er"));
     QCOMPARE(offered.count, 6);
+    QVERIFY(large_refused);
+    const GeneratorRecipe asked{"er", 5, {0.25}, 1};
     QString expected;
-    for (const std::string& line : GeneratedTheoryLines(offered)) {
+    for (const std::string& line : GeneratedTheoryLines(asked)) {
       expected += QString::fromStdString(line) + QLatin1Char('\n');
     }
     QCOMPARE(Find<QPlainTextEdit>(*window, "Memo1")->toPlainText() + QLatin1Char('\n'), expected);
     ExerciseWindow* exercise = Exercise(*window);
     QVERIFY(exercise != nullptr && exercise->isVisible());
     QVERIFY(exercise->Exercise().has_value());
-    QCOMPARE(exercise->Exercise()->framework().Size(), 6);
+    QCOMPARE(exercise->Exercise()->framework().Size(), 5);
+    QCOMPARE(exercise->Exercise()->semantics(), exact::Semantics::kStable);
     QCOMPARE(exercise->Exercise()->framework(), window->graph_window().Graph());
     // The input's editor can undo the new framework in one step.
     Find<QPlainTextEdit>(*window, "Memo1")->undo();
