@@ -133,5 +133,22 @@ TEST(PracticeGame, AdmissibilityGameAboutAnArgumentThatDefendsItselfEndsAtOnce) 
   EXPECT_EQ(session.UserPlays(4, context), "e: the game is over");
 }
 
+TEST(PracticeStopAfter, StopsTheContextOnlyOnceTheTimeHasPassed) {
+  RunContext early;
+  { const StopAfter limit(early, std::chrono::hours(1)); }
+  EXPECT_FALSE(early.StopRequested());
+  RunContext late;
+  const StopAfter limit(late, std::chrono::milliseconds(1));
+  // The watch thread asks within moments; a minute bounds the wait on a loaded machine.
+  for (int i = 0; i < 60000 && !late.StopRequested(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_TRUE(late.StopRequested());
+  // A check stopped that way says so instead of a verdict.
+  ExerciseSession session(Chain(), exact::Semantics::kPreferred);
+  session.SetLabels({Label::kIn, Label::kOut, Label::kIn, Label::kUndec, Label::kUndec});
+  EXPECT_EQ(session.Check(late), "The check was stopped.");
+}
+
 }  // namespace
 }  // namespace dialectic

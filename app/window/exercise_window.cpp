@@ -175,7 +175,9 @@ void ExerciseWindow::NodeClicked(int position) {
   if (!isVisible()) return;
   if (IsGamePage()) {
     if (!game_) return;
-    const std::string refusal = game_->UserPlays(position, context_);
+    RunContext context;
+    const StopAfter limit(context, kPracticeLimit);
+    const std::string refusal = game_->UserPlays(position, context);
     ShowGame();
     if (!refusal.empty()) game_status_->setText(tr("Refused: %1.").arg(Shown(refusal)));
     return;
@@ -207,14 +209,18 @@ bool ExerciseWindow::TakeTypedLabeling() {
 void ExerciseWindow::Check() {
   if (!exercise_) StartExercise();
   if (!TakeTypedLabeling()) return;
-  const QString verdict = Shown(exercise_->Check(context_));
+  RunContext context;
+  const StopAfter limit(context, kPracticeLimit);
+  const QString verdict = Shown(exercise_->Check(context));
   ShowExercise();
   verdict_->setText(verdict);
 }
 
 void ExerciseWindow::ShowAnswer() {
   if (!exercise_) StartExercise();
-  const QString text = Shown(exercise_->ShowAnswer(context_));
+  RunContext context;
+  const StopAfter limit(context, kPracticeLimit);
+  const QString text = Shown(exercise_->ShowAnswer(context));
   ShowExercise();
   verdict_->setText(text);
 }
@@ -232,8 +238,10 @@ void ExerciseWindow::StartGame() {
     game_status_->setText(tr("The framework has no argument to argue about."));
     return;
   }
+  RunContext context;
+  const StopAfter limit(context, kPracticeLimit);
   game_.emplace(framework, static_cast<exact::GameKind>(game_kind_->currentData().toInt()),
-                argument, static_cast<exact::Player>(game_side_->currentData().toInt()), context_);
+                argument, static_cast<exact::Player>(game_side_->currentData().toInt()), context);
   ShowGame();
 }
 

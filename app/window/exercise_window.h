@@ -3,7 +3,9 @@
 // through undecided, IN and OUT; the labeling can be typed too), checks it and can show an
 // answer; its Discussion Game page plays a game about one argument against the program. The
 // window is thin: the sessions (frontend/practice.h) hold the state and make every text; the
-// window shows them and colours the graph by them while it is visible.
+// window shows them and colours the graph by them while it is visible. The sessions' questions to
+// the engine run on the window's thread, each stopped after kPracticeLimit: on the small
+// frameworks of exercises they take milliseconds.
 #pragma once
 
 #include <QString>
@@ -12,7 +14,6 @@
 
 #include "formats/generators.h"
 #include "frontend/practice.h"
-#include "model/run_context.h"
 
 class QComboBox;
 class QLabel;
@@ -66,7 +67,6 @@ class ExerciseWindow : public QWidget {
 
   MainWindow& main_;
   GeneratorRecipe next_recipe_;  // what Exercise > New offers next
-  RunContext context_;           // the sessions' questions to the engine run on the window's thread
   std::optional<ExerciseSession> exercise_;
   std::optional<GameSession> game_;
 
