@@ -238,9 +238,10 @@ void DiscussionGame::UpdateEnd() {
   }
 }
 
-bool ProponentCanWin(const ArgumentGraph& graph, GameKind kind, int argument, RunContext& context) {
+std::optional<bool> ProponentCanWin(const ArgumentGraph& graph, GameKind kind, int argument,
+                                    RunContext& context) {
   if (kind == GameKind::kGrounded) return GroundedLabels(graph)[argument] == Label::kIn;
-  return HasAdmissibleSuperset(graph, {argument}, context).value_or(false);
+  return HasAdmissibleSuperset(graph, {argument}, context);
 }
 
 ProgramMove ChooseMove(const DiscussionGame& game, RunContext& context) {

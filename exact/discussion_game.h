@@ -105,8 +105,9 @@ class DiscussionGame {
   GameEnd end_ = GameEnd::kNotOver;
 };
 
-// Whether the proponent has a winning strategy in the game about the argument.
-bool ProponentCanWin(const ArgumentGraph& graph, GameKind kind, int argument, RunContext& context);
+// Whether the proponent has a winning strategy in the game about the argument; none when stopped.
+std::optional<bool> ProponentCanWin(const ArgumentGraph& graph, GameKind kind, int argument,
+                                    RunContext& context);
 
 // The program's move for the player to move: a move of a winning strategy when that player has
 // one (winning true), else its first legal move. None when the game is over. The admissibility

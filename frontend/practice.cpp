@@ -301,10 +301,12 @@ std::string GameSession::StatusText() const {
     case exact::GameEnd::kNotOver:
       break;
   }
-  text += grounded ? (proponent_can_win_ ? " " + claim + " is IN in the grounded labeling."
-                                         : " " + claim + " is not IN in the grounded labeling.")
-                   : (proponent_can_win_ ? " " + claim + " is in some preferred extension."
-                                         : " " + claim + " is in no preferred extension.");
+  if (proponent_can_win_) {
+    text += grounded ? (*proponent_can_win_ ? " " + claim + " is IN in the grounded labeling."
+                                            : " " + claim + " is not IN in the grounded labeling.")
+                     : (*proponent_can_win_ ? " " + claim + " is in some preferred extension."
+                                            : " " + claim + " is in no preferred extension.");
+  }
   return text;
 }
 

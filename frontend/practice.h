@@ -124,7 +124,7 @@ class GameSession {
   Framework framework_;
   exact::DiscussionGame game_;
   exact::Player user_;
-  bool proponent_can_win_ = false;
+  std::optional<bool> proponent_can_win_;  // none when the question was stopped
 };
 
 }  // namespace dialectic

@@ -133,6 +133,18 @@ TEST(PracticeGame, AdmissibilityGameAboutAnArgumentThatDefendsItselfEndsAtOnce) 
   EXPECT_EQ(session.UserPlays(4, context), "e: the game is over");
 }
 
+TEST(PracticeGame, AStoppedQuestionClaimsNothingAboutTheArgument) {
+  RunContext stopped;
+  stopped.RequestStop();
+  // The program, as opponent, cannot ask the solver and plays its first legal move, b; the user
+  // answers with c and wins, and the end says nothing of preferred extensions.
+  GameSession session(Chain(), exact::GameKind::kAdmissibility, 0, Player::kProponent, stopped);
+  EXPECT_EQ(session.UserPlays(2, stopped), "");
+  EXPECT_EQ(session.StatusText(),
+            "Proponent (you) wins: the proponent's arguments (a, c) attack every attacker of "
+            "theirs: an admissible set holding a.");
+}
+
 TEST(PracticeStopAfter, StopsTheContextOnlyOnceTheTimeHasPassed) {
   RunContext early;
   { const StopAfter limit(early, std::chrono::hours(1)); }
