@@ -12,15 +12,15 @@ namespace {
 using exact::Label;
 using exact::Player;
 
-const std::string& Name(const Framework& framework, int position) {
+const std::string& NameAt(const Framework& framework, int position) {
   return framework.NameOf(position);
 }
 
-std::string Joined(const Framework& framework, const std::vector<int>& positions) {
+std::string JoinedNames(const Framework& framework, const std::vector<int>& positions) {
   std::string text;
   for (const int p : positions) {
     if (!text.empty()) text += ", ";
-    text += Name(framework, p);
+    text += NameAt(framework, p);
   }
   return text;
 }
@@ -82,7 +82,7 @@ std::string LabelingText(const Framework& framework, const std::vector<Label>& l
                                     std::pair{Label::kUndec, "UNDEC:"}}) {
     std::string part;
     for (int p = 0; p < framework.Size(); ++p) {
-      if (labels[p] == label) part += " " + Name(framework, p);
+      if (labels[p] == label) part += " " + NameAt(framework, p);
     }
     if (part.empty()) continue;
     if (!text.empty()) text += ' ';
@@ -93,7 +93,7 @@ std::string LabelingText(const Framework& framework, const std::vector<Label>& l
 
 LabelingRead ReadLabelingText(const Framework& framework, std::string_view text) {
   std::unordered_map<std::string, int> position_of;
-  for (int p = 0; p < framework.Size(); ++p) position_of.emplace(Name(framework, p), p);
+  for (int p = 0; p < framework.Size(); ++p) position_of.emplace(NameAt(framework, p), p);
   std::vector<Label> labels(static_cast<std::size_t>(framework.Size()), Label::kUndec);
   std::vector<bool> named(labels.size(), false);
   std::optional<Label> current;
@@ -138,14 +138,14 @@ std::string VerdictText(const Framework& framework, exact::Semantics semantics,
     case exact::ExerciseRule::kInAttackedByIn:
     case exact::ExerciseRule::kInAttackerNotOut:
     case exact::ExerciseRule::kUndecidedAttackedByIn:
-      detail = Name(framework, args[1]) + " attacks " + Name(framework, args[0]);
+      detail = NameAt(framework, args[1]) + " attacks " + NameAt(framework, args[0]);
       break;
     case exact::ExerciseRule::kLargerAdmissible:
-      detail = Joined(framework, args) + " (the admissible set " +
-               Joined(framework, *verdict.larger) + ")";
+      detail = JoinedNames(framework, args) + " (the admissible set " +
+               JoinedNames(framework, *verdict.larger) + ")";
       break;
     default:
-      detail = Joined(framework, args);
+      detail = JoinedNames(framework, args);
       break;
   }
   return "Not a " + name + " labeling: " + std::string(exact::ExerciseRuleText(verdict.rule)) +
@@ -242,7 +242,7 @@ std::string GameSession::UserPlays(int position, RunContext& context) {
   const exact::MoveRefusal refusal = game_.Play(position);
   if (refusal != exact::MoveRefusal::kNone) {
     const std::string what =
-        position >= 0 && position < framework_.Size() ? Name(framework_, position) + ": " : "";
+        position >= 0 && position < framework_.Size() ? NameAt(framework_, position) + ": " : "";
     return what + std::string(exact::MoveRefusalText(refusal));
   }
   ProgramPlays(context);
@@ -250,7 +250,7 @@ std::string GameSession::UserPlays(int position, RunContext& context) {
 }
 
 std::string GameSession::Names(const std::vector<int>& positions) const {
-  return Joined(framework_, positions);
+  return JoinedNames(framework_, positions);
 }
 
 std::vector<std::string> GameSession::MoveLines() const {
@@ -259,8 +259,8 @@ std::vector<std::string> GameSession::MoveLines() const {
   for (const exact::GameMove& move : game_.Moves()) {
     std::string line = std::to_string(++number) + ". " + std::string(PlayerName(move.player)) +
                        (move.player == user_ ? " (you): " : " (program): ") +
-                       Name(framework_, move.argument);
-    if (move.target >= 0) line += ", attacking " + Name(framework_, move.target);
+                       NameAt(framework_, move.argument);
+    if (move.target >= 0) line += ", attacking " + NameAt(framework_, move.target);
     lines.push_back(std::move(line));
   }
   return lines;
@@ -268,18 +268,18 @@ std::vector<std::string> GameSession::MoveLines() const {
 
 std::string GameSession::StatusText() const {
   const bool grounded = game_.Kind() == exact::GameKind::kGrounded;
-  const std::string& claim = Name(framework_, game_.Argument());
+  const std::string& claim = NameAt(framework_, game_.Argument());
   const exact::GameMove& last = game_.Moves().back();
   if (!game_.IsOver()) {
     if (game_.ToMove() != user_) return "The program is to move.";
     if (user_ == Player::kOpponent) {
-      return grounded ? "Your move: click an attacker of " + Name(framework_, last.argument) + "."
+      return grounded ? "Your move: click an attacker of " + NameAt(framework_, last.argument) + "."
                       : "Your move: click an attacker of the proponent's arguments (" +
                             Names(game_.ProponentArguments()) + ") that they do not attack yet.";
     }
-    return grounded ? "Your move: click an attacker of " + Name(framework_, last.argument) +
+    return grounded ? "Your move: click an attacker of " + NameAt(framework_, last.argument) +
                           " that you have not played yet."
-                    : "Your move: click an attacker of " + Name(framework_, last.argument) +
+                    : "Your move: click an attacker of " + NameAt(framework_, last.argument) +
                           " that conflicts with none of your arguments.";
   }
   const Player winner = *game_.Winner();
@@ -287,10 +287,10 @@ std::string GameSession::StatusText() const {
       std::string(PlayerName(winner)) + (winner == user_ ? " (you)" : " (program)") + " wins: ";
   switch (game_.End()) {
     case exact::GameEnd::kProponentStuck:
-      text += "the proponent has no legal answer to " + Name(framework_, last.argument) + ".";
+      text += "the proponent has no legal answer to " + NameAt(framework_, last.argument) + ".";
       break;
     case exact::GameEnd::kOpponentStuck:
-      text += grounded ? Name(framework_, last.argument) + " has no attacker."
+      text += grounded ? NameAt(framework_, last.argument) + " has no attacker."
                        : "the proponent's arguments (" + Names(game_.ProponentArguments()) +
                              ") attack every attacker of theirs: an admissible set holding " +
                              claim + ".";

@@ -14,7 +14,7 @@ namespace {
 
 using Labels = std::vector<Label>;
 
-bool Attacks(const ArgumentGraph& graph, int attacker, int target) {
+bool AttacksIn(const ArgumentGraph& graph, int attacker, int target) {
   const std::vector<int>& list = graph.attackers[target];
   return std::find(list.begin(), list.end(), attacker) != list.end();
 }
@@ -44,14 +44,14 @@ std::vector<bool> Members(int size, unsigned mask) {
   return in;
 }
 
-bool IsConflictFree(const ArgumentGraph& graph, const std::vector<bool>& in) {
+bool BruteConflictFree(const ArgumentGraph& graph, const std::vector<bool>& in) {
   for (int a = 0; a < graph.Size(); ++a)
     for (const int b : graph.attackers[a])
       if (in[a] && in[b]) return false;
   return true;
 }
 
-bool IsDefended(const ArgumentGraph& graph, const std::vector<bool>& in, int a) {
+bool BruteDefended(const ArgumentGraph& graph, const std::vector<bool>& in, int a) {
   for (const int b : graph.attackers[a]) {
     bool countered = false;
     for (const int c : graph.attackers[b]) countered = countered || in[c];
@@ -60,10 +60,10 @@ bool IsDefended(const ArgumentGraph& graph, const std::vector<bool>& in, int a) 
   return true;
 }
 
-bool IsAdmissible(const ArgumentGraph& graph, const std::vector<bool>& in) {
-  if (!IsConflictFree(graph, in)) return false;
+bool BruteAdmissible(const ArgumentGraph& graph, const std::vector<bool>& in) {
+  if (!BruteConflictFree(graph, in)) return false;
   for (int a = 0; a < graph.Size(); ++a)
-    if (in[a] && !IsDefended(graph, in, a)) return false;
+    if (in[a] && !BruteDefended(graph, in, a)) return false;
   return true;
 }
 
@@ -82,9 +82,9 @@ BruteLabelings Brute(const ArgumentGraph& graph) {
   std::vector<std::vector<bool>> complete;
   for (unsigned mask = 0; mask < (1U << size); ++mask) {
     const std::vector<bool> in = Members(size, mask);
-    if (!IsConflictFree(graph, in)) continue;
+    if (!BruteConflictFree(graph, in)) continue;
     bool closed = true;
-    for (int a = 0; a < size; ++a) closed = closed && in[a] == IsDefended(graph, in, a);
+    for (int a = 0; a < size; ++a) closed = closed && in[a] == BruteDefended(graph, in, a);
     if (closed) complete.push_back(in);
   }
   auto subset = [](const std::vector<bool>& x, const std::vector<bool>& y) {
@@ -123,12 +123,12 @@ BruteLabelings Brute(const ArgumentGraph& graph) {
       return fail("no rule named");
     case ExerciseRule::kInAttackedByIn:
       if (!two || labels[args[0]] != Label::kIn || labels[args[1]] != Label::kIn ||
-          !Attacks(graph, args[1], args[0]))
+          !AttacksIn(graph, args[1], args[0]))
         return fail("not an IN argument attacked by an IN one");
       break;
     case ExerciseRule::kInAttackerNotOut:
       if (!two || labels[args[0]] != Label::kIn || labels[args[1]] == Label::kOut ||
-          !Attacks(graph, args[1], args[0]))
+          !AttacksIn(graph, args[1], args[0]))
         return fail("not an IN argument with an attacker that is not OUT");
       break;
     case ExerciseRule::kOutWithoutInAttacker:
@@ -138,7 +138,7 @@ BruteLabelings Brute(const ArgumentGraph& graph) {
       break;
     case ExerciseRule::kUndecidedAttackedByIn:
       if (!two || labels[args[0]] != Label::kUndec || labels[args[1]] != Label::kIn ||
-          !Attacks(graph, args[1], args[0]))
+          !AttacksIn(graph, args[1], args[0]))
         return fail("not an undecided argument with an IN attacker");
       break;
     case ExerciseRule::kUndecidedDefended:
@@ -165,7 +165,7 @@ BruteLabelings Brute(const ArgumentGraph& graph) {
         return fail("not a complete labeling under preferred semantics with a larger set");
       std::vector<bool> larger(labels.size());
       for (const int a : *verdict.larger) larger[a] = true;
-      if (!IsAdmissible(graph, larger)) return fail("the larger set is not admissible");
+      if (!BruteAdmissible(graph, larger)) return fail("the larger set is not admissible");
       for (int a = 0; a < graph.Size(); ++a) {
         const bool added = std::find(args.begin(), args.end(), a) != args.end();
         if (labels[a] == Label::kIn && !larger[a]) return fail("the larger set drops an IN one");
@@ -222,7 +222,7 @@ std::vector<std::string> RandomRecipes(int max_args, int per_kind) {
   return recipes;
 }
 
-Framework Generated(const std::string& text) {
+Framework ExerciseFramework(const std::string& text) {
   const GeneratorRecipeResult parsed = ParseGeneratorRecipe(text);
   EXPECT_TRUE(parsed.recipe.has_value()) << text << ": " << parsed.error;
   return parsed.recipe ? GenerateFramework(*parsed.recipe) : Framework();
@@ -230,7 +230,7 @@ Framework Generated(const std::string& text) {
 
 TEST(ExerciseCheck, EveryLabelingOfSmallFrameworksJudgedAsBruteForceDoes) {
   for (const std::string& recipe : RandomRecipes(5, 8)) {
-    const Framework framework = Generated(recipe);
+    const Framework framework = ExerciseFramework(recipe);
     const ArgumentGraph& graph = framework.Graph();
     const BruteLabelings brute = Brute(graph);
     Labels labels(static_cast<std::size_t>(graph.Size()), Label::kUndec);
@@ -247,7 +247,7 @@ TEST(ExerciseCheck, EveryLabelingOfSmallFrameworksJudgedAsBruteForceDoes) {
 
 TEST(ExerciseCheck, RightLabelingsAcceptedAndEveryOneArgumentChangeJudged) {
   for (const std::string& recipe : RandomRecipes(10, 25)) {
-    const Framework framework = Generated(recipe);
+    const Framework framework = ExerciseFramework(recipe);
     const ArgumentGraph& graph = framework.Graph();
     ASSERT_LE(graph.Size(), 12) << recipe;
     const BruteLabelings brute = Brute(graph);
@@ -270,7 +270,7 @@ TEST(ExerciseCheck, RightLabelingsAcceptedAndEveryOneArgumentChangeJudged) {
 
 TEST(ExerciseCheck, AnswerIsOneOfTheRightLabelings) {
   for (const std::string& recipe : RandomRecipes(10, 10)) {
-    const Framework framework = Generated(recipe);
+    const Framework framework = ExerciseFramework(recipe);
     const BruteLabelings brute = Brute(framework.Graph());
     for (const Semantics semantics : kExerciseSemantics) {
       RunContext context;

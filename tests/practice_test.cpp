@@ -12,10 +12,12 @@ using exact::Label;
 using exact::Player;
 
 // b attacks a, c attacks b; d and e attack each other.
-Framework Chain() { return Framework({"a", "b", "c", "d", "e"}, {{1, 0}, {2, 1}, {3, 4}, {4, 3}}); }
+Framework PracticeFramework() {
+  return Framework({"a", "b", "c", "d", "e"}, {{1, 0}, {2, 1}, {3, 4}, {4, 3}});
+}
 
 TEST(PracticeLabelingText, ReadsWhatItWritesAndRefusesBadNames) {
-  const Framework framework = Chain();
+  const Framework framework = PracticeFramework();
   const Label I = Label::kIn, O = Label::kOut, U = Label::kUndec;
   const std::vector<Label> labels = {I, O, I, U, U};
   EXPECT_EQ(LabelingText(framework, labels), "IN: a c OUT: b UNDEC: d e");
@@ -41,7 +43,7 @@ TEST(PracticeLabelingText, ReadsWhatItWritesAndRefusesBadNames) {
 }
 
 TEST(PracticeExercise, ClicksCycleLabelsAndACheckNamesTheArguments) {
-  ExerciseSession session(Chain(), exact::Semantics::kComplete);
+  ExerciseSession session(PracticeFramework(), exact::Semantics::kComplete);
   RunContext context;
   // a: IN; b: OUT (two clicks); c: IN; d, e undecided.
   for (const int click : {0, 1, 1, 2}) session.Cycle(click);
@@ -67,7 +69,7 @@ TEST(PracticeExercise, ClicksCycleLabelsAndACheckNamesTheArguments) {
 }
 
 TEST(PracticeExercise, PreferredRefusalGivesTheLargerSet) {
-  ExerciseSession session(Chain(), exact::Semantics::kPreferred);
+  ExerciseSession session(PracticeFramework(), exact::Semantics::kPreferred);
   RunContext context;
   session.SetLabels({Label::kIn, Label::kOut, Label::kIn, Label::kUndec, Label::kUndec});
   const std::string text = session.Check(context);
@@ -84,7 +86,8 @@ TEST(PracticeExercise, PreferredRefusalGivesTheLargerSet) {
 
 TEST(PracticeGame, UserAsProponentWinsTheGroundedGameAboutAnInArgument) {
   RunContext context;
-  GameSession session(Chain(), exact::GameKind::kGrounded, 0, Player::kProponent, context);
+  GameSession session(PracticeFramework(), exact::GameKind::kGrounded, 0, Player::kProponent,
+                      context);
   // The program opened against a with b.
   ASSERT_EQ(session.Game().Moves().size(), 2U);
   EXPECT_EQ(session.StatusText(),
@@ -104,7 +107,8 @@ TEST(PracticeGame, UserAsProponentWinsTheGroundedGameAboutAnInArgument) {
 
 TEST(PracticeGame, ProgramAsOpponentWinsTheGroundedGameAboutAnUndecidedArgument) {
   RunContext context;
-  GameSession session(Chain(), exact::GameKind::kGrounded, 3, Player::kProponent, context);
+  GameSession session(PracticeFramework(), exact::GameKind::kGrounded, 3, Player::kProponent,
+                      context);
   // The opponent attacks d with e; the proponent's only answer is d, which it has played.
   EXPECT_TRUE(session.Game().IsOver());
   EXPECT_EQ(session.StatusText(),
@@ -114,7 +118,8 @@ TEST(PracticeGame, ProgramAsOpponentWinsTheGroundedGameAboutAnUndecidedArgument)
 
 TEST(PracticeGame, UserAsOpponentLosesTheAdmissibilityGameAboutACredulousArgument) {
   RunContext context;
-  GameSession session(Chain(), exact::GameKind::kAdmissibility, 0, Player::kOpponent, context);
+  GameSession session(PracticeFramework(), exact::GameKind::kAdmissibility, 0, Player::kOpponent,
+                      context);
   ASSERT_EQ(session.Game().Moves().size(), 1U);
   EXPECT_EQ(session.UserPlays(3, context), "d: it does not attack the argument it has to attack");
   EXPECT_EQ(session.UserPlays(1, context), "");
@@ -128,7 +133,8 @@ TEST(PracticeGame, UserAsOpponentLosesTheAdmissibilityGameAboutACredulousArgumen
 
 TEST(PracticeGame, AdmissibilityGameAboutAnArgumentThatDefendsItselfEndsAtOnce) {
   RunContext context;
-  GameSession session(Chain(), exact::GameKind::kAdmissibility, 3, Player::kOpponent, context);
+  GameSession session(PracticeFramework(), exact::GameKind::kAdmissibility, 3, Player::kOpponent,
+                      context);
   EXPECT_TRUE(session.Game().IsOver());
   EXPECT_EQ(session.UserPlays(4, context), "e: the game is over");
 }
@@ -138,7 +144,8 @@ TEST(PracticeGame, AStoppedQuestionClaimsNothingAboutTheArgument) {
   stopped.RequestStop();
   // The program, as opponent, cannot ask the solver and plays its first legal move, b; the user
   // answers with c and wins, and the end says nothing of preferred extensions.
-  GameSession session(Chain(), exact::GameKind::kAdmissibility, 0, Player::kProponent, stopped);
+  GameSession session(PracticeFramework(), exact::GameKind::kAdmissibility, 0, Player::kProponent,
+                      stopped);
   EXPECT_EQ(session.UserPlays(2, stopped), "");
   EXPECT_EQ(session.StatusText(),
             "Proponent (you) wins: the proponent's arguments (a, c) attack every attacker of "
@@ -157,7 +164,7 @@ TEST(PracticeStopAfter, StopsTheContextOnlyOnceTheTimeHasPassed) {
   }
   EXPECT_TRUE(late.StopRequested());
   // A check stopped that way says so instead of a verdict.
-  ExerciseSession session(Chain(), exact::Semantics::kPreferred);
+  ExerciseSession session(PracticeFramework(), exact::Semantics::kPreferred);
   session.SetLabels({Label::kIn, Label::kOut, Label::kIn, Label::kUndec, Label::kUndec});
   EXPECT_EQ(session.Check(late), "The check was stopped.");
 }
