@@ -174,7 +174,13 @@ void ExerciseWindow::FollowRun() {
 void ExerciseWindow::NodeClicked(int position) {
   if (!isVisible()) return;
   if (IsGamePage()) {
-    if (!game_) return;
+    // Between games a click chooses the argument of the next one.
+    if (!game_ || game_->Game().IsOver()) {
+      if (position >= 0 && position < game_argument_->count()) {
+        game_argument_->setCurrentIndex(position);
+      }
+      return;
+    }
     RunContext context;
     const StopAfter limit(context, kPracticeLimit);
     const std::string refusal = game_->UserPlays(position, context);

@@ -204,7 +204,9 @@ class ExerciseWindowTest : public WindowTestBase {
     QCOMPARE(graph.StateOf(PositionOf(graph, "c")), NodeState::kIn);
 
     // The user argues against d in the grounded game and wins: the proponent may not repeat d.
-    Choose(argument, QStringLiteral("d"));
+    // Once a game is over, a click on a node chooses the argument of the next one.
+    QVERIFY(ClickNode(graph, "d"));
+    QCOMPARE(argument->currentText(), QStringLiteral("d"));
     Choose(side, QStringLiteral("against"));
     QTest::mouseClick(start, Qt::LeftButton);
     QVERIFY(ClickNode(graph, "e"));
