@@ -143,6 +143,13 @@ void ExerciseWindow::OpenGame() {
 }
 
 void ExerciseWindow::NewExercise() {
+  // The input belongs to the run until it ends, as for the File menu's commands.
+  if (main_.IsRunning()) {
+    tabs_->setCurrentIndex(0);
+    show();
+    verdict_->setText(tr("A run is going on: New Exercise can start once it has ended."));
+    return;
+  }
   if (!main_.MayDropInput()) return;
   ExerciseDialog dialog(next_recipe_,
                         static_cast<exact::Semantics>(semantics_->currentData().toInt()), &main_);
