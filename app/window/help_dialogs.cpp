@@ -47,6 +47,40 @@ constexpr const char* kNotationHelp = QT_TRANSLATE_NOOP(
     "draws the arguments and attacks it involves thicker; selecting a line of a tree shows only "
     "that node's argument, the one it answers, those that answer it and their attacks.</p>");
 
+constexpr const char* kPracticeHelp = QT_TRANSLATE_NOOP(
+    "HelpDialogs",
+    "<h3>Exercises</h3>"
+    "<p>Exercise &gt; New Exercise writes a small generated framework into the input and runs it; "
+    "Exercise on This Framework uses the framework of the last run. Choose a semantics (grounded, "
+    "complete, preferred or stable) and label every argument: each click on an argument in the "
+    "Graph window makes it IN (green), then OUT, then undecided again. You can also type the "
+    "labeling, as <code>IN: a c OUT: b</code>; arguments not named are undecided.</p>"
+    "<p>Check says whether the labeling is one of the semantics' labelings. When it is not, it "
+    "names the first rule the labeling breaks, and the graph shows only the arguments involved: "
+    "an IN argument attacked by an IN argument; an IN argument with an attacker that is not OUT; "
+    "an OUT argument without an IN attacker; an undecided argument with an IN attacker (it should "
+    "be OUT) or with only OUT attackers (it should be IN); under stable semantics, any undecided "
+    "argument; under grounded semantics, a complete labeling that decides more than the least "
+    "one; under preferred semantics, a complete labeling whose IN arguments a larger admissible "
+    "set holds. Show an Answer fills in one right labeling.</p>"
+    "<h3>Discussion games</h3>"
+    "<p>Choose a game, an argument (a click on it in the Graph window between games chooses it "
+    "too) and your side, press Start and play by clicking arguments in the Graph window; the "
+    "program plays the other side, by a winning strategy whenever its side "
+    "has one. The proponent argues for the argument and opens with it. The proponent's arguments "
+    "show IN, the opponent's OUT.</p>"
+    "<p><b>Grounded game.</b> The opponent plays an attacker of the proponent's last argument; "
+    "the proponent answers with an attacker of the opponent's last argument. The proponent may "
+    "not play an argument twice; the opponent may. The proponent can always win exactly when the "
+    "argument is IN in the grounded labeling.</p>"
+    "<p><b>Admissibility game</b> (credulous preferred). The opponent plays any attacker of the "
+    "proponent's arguments that they do not attack yet; the proponent answers it with an "
+    "attacker that neither attacks nor is attacked by any of its arguments, nor attacks itself. "
+    "The proponent can always win exactly when some admissible set, and so some preferred "
+    "extension, holds the argument.</p>"
+    "<p>In both games the side that cannot move when it is its turn loses; the window says who "
+    "won and why.</p>");
+
 constexpr const char* kAboutText = QT_TRANSLATE_NOOP(
     "HelpDialogs",
     "<h3>dialectic %1</h3>"
@@ -66,6 +100,13 @@ QString ProgramVersion() {
 void ShowNotationHelp(QWidget* parent) {
   QMessageBox box(QMessageBox::NoIcon, Translated("Input syntax and notation"),
                   Translated(kNotationHelp), QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::RichText);
+  box.exec();
+}
+
+void ShowPracticeHelp(QWidget* parent) {
+  QMessageBox box(QMessageBox::NoIcon, Translated("Exercises and discussion games"),
+                  Translated(kPracticeHelp), QMessageBox::Ok, parent);
   box.setTextFormat(Qt::RichText);
   box.exec();
 }

@@ -1,6 +1,6 @@
-// The Help menu's two boxes: how to write a theory and read the results (the input syntax, the
-// labeling notation of the result areas and the attack lines of the rephrasing), and the
-// program's name, version and purpose.
+// The Help menu's boxes: how to write a theory and read the results (the input syntax, the
+// labeling notation of the result areas and the attack lines of the rephrasing), the rules of
+// exercises and discussion games, and the program's name, version and purpose.
 #pragma once
 
 #include <QString>
@@ -14,6 +14,9 @@ QString ProgramVersion();
 
 // Shows the notation box over the parent and waits until the user closes it.
 void ShowNotationHelp(QWidget* parent);
+// Shows the rules of exercises and discussion games over the parent and waits until the user
+// closes it.
+void ShowPracticeHelp(QWidget* parent);
 // Shows the About box over the parent and waits until the user closes it.
 void ShowAbout(QWidget* parent);
 

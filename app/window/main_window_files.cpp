@@ -19,6 +19,7 @@
 #include "app/window/check_verdict.h"
 #include "app/window/edit_actions.h"
 #include "app/window/error_box.h"
+#include "app/window/exercise_window.h"
 #include "app/window/graph_window.h"
 #include "app/window/help_dialogs.h"
 #include "app/window/main_window.h"
@@ -151,6 +152,7 @@ void MainWindow::CreateMenus() {
   notation->setShortcut(QKeySequence::HelpContents);
   QAction* about = help->addAction(tr("&About dialectic"), this, [this] { ShowAbout(this); });
   about->setObjectName(QStringLiteral("actionAbout"));
+  AddExerciseMenu(*this, *bar, *help);
 }
 
 void MainWindow::CreateFileMenu(QMenu& menu) {

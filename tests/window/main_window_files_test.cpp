@@ -64,7 +64,7 @@ class MainWindowFilesTest : public WindowTestBase {
     QVERIFY(bar->isVisible());
     QStringList titles;
     for (const QAction* menu : bar->actions()) titles << menu->text();
-    QCOMPARE(titles, QStringList({"&File", "&Edit", "&Run", "&View", "&Help"}));
+    QCOMPARE(titles, QStringList({"&File", "&Edit", "&Run", "&View", "E&xercise", "&Help"}));
     QCOMPARE(bar->geometry(), QRect(0, 0, 989, bar->height()));
     const QWidget* client = window->centralWidget();
     QCOMPARE(client->geometry(), QRect(0, bar->height(), 989, 727));
