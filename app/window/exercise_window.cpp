@@ -11,11 +11,14 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "app/window/exercise_dialog.h"
+#include "app/window/explanation_view.h"
 #include "app/window/graph_window.h"
 #include "app/window/help_dialogs.h"
 #include "app/window/main_window.h"
+#include "app/window/semantics_panel.h"
 #include "frontend/generated_theory.h"
 
 namespace dialectic {
@@ -70,8 +73,12 @@ void ExerciseWindow::CreateExercisePage(QWidget* page) {
   check_->setObjectName(QStringLiteral("ExerciseCheck"));
   answer_ = new QPushButton(tr("Show an &Answer"), page);
   answer_->setObjectName(QStringLiteral("ExerciseAnswer"));
+  why_ = new QPushButton(tr("&Why?"), page);
+  why_->setObjectName(QStringLiteral("ExerciseWhy"));
+  why_->setToolTip(tr("Explain the argument the check names, else the one clicked last"));
   buttons->addWidget(check_);
   buttons->addWidget(answer_);
+  buttons->addWidget(why_);
   buttons->addStretch();
   form->addRow(buttons);
   verdict_ = new QLabel(page);
@@ -89,6 +96,7 @@ void ExerciseWindow::CreateExercisePage(QWidget* page) {
   connect(labeling_, &QLineEdit::returnPressed, this, &ExerciseWindow::Check);
   connect(check_, &QPushButton::clicked, this, &ExerciseWindow::Check);
   connect(answer_, &QPushButton::clicked, this, &ExerciseWindow::ShowAnswer);
+  connect(why_, &QPushButton::clicked, this, &ExerciseWindow::Explain);
 }
 
 void ExerciseWindow::CreateGamePage(QWidget* page) {
@@ -197,6 +205,7 @@ void ExerciseWindow::NodeClicked(int position) {
   }
   if (!exercise_) StartExercise();
   exercise_->Cycle(position);
+  last_clicked_ = position;
   verdict_->clear();
   ShowExercise();
 }
@@ -204,6 +213,7 @@ void ExerciseWindow::NodeClicked(int position) {
 void ExerciseWindow::StartExercise() {
   exercise_.emplace(main_.graph_window().Graph(),
                     static_cast<exact::Semantics>(semantics_->currentData().toInt()));
+  last_clicked_ = -1;
   verdict_->clear();
 }
 
@@ -236,6 +246,20 @@ void ExerciseWindow::ShowAnswer() {
   const QString text = Shown(exercise_->ShowAnswer(context));
   ShowExercise();
   verdict_->setText(text);
+}
+
+void ExerciseWindow::Explain() {
+  if (!exercise_) StartExercise();
+  const Framework& framework = exercise_->framework();
+  if (framework.Names().empty()) return;
+  int argument = last_clicked_ >= 0 ? last_clicked_ : 0;
+  const std::optional<exact::ExerciseVerdict>& verdict = exercise_->Verdict();
+  if (verdict && !verdict->IsRight() && !verdict->arguments.empty()) {
+    argument = verdict->arguments.front();
+  }
+  main_.semantics_panel().explanation_view().Explain(
+      std::make_shared<const Framework>(framework), exercise_->semantics(),
+      exact::AcceptanceQuestion::kCredulous, argument);
 }
 
 void ExerciseWindow::ShowExercise() {

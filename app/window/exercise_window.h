@@ -3,7 +3,8 @@
 // through undecided, IN and OUT; the labeling can be typed too), checks it and can show an
 // answer; its Discussion Game page plays a game about one argument against the program. The
 // window is thin: the sessions (frontend/practice.h) hold the state and make every text; the
-// window shows them and colours the graph by them while it is visible. The sessions' questions to
+// window shows them and colours the graph by them while it is visible. Why? explains an argument's
+// right label as the Semantics window does. The sessions' questions to
 // the engine run on the window's thread, each stopped after kPracticeLimit: on the small
 // frameworks of exercises they take milliseconds.
 #pragma once
@@ -58,6 +59,9 @@ class ExerciseWindow : public QWidget {
   bool TakeTypedLabeling();
   void Check();
   void ShowAnswer();
+  // Explains the argument that the last refused check names first, else the one clicked last,
+  // under the exercise's semantics, in the Why? window.
+  void Explain();
   void ShowExercise();
   // Game page.
   void StartGame();
@@ -75,6 +79,8 @@ class ExerciseWindow : public QWidget {
   QLineEdit* labeling_ = nullptr;
   QPushButton* check_ = nullptr;
   QPushButton* answer_ = nullptr;
+  QPushButton* why_ = nullptr;
+  int last_clicked_ = -1;  // the argument of the exercise clicked last, or -1
   QLabel* verdict_ = nullptr;
   QComboBox* game_kind_ = nullptr;
   QComboBox* game_side_ = nullptr;

@@ -15,8 +15,10 @@
 #include <algorithm>
 
 #include "app/window/exercise_dialog.h"
+#include "app/window/explanation_view.h"
 #include "app/window/graph_items.h"
 #include "app/window/graph_window.h"
+#include "app/window/semantics_panel.h"
 #include "frontend/generated_theory.h"
 #include "tests/window/window_test_support.h"
 
@@ -105,6 +107,13 @@ class ExerciseWindowTest : public WindowTestBase {
     QCOMPARE(graph.Outlined(), PositionOf(graph, "d"));
     QCOMPARE(graph.StateOf(PositionOf(graph, "d")), NodeState::kUndecided);
     QCOMPARE(graph.StateOf(PositionOf(graph, "a")), NodeState::kPlain);
+    // Why? explains the argument the refusal names, under the exercise's semantics.
+    ExplanationView& why = window->semantics_panel().explanation_view();
+    QTest::mouseClick(Find<QPushButton>(*exercise, "ExerciseWhy"), Qt::LeftButton);
+    QVERIFY(why.isVisible());
+    QVERIFY(QTest::qWaitFor([&] { return !why.IsWorking() && !why.Lines().empty(); }, 20000));
+    QCOMPARE(QString::fromStdString(why.Lines().front().text),
+             QStringLiteral("d is credulously accepted under stable semantics: YES."));
 
     // A typed labeling: e IN makes d OUT, which is stable.
     auto* labeling = Find<QLineEdit>(*exercise, "ExerciseLabeling");
