@@ -62,11 +62,24 @@ NodeItem* GraphView::NodeAt(QPoint point) const {
   return nullptr;
 }
 
+// A click is a press and a release on the same node. A press that starts a drag (a move, an
+// attack drawn) never reaches the release here: the graph's editor takes it.
 void GraphView::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
-    if (NodeItem* node = NodeAt(event->position().toPoint())) emit NodeClicked(node->Position());
+    const NodeItem* node = NodeAt(event->position().toPoint());
+    pressed_node_ = node == nullptr ? -1 : node->Position();
   }
   QGraphicsView::mousePressEvent(event);
+}
+
+void GraphView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    const NodeItem* node = NodeAt(event->position().toPoint());
+    const int pressed = pressed_node_;
+    pressed_node_ = -1;
+    if (node != nullptr && node->Position() == pressed) emit NodeClicked(pressed);
+  }
+  QGraphicsView::mouseReleaseEvent(event);
 }
 
 bool GraphView::viewportEvent(QEvent* event) {

@@ -33,10 +33,13 @@ class GraphView : public QGraphicsView {
  protected:
   void wheelEvent(QWheelEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   bool viewportEvent(QEvent* event) override;
 
  private:
   NodeItem* NodeAt(QPoint point) const;
+
+  int pressed_node_ = -1;  // the node under the left button's press, or -1
 };
 
 class LegendBar : public QWidget {

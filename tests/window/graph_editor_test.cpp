@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTest>
@@ -402,7 +403,10 @@ class GraphEditorTest : public WindowTestBase {
     const QPoint to = Empty(graph);
     QVERIFY(to.x() >= 0);
     const QPointF moved = View(graph)->mapToScene(to) - View(graph)->mapToScene(from);
+    // A drag is no click: an exercise must not take it for one.
+    QSignalSpy clicks(&graph, &GraphWindow::NodeClicked);
     Drag(View(graph)->viewport(), from, {to});
+    QCOMPARE(clicks.count(), 0);
     QVERIFY(QTest::qWaitFor(
         [&] {
           return graph.IsLaidOut() &&
