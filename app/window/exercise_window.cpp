@@ -15,6 +15,7 @@
 
 #include "app/window/exercise_dialog.h"
 #include "app/window/explanation_view.h"
+#include "app/window/graph_editor.h"
 #include "app/window/graph_window.h"
 #include "app/window/help_dialogs.h"
 #include "app/window/main_window.h"
@@ -127,6 +128,16 @@ void ExerciseWindow::CreateGamePage(QWidget* page) {
   game_status_->setWordWrap(true);
   form->addRow(game_status_);
   connect(start_game_, &QPushButton::clicked, this, &ExerciseWindow::StartGame);
+}
+
+void ExerciseWindow::showEvent(QShowEvent* event) {
+  main_.graph_editor().SetEnabled(false);
+  QWidget::showEvent(event);
+}
+
+void ExerciseWindow::hideEvent(QHideEvent* event) {
+  main_.graph_editor().SetEnabled(true);
+  QWidget::hideEvent(event);
 }
 
 bool ExerciseWindow::IsGamePage() const { return tabs_->currentIndex() == 1; }

@@ -47,6 +47,12 @@ class ExerciseWindow : public QWidget {
   const std::optional<ExerciseSession>& Exercise() const { return exercise_; }
   const std::optional<GameSession>& Game() const { return game_; }
 
+ protected:
+  // While the window shows, clicks on the graph label arguments or play moves: the graph is not
+  // edited with the mouse, so that two quick clicks are no rename and a drag no new attack.
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
  private:
   void CreateExercisePage(QWidget* page);
   void CreateGamePage(QWidget* page);

@@ -49,6 +49,7 @@ GraphEditor::GraphEditor(GraphWindow& window) : QObject(&window), window_(window
     action->setShortcut(keys);
     connect(action, &QAction::triggered, this, slot);
     window_.addAction(action);
+    actions_.push_back(action);
   };
   add_action(QKeySequence::Delete, "actionGraphDelete", [this] { DeleteSelection(); });
   add_action(QKeySequence(Qt::Key_F2), "actionGraphRename", [this] {
@@ -167,6 +168,7 @@ bool GraphEditor::eventFilter(QObject* watched, QEvent* event) {
     }
     return false;
   }
+  if (!enabled_) return false;
   const QEvent::Type type = event->type();
   if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
       type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick) {
@@ -179,6 +181,21 @@ bool GraphEditor::eventFilter(QObject* watched, QEvent* event) {
   if (type == QEvent::MouseButtonPress) return MousePressed(mouse->position(), mouse->modifiers());
   if (type == QEvent::MouseButtonRelease) return MouseReleased(mouse->position());
   return DoubleClicked(mouse->position());
+}
+
+void GraphEditor::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  for (QAction* action : actions_) action->setEnabled(enabled);
+  if (enabled) return;
+  CloseNameEditor();
+  if (rubber_band_ != nullptr) {
+    delete rubber_band_;
+    rubber_band_ = nullptr;
+  }
+  pressed_ = -1;
+  dragging_ = false;
+  pending_attacker_ = -1;
 }
 
 bool GraphEditor::MousePressed(QPointF view_point, Qt::KeyboardModifiers modifiers) {

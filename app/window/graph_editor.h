@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+class QAction;
 class QGraphicsLineItem;
 class QGraphicsScene;
 class QLabel;
@@ -58,6 +59,11 @@ class GraphEditor : public QObject {
   // Opens the name editor: for a new argument at the scene point, or for renaming the argument.
   void EditNewName(QPointF scene_point);
   void EditName(int position);
+  // Whether the mouse and keys edit the graph; while not (an exercise labels the arguments by
+  // clicks), a click only selects and reports the argument and a drag only pans.
+  void SetEnabled(bool enabled);
+  bool IsEnabled() const { return enabled_; }
+
   // The name editor and the line that says why its name is refused.
   QLineEdit* NameEditor() const { return name_edit_; }
   QLabel* NameProblemLabel() const { return name_problem_; }
@@ -100,6 +106,8 @@ class GraphEditor : public QObject {
   QGraphicsLineItem* rubber_band_ = nullptr;    // owned by drag_scene_
   const QGraphicsScene* drag_scene_ = nullptr;  // the scene the press went down in
   int pending_attacker_ = -1;
+  bool enabled_ = true;
+  std::vector<QAction*> actions_;  // the editing keys, owned by the window
 };
 
 }  // namespace dialectic

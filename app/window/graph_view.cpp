@@ -65,11 +65,20 @@ NodeItem* GraphView::NodeAt(QPoint point) const {
 // A click is a press and a release on the same node. A press that starts a drag (a move, an
 // attack drawn) never reaches the release here: the graph's editor takes it.
 void GraphView::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) {
-    const NodeItem* node = NodeAt(event->position().toPoint());
-    pressed_node_ = node == nullptr ? -1 : node->Position();
-  }
+  NotePress(*event);
   QGraphicsView::mousePressEvent(event);
+}
+
+// The second press of a double click that nothing else took: the second of two clicks.
+void GraphView::mouseDoubleClickEvent(QMouseEvent* event) {
+  NotePress(*event);
+  QGraphicsView::mouseDoubleClickEvent(event);
+}
+
+void GraphView::NotePress(const QMouseEvent& event) {
+  if (event.button() != Qt::LeftButton) return;
+  const NodeItem* node = NodeAt(event.position().toPoint());
+  pressed_node_ = node == nullptr ? -1 : node->Position();
 }
 
 void GraphView::mouseReleaseEvent(QMouseEvent* event) {

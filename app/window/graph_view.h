@@ -34,10 +34,13 @@ class GraphView : public QGraphicsView {
   void wheelEvent(QWheelEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   bool viewportEvent(QEvent* event) override;
 
  private:
   NodeItem* NodeAt(QPoint point) const;
+  // Notes the node under a left press, which a release on the same node makes a click.
+  void NotePress(const QMouseEvent& event);
 
   int pressed_node_ = -1;  // the node under the left button's press, or -1
 };
