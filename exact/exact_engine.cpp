@@ -17,16 +17,22 @@ namespace dialectic::exact {
 
 namespace {
 
-constexpr std::array<std::pair<Semantics, std::string_view>, 9> kShortNames = {{
-    {Semantics::kGrounded, "GR"},
-    {Semantics::kComplete, "CO"},
-    {Semantics::kStable, "ST"},
-    {Semantics::kPreferred, "PR"},
-    {Semantics::kSemiStable, "SST"},
-    {Semantics::kStage, "STG"},
-    {Semantics::kIdeal, "ID"},
-    {Semantics::kAdmissible, "ADM"},
-    {Semantics::kNaive, "NA"},
+struct SemanticsNames {
+  Semantics semantics;
+  std::string_view short_name;
+  std::string_view word;
+};
+
+constexpr std::array<SemanticsNames, 9> kNames = {{
+    {Semantics::kGrounded, "GR", "grounded"},
+    {Semantics::kComplete, "CO", "complete"},
+    {Semantics::kStable, "ST", "stable"},
+    {Semantics::kPreferred, "PR", "preferred"},
+    {Semantics::kSemiStable, "SST", "semi-stable"},
+    {Semantics::kStage, "STG", "stage"},
+    {Semantics::kIdeal, "ID", "ideal"},
+    {Semantics::kAdmissible, "ADM", "admissible"},
+    {Semantics::kNaive, "NA", "naive"},
 }};
 
 bool Meets(const Extension& extension, const std::optional<Requirement>& requirement) {
@@ -287,15 +293,22 @@ ExtensionAnswer FindSplit(const ArgumentGraph& graph, Semantics semantics,
 }  // namespace
 
 std::string_view SemanticsName(Semantics semantics) {
-  for (const auto& [known, name] : kShortNames) {
-    if (known == semantics) return name;
+  for (const SemanticsNames& names : kNames) {
+    if (names.semantics == semantics) return names.short_name;
+  }
+  return "";
+}
+
+std::string_view SemanticsWord(Semantics semantics) {
+  for (const SemanticsNames& names : kNames) {
+    if (names.semantics == semantics) return names.word;
   }
   return "";
 }
 
 std::optional<Semantics> ParseSemantics(std::string_view name) {
-  for (const auto& [semantics, known] : kShortNames) {
-    if (known == name) return semantics;
+  for (const SemanticsNames& names : kNames) {
+    if (names.short_name == name) return names.semantics;
   }
   return std::nullopt;
 }

@@ -33,6 +33,8 @@ enum class Semantics {
 std::string_view SemanticsName(Semantics semantics);
 // The semantics with the given short name (exact spelling), if any.
 std::optional<Semantics> ParseSemantics(std::string_view name);
+// The semantics as a word of running text: "grounded", "semi-stable", "naive", ...
+std::string_view SemanticsWord(Semantics semantics);
 
 // A set of arguments by index, sorted ascending, each once.
 using Extension = std::vector<int>;

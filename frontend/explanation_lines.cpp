@@ -128,7 +128,7 @@ std::vector<ExplanationLine> ExplanationLines(const exact::Explanation& explanat
   lines.push_back(
       {framework.NameOf(argument) + " is " +
            (question == exact::AcceptanceQuestion::kCredulous ? "credulously" : "sceptically") +
-           " accepted under " + SemanticsWord(semantics) +
+           " accepted under " + std::string(exact::SemanticsWord(semantics)) +
            " semantics: " + (accepted ? "YES." : "NO."),
        -1, whole});
   // The tree's lines close the text, one per node in preorder; the sentences stand before them.

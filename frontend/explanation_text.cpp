@@ -106,30 +106,6 @@ std::string StatementText(const Explanation& explanation, const std::string& sem
 
 }  // namespace
 
-std::string SemanticsWord(exact::Semantics semantics) {
-  switch (semantics) {
-    case exact::Semantics::kGrounded:
-      return "grounded";
-    case exact::Semantics::kComplete:
-      return "complete";
-    case exact::Semantics::kStable:
-      return "stable";
-    case exact::Semantics::kPreferred:
-      return "preferred";
-    case exact::Semantics::kSemiStable:
-      return "semi-stable";
-    case exact::Semantics::kStage:
-      return "stage";
-    case exact::Semantics::kIdeal:
-      return "ideal";
-    case exact::Semantics::kAdmissible:
-      return "admissible";
-    case exact::Semantics::kNaive:
-      return "naive";
-  }
-  return "";
-}
-
 std::vector<std::string> TreeLines(const std::vector<exact::TreeNode>& tree,
                                    const std::vector<std::string>& names) {
   // Preorder by an explicit stack of (node, depth), children pushed last first.
@@ -159,7 +135,7 @@ std::vector<std::string> TreeLines(const std::vector<exact::TreeNode>& tree,
 
 std::string ExplanationText(const Explanation& explanation, exact::Semantics semantics,
                             int argument, const std::vector<std::string>& names) {
-  const std::string short_name = SemanticsWord(semantics);
+  const std::string short_name(exact::SemanticsWord(semantics));
   const std::string& name = names[argument];
   switch (explanation.kind) {
     case ExplanationKind::kGroundedProof: {

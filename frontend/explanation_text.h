@@ -11,9 +11,6 @@
 
 namespace dialectic {
 
-// The semantics as a word: "preferred", "semi-stable", ...
-std::string SemanticsWord(exact::Semantics semantics);
-
 // The explanation of the answer about the argument (an index into names) under the semantics;
 // every line ends with a newline.
 std::string ExplanationText(const exact::Explanation& explanation, exact::Semantics semantics,

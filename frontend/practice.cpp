@@ -61,21 +61,6 @@ const std::vector<exact::Semantics>& ExerciseSemanticsList() {
   return kList;
 }
 
-std::string_view ExerciseSemanticsName(exact::Semantics semantics) {
-  switch (semantics) {
-    case exact::Semantics::kGrounded:
-      return "grounded";
-    case exact::Semantics::kComplete:
-      return "complete";
-    case exact::Semantics::kPreferred:
-      return "preferred";
-    case exact::Semantics::kStable:
-      return "stable";
-    default:
-      return exact::SemanticsName(semantics);
-  }
-}
-
 std::string LabelingText(const Framework& framework, const std::vector<Label>& labels) {
   std::string text;
   for (const auto& [label, word] : {std::pair{Label::kIn, "IN:"}, std::pair{Label::kOut, "OUT:"},
@@ -129,7 +114,7 @@ LabelingRead ReadLabelingText(const Framework& framework, std::string_view text)
 
 std::string VerdictText(const Framework& framework, exact::Semantics semantics,
                         const exact::ExerciseVerdict& verdict) {
-  const std::string name(ExerciseSemanticsName(semantics));
+  const std::string name(exact::SemanticsWord(semantics));
   if (verdict.outcome == exact::Outcome::kStopped) return "The check was stopped.";
   if (verdict.IsRight()) return "Right: this is a " + name + " labeling.";
   const std::vector<int>& args = verdict.arguments;
@@ -184,7 +169,7 @@ std::string ExerciseSession::Check(RunContext& context) {
 }
 
 std::string ExerciseSession::ShowAnswer(RunContext& context) {
-  const std::string name(ExerciseSemanticsName(semantics_));
+  const std::string name(exact::SemanticsWord(semantics_));
   std::optional<std::vector<Label>> answer =
       exact::ExerciseAnswer(framework_.Graph(), semantics_, context);
   verdict_.reset();

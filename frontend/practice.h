@@ -42,10 +42,8 @@ class StopAfter {
 // How long the window lets one practice question (a check, an answer, a program's move) take.
 inline constexpr std::chrono::milliseconds kPracticeLimit{5000};
 
-// The semantics an exercise asks for, in the order the window offers them, and their names
-// ("grounded", "complete", "preferred", "stable").
+// The semantics an exercise asks for, in the order the window offers them.
 const std::vector<exact::Semantics>& ExerciseSemanticsList();
-std::string_view ExerciseSemanticsName(exact::Semantics semantics);
 
 // A labeling as text, "IN: a c OUT: b UNDEC: d", each part left out when it names no argument.
 std::string LabelingText(const Framework& framework, const std::vector<exact::Label>& labels);

@@ -23,22 +23,6 @@ std::string_view Word(Acceptance acceptance) {
   return "not settled";
 }
 
-std::string_view SemanticsWord(exact::Semantics semantics) {
-  switch (semantics) {
-    case exact::Semantics::kComplete:
-      return "complete";
-    case exact::Semantics::kPreferred:
-      return "preferred";
-    case exact::Semantics::kStable:
-      return "stable";
-    case exact::Semantics::kGrounded:
-      return "grounded";
-    default:
-      break;
-  }
-  return exact::SemanticsName(semantics);
-}
-
 }  // namespace
 
 std::vector<SemanticsStatus> ArgumentStatus(const ArgumentGraph& graph, int argument,
@@ -64,7 +48,7 @@ std::string StatusText(const std::vector<SemanticsStatus>& status) {
   std::string text;
   for (const SemanticsStatus& row : status) {
     if (!text.empty()) text += '\n';
-    text += SemanticsWord(row.semantics);
+    text += exact::SemanticsWord(row.semantics);
     text += ": ";
     // Sceptically accepted but in no extension: there is no extension at all.
     if (row.credulous == Acceptance::kNo && row.sceptical == Acceptance::kYes) {

@@ -48,7 +48,8 @@ ExerciseDialog::ExerciseDialog(const GeneratorRecipe& start, exact::Semantics se
   semantics_ = new QComboBox(this);
   semantics_->setObjectName(QStringLiteral("ExerciseDialogSemantics"));
   for (const exact::Semantics each : ExerciseSemanticsList()) {
-    semantics_->addItem(QString::fromUtf8(ExerciseSemanticsName(each).data()),
+    const std::string_view word = exact::SemanticsWord(each);
+    semantics_->addItem(QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())),
                         static_cast<int>(each));
   }
   form->addRow(tr("Se&mantics:"), semantics_);

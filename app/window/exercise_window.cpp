@@ -61,7 +61,7 @@ void ExerciseWindow::CreateExercisePage(QWidget* page) {
   semantics_ = new QComboBox(page);
   semantics_->setObjectName(QStringLiteral("ExerciseSemantics"));
   for (const exact::Semantics semantics : ExerciseSemanticsList()) {
-    semantics_->addItem(Shown(std::string(ExerciseSemanticsName(semantics))),
+    semantics_->addItem(Shown(std::string(exact::SemanticsWord(semantics))),
                         static_cast<int>(semantics));
   }
   form->addRow(tr("&Semantics:"), semantics_);
@@ -316,7 +316,7 @@ void ExerciseWindow::ShowPageOnGraph() {
     return;
   }
   if (!exercise_) return;
-  const QString semantics = Shown(std::string(ExerciseSemanticsName(exercise_->semantics())));
+  const QString semantics = Shown(std::string(exact::SemanticsWord(exercise_->semantics())));
   graph.ShowStates(exercise_->States(), exercise_->Outlined(),
                    exercise_->Outlined() >= 0
                        ? tr("Exercise (%1): the arguments of the broken rule").arg(semantics)

@@ -56,7 +56,7 @@ void ExplanationView::Explain(std::shared_ptr<const Framework> framework,
                        .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
                             question == exact::AcceptanceQuestion::kCredulous ? tr("credulously")
                                                                               : tr("sceptically"),
-                            QString::fromStdString(SemanticsWord(semantics))));
+                            QString::fromStdString(std::string(exact::SemanticsWord(semantics)))));
   show();
   raise();
   generation_ = explainer_.Start(

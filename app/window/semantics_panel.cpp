@@ -81,7 +81,8 @@ void SemanticsPanel::CreateControls() {
   semantics_ = new QComboBox(this);
   semantics_->setObjectName(QStringLiteral("SemanticsChoice"));
   for (const exact::Semantics semantics : kChoices) {
-    semantics_->addItem(Capitalised(SemanticsWord(semantics)), static_cast<int>(semantics));
+    semantics_->addItem(Capitalised(std::string(exact::SemanticsWord(semantics))),
+                        static_cast<int>(semantics));
   }
   semantics_->setCurrentIndex(2);  // preferred
   connect(semantics_, &QComboBox::currentIndexChanged, this, [this] {
