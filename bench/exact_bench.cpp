@@ -1,45 +1,26 @@
-// The exact engine's speed workloads, every graph an Erdos-Renyi one made in code from a fixed
-// seed: each ordered pair of arguments, an argument with itself included, is an attack with the
-// same chance, mean / size for a mean of `mean` attacks per argument. Two tiers:
+// The exact engine's speed workloads, every graph an Erdos-Renyi one of bench/erdos_renyi_graph.h
+// with a mean of M attacks per argument. Two tiers:
 //   Sparse2000x2, Sparse2000x3: 2,000 arguments, about 4,000 and 6,000 attacks; SE, DC and DS
 //     for every semantics, DC and DS on the first argument the grounded extension leaves
 //     undecided (a decided one is mostly answered without the solver).
 //   Hard300xM: 300 arguments, a mean of M attacks per argument (10 by default; 12 and 14 also
 //     when DIALECTIC_BENCH_SLOW is set, since each takes tens of seconds); EE for preferred.
-// The random numbers come straight from std::mt19937, so the graphs are the same everywhere.
 // Run by hand (never by ctest), from the default preset's build:
 //   build/default/bench/exact_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only
 
 #include <benchmark/benchmark.h>
 
-#include <cstdint>
 #include <cstdlib>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "bench/erdos_renyi_graph.h"
 #include "exact/exact_engine.h"
 #include "model/argument_graph.h"
 #include "model/run_context.h"
 
 namespace dialectic::exact {
 namespace {
-
-ArgumentGraph ErdosRenyiGraph(int size, double mean, std::uint32_t seed) {
-  std::mt19937 random(seed);
-  const double threshold = mean / size * 4294967296.0;  // the chance in units of 2^-32
-  ArgumentGraph graph;
-  graph.attackers.resize(size);
-  graph.targets.resize(size);
-  for (int a = 0; a < size; ++a) {
-    for (int b = 0; b < size; ++b) {
-      if (random() >= threshold) continue;
-      graph.attackers[b].push_back(a);
-      graph.targets[a].push_back(b);
-    }
-  }
-  return graph;
-}
 
 // The first argument neither in the grounded extension nor attacked by it, or 0.
 int FirstUndecided(const ArgumentGraph& graph) {
@@ -108,8 +89,8 @@ void Register(const std::string& workload, const ArgumentGraph& graph, Semantics
 
 void RegisterAll() {
   // The graphs live as long as the program; the benchmarks keep references to them.
-  static const ArgumentGraph sparse2 = ErdosRenyiGraph(2000, 2.0, 1);
-  static const ArgumentGraph sparse3 = ErdosRenyiGraph(2000, 3.0, 2);
+  static const ArgumentGraph sparse2 = bench::ErdosRenyiGraph(2000, 2.0, 1);
+  static const ArgumentGraph sparse3 = bench::ErdosRenyiGraph(2000, 3.0, 2);
   for (const auto& [workload, graph] :
        {std::pair{"Sparse2000x2", &sparse2}, std::pair{"Sparse2000x3", &sparse3}}) {
     for (const Semantics semantics :
@@ -125,7 +106,7 @@ void RegisterAll() {
   if (std::getenv("DIALECTIC_BENCH_SLOW") != nullptr) means = {10, 12, 14};
   hard.reserve(means.size());
   for (const int mean : means) {
-    hard.push_back(ErdosRenyiGraph(300, mean, 1));
+    hard.push_back(bench::ErdosRenyiGraph(300, mean, 1));
     const std::string workload = "Hard300x" + std::to_string(mean);
     benchmark::RegisterBenchmark((workload + "/EE-PR").c_str(),
                                  [&graph = hard.back()](benchmark::State& state) {

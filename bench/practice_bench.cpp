@@ -13,32 +13,15 @@
 //   build/default/bench/practice_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only
 #include <benchmark/benchmark.h>
 
-#include <cstdint>
-#include <random>
 #include <vector>
 
+#include "bench/erdos_renyi_graph.h"
 #include "exact/discussion_game.h"
 #include "exact/exercise_check.h"
 #include "exact/grounded_labeling.h"
 
 namespace dialectic::exact {
 namespace {
-
-ArgumentGraph RandomGraph(int size, double mean, std::uint32_t seed) {
-  std::mt19937 random(seed);
-  const double threshold = mean / size * 4294967296.0;  // the chance in units of 2^-32
-  ArgumentGraph graph;
-  graph.attackers.resize(size);
-  graph.targets.resize(size);
-  for (int a = 0; a < size; ++a) {
-    for (int b = 0; b < size; ++b) {
-      if (random() >= threshold) continue;
-      graph.attackers[b].push_back(a);
-      graph.targets[a].push_back(b);
-    }
-  }
-  return graph;
-}
 
 int FirstUndecided(const ArgumentGraph& graph) {
   const std::vector<Label> labels = GroundedLabels(graph);
@@ -49,8 +32,8 @@ int FirstUndecided(const ArgumentGraph& graph) {
 }
 
 void ExerciseCheck(benchmark::State& state) {
-  const ArgumentGraph graph =
-      RandomGraph(static_cast<int>(state.range(0)), static_cast<double>(state.range(1)), 1);
+  const ArgumentGraph graph = bench::ErdosRenyiGraph(static_cast<int>(state.range(0)),
+                                                     static_cast<double>(state.range(1)), 1);
   const std::vector<Label> labels = GroundedLabels(graph);
   for (auto _ : state) {
     RunContext context;
@@ -59,8 +42,8 @@ void ExerciseCheck(benchmark::State& state) {
 }
 
 void OpponentMove(benchmark::State& state) {
-  const ArgumentGraph graph =
-      RandomGraph(static_cast<int>(state.range(0)), static_cast<double>(state.range(1)), 1);
+  const ArgumentGraph graph = bench::ErdosRenyiGraph(static_cast<int>(state.range(0)),
+                                                     static_cast<double>(state.range(1)), 1);
   const DiscussionGame game(graph, GameKind::kAdmissibility, FirstUndecided(graph));
   for (auto _ : state) {
     RunContext context;
@@ -69,8 +52,8 @@ void OpponentMove(benchmark::State& state) {
 }
 
 void ProponentMove(benchmark::State& state) {
-  const ArgumentGraph graph =
-      RandomGraph(static_cast<int>(state.range(0)), static_cast<double>(state.range(1)), 1);
+  const ArgumentGraph graph = bench::ErdosRenyiGraph(static_cast<int>(state.range(0)),
+                                                     static_cast<double>(state.range(1)), 1);
   DiscussionGame game(graph, GameKind::kAdmissibility, FirstUndecided(graph));
   if (!game.IsOver()) game.Play(game.LegalMoves().front());
   for (auto _ : state) {
@@ -80,8 +63,8 @@ void ProponentMove(benchmark::State& state) {
 }
 
 void PlayToEnd(benchmark::State& state, GameKind kind) {
-  const ArgumentGraph graph =
-      RandomGraph(static_cast<int>(state.range(0)), static_cast<double>(state.range(1)), 1);
+  const ArgumentGraph graph = bench::ErdosRenyiGraph(static_cast<int>(state.range(0)),
+                                                     static_cast<double>(state.range(1)), 1);
   const int argument = FirstUndecided(graph);
   double moves = 0;
   for (auto _ : state) {
