@@ -80,15 +80,9 @@ class ExerciseWindowTest : public WindowTestBase {
     box->setCurrentIndex(box->findText(text, Qt::MatchStartsWith));
   }
 
-  QTemporaryDir settings_dir_;
-
  private slots:
-  void initTestCase() {
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_dir_.path());
-    QStandardPaths::setTestModeEnabled(true);
-  }
-  void init() { QSettings().clear(); }
+  void initTestCase() { KeepSettingsApart(); }
+  void init() { ClearSettings(); }
 
   void AnExerciseIsCheckedRightAndWrong() {
     auto window = OpenWithTheory("actionExercise");

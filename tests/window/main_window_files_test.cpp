@@ -47,15 +47,9 @@ class MainWindowFilesTest : public WindowTestBase {
     return entries;
   }
 
-  QTemporaryDir settings_dir_;
-
  private slots:
-  void initTestCase() {
-    // The recent files go to a settings file of the test's own.
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_dir_.path());
-  }
-  void init() { QSettings().clear(); }
+  void initTestCase() { KeepSettingsApart(); }
+  void init() { ClearSettings(); }
 
   void ClientAreaStandsBetweenTheBarsAtItsSize() {
     auto window = OpenWindow();

@@ -8,8 +8,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QWheelEvent>
 #include <QTest>
+#include <QWheelEvent>
 #include <memory>
 #include <string>
 

@@ -74,15 +74,9 @@ class RandomFrameworkTest : public WindowTestBase {
     return code == 0 ? out.str() : "exit " + std::to_string(code) + ": " + err.str();
   }
 
-  QTemporaryDir settings_dir_;
-
  private slots:
-  void initTestCase() {
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_dir_.path());
-    QStandardPaths::setTestModeEnabled(true);
-  }
-  void init() { QSettings().clear(); }
+  void initTestCase() { KeepSettingsApart(); }
+  void init() { ClearSettings(); }
 
   void TheDialogWritesTheCommandLinesTheoryAsOneUndoStep_data() {
     QTest::addColumn<QString>("recipe_text");

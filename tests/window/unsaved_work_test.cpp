@@ -36,15 +36,9 @@ class UnsavedWorkTest : public WindowTestBase {
     return Find<QLabel>(window, "StaleNote")->isVisibleTo(const_cast<MainWindow*>(&window));
   }
 
-  QTemporaryDir settings_dir_;
-
  private slots:
-  void initTestCase() {
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_dir_.path());
-    QStandardPaths::setTestModeEnabled(true);
-  }
-  void init() { QSettings().clear(); }
+  void initTestCase() { KeepSettingsApart(); }
+  void init() { ClearSettings(); }
 
   // Typed text, then t.apx opened, then Ctrl+Z: the typed text is back without the file, and
   // Ctrl+S asks for a name rather than writing it over t.apx. Redo gives t.apx back.

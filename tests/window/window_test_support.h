@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -103,6 +105,15 @@ inline void AnswerNextFileDialog(const QString& path, const QString& filter_star
 
 class WindowTestBase : public QObject {
  protected:
+  // Keeps what the window remembers (QSettings) in a folder of the test's own, and the standard
+  // folders in Qt's test places: for initTestCase. ClearSettings empties the folder: for init.
+  void KeepSettingsApart() {
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_dir_.path());
+    QStandardPaths::setTestModeEnabled(true);
+  }
+  static void ClearSettings() { QSettings().clear(); }
+
   // A window over a fresh temporary folder, shown and active.
   std::unique_ptr<MainWindow> OpenWindow() {
     dir_ = std::make_unique<QTemporaryDir>();
@@ -157,6 +168,9 @@ class WindowTestBase : public QObject {
   }
 
   std::unique_ptr<QTemporaryDir> dir_;
+
+ private:
+  QTemporaryDir settings_dir_;
 };
 
 }  // namespace dialectic

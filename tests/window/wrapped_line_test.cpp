@@ -1,8 +1,8 @@
 #include "app/window/wrapped_line.h"
 
 #include <QFont>
-#include <QTextLayout>
 #include <QTest>
+#include <QTextLayout>
 
 namespace dialectic {
 
