@@ -12,6 +12,7 @@
 #include "exact/labeling_solver.h"
 #include "exact/maximal_search.h"
 #include "exact/scc_recursive.h"
+#include "exact/sceptical_preferred.h"
 
 namespace dialectic::exact {
 
@@ -204,6 +205,11 @@ ExtensionAnswer FindMeeting(const ArgumentGraph& graph, Semantics semantics,
     if (std::optional<ExtensionAnswer> answer = PreferredByStable(graph, requirement, context)) {
       return std::move(*answer);
     }
+  }
+  // A counter-example to sceptical preferred acceptance: admissible sets without the argument
+  // grown and checked one at a time, instead of each grown to a maximal one.
+  if (semantics == Semantics::kPreferred && requirement && !requirement->in) {
+    return FindPreferredWithout(graph, requirement->argument, context);
   }
   return MaximalSearch(graph, semantics, context).Find(requirement);
 }
