@@ -159,8 +159,20 @@ std::optional<ExtensionAnswer> PreferredByStable(const ArgumentGraph& graph,
                                                  RunContext& context) {
   constexpr int kConflictBound = 300000;
   LabelingSolver solver(graph, BaseSemantics::kStable, false, context);
-  const SolveResult result =
-      solver.SolveWithin(solver.RequiredLiterals(requirement), kConflictBound);
+  SolveResult result = SolveResult::kUnsatisfiable;
+  if (requirement && !requirement->in) {
+    // As for a sceptical stable question, the first model without the requirement often lacks the
+    // argument already.
+    result = solver.SolveWithin({}, kConflictBound);
+    if (result == SolveResult::kUnsatisfiable) return std::nullopt;
+    if (result == SolveResult::kSatisfiable) {
+      Extension model = solver.ModelExtension();
+      if (Meets(model, requirement)) return ExtensionAnswer{Outcome::kFinished, std::move(model)};
+    }
+  }
+  if (result != SolveResult::kStopped) {
+    result = solver.SolveWithin(solver.RequiredLiterals(requirement), kConflictBound);
+  }
   if (result == SolveResult::kSatisfiable) {
     return ExtensionAnswer{Outcome::kFinished, solver.ModelExtension()};
   }
@@ -201,7 +213,7 @@ ExtensionAnswer FindMeeting(const ArgumentGraph& graph, Semantics semantics,
       return std::move(*answer);
     }
   }
-  if (semantics == Semantics::kPreferred && (!requirement || requirement->in)) {
+  if (semantics == Semantics::kPreferred) {
     if (std::optional<ExtensionAnswer> answer = PreferredByStable(graph, requirement, context)) {
       return std::move(*answer);
     }
