@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <limits>
 
+#include "app/window/random_framework_dialog.h"
 #include "frontend/practice.h"
 
 namespace dialectic {
@@ -30,12 +31,8 @@ ExerciseDialog::ExerciseDialog(const GeneratorRecipe& start, exact::Semantics se
   setObjectName(QStringLiteral("ExerciseDialog"));
   setWindowTitle(tr("New Exercise"));
   auto* form = new QFormLayout;
-  kind_ = new QComboBox(this);
+  kind_ = GeneratorKindChoice(this);
   kind_->setObjectName(QStringLiteral("ExerciseKind"));
-  for (const std::string& name : GeneratorKinds()) {
-    const std::optional<GeneratorKindInfo> info = GeneratorKindNamed(name);
-    kind_->addItem(QString::fromUtf8(info->description.c_str()), QString::fromStdString(name));
-  }
   form->addRow(tr("&Kind:"), kind_);
   count_ = new QSpinBox(this);
   count_->setObjectName(QStringLiteral("ExerciseCount"));

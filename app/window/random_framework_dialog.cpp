@@ -19,17 +19,22 @@ constexpr int kMostInField = 1'000'000;
 
 }  // namespace
 
+QComboBox* GeneratorKindChoice(QWidget* parent) {
+  auto* choice = new QComboBox(parent);
+  for (const std::string& name : GeneratorKinds()) {
+    const std::optional<GeneratorKindInfo> info = GeneratorKindNamed(name);
+    choice->addItem(QString::fromUtf8(info->description.c_str()), QString::fromStdString(name));
+  }
+  return choice;
+}
+
 RandomFrameworkDialog::RandomFrameworkDialog(const GeneratorRecipe& start, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("RandomFrameworkDialog"));
   setWindowTitle(tr("New Random Framework"));
   auto* form = new QFormLayout;
-  kind_ = new QComboBox(this);
+  kind_ = GeneratorKindChoice(this);
   kind_->setObjectName(QStringLiteral("GeneratorKind"));
-  for (const std::string& name : GeneratorKinds()) {
-    const std::optional<GeneratorKindInfo> info = GeneratorKindNamed(name);
-    kind_->addItem(QString::fromUtf8(info->description.c_str()), QString::fromStdString(name));
-  }
   form->addRow(tr("&Kind:"), kind_);
   count_ = new QSpinBox(this);
   count_->setObjectName(QStringLiteral("GeneratorCount"));

@@ -17,6 +17,9 @@ class QSpinBox;
 
 namespace dialectic {
 
+// A choice of every generator kind, by its description, each item holding the kind's name.
+QComboBox* GeneratorKindChoice(QWidget* parent);
+
 class RandomFrameworkDialog : public QDialog {
   Q_OBJECT
 
