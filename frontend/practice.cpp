@@ -39,21 +39,6 @@ std::string_view PlayerName(Player player) {
 
 }  // namespace
 
-StopAfter::StopAfter(RunContext& context, std::chrono::milliseconds limit)
-    : watch_([this, &context, limit] {
-        std::unique_lock lock(mutex_);
-        if (!done_changed_.wait_for(lock, limit, [this] { return done_; })) context.RequestStop();
-      }) {}
-
-StopAfter::~StopAfter() {
-  {
-    std::lock_guard lock(mutex_);
-    done_ = true;
-  }
-  done_changed_.notify_one();
-  watch_.join();
-}
-
 const std::vector<exact::Semantics>& ExerciseSemanticsList() {
   static const std::vector<exact::Semantics> kList = {
       exact::Semantics::kGrounded, exact::Semantics::kComplete, exact::Semantics::kPreferred,

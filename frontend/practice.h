@@ -5,12 +5,9 @@
 #pragma once
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "exact/discussion_game.h"
@@ -18,26 +15,9 @@
 #include "graph/node_states.h"
 #include "model/framework.h"
 #include "model/run_context.h"
+#include "model/stop_after.h"
 
 namespace dialectic {
-
-// Requests the context's stop once the time has passed, unless it is destroyed first, so that a
-// question asked on the window's thread of a hard framework ends within the time. A thread of its
-// own waits for the time; the destructor ends it at once.
-// Thread safety: the context is only asked to stop, which is safe from any thread.
-class StopAfter {
- public:
-  StopAfter(RunContext& context, std::chrono::milliseconds limit);
-  ~StopAfter();
-  StopAfter(const StopAfter&) = delete;
-  StopAfter& operator=(const StopAfter&) = delete;
-
- private:
-  std::mutex mutex_;
-  std::condition_variable done_changed_;
-  bool done_ = false;
-  std::thread watch_;
-};
 
 // How long the window lets one practice question (a check, an answer, a program's move) take.
 inline constexpr std::chrono::milliseconds kPracticeLimit{5000};

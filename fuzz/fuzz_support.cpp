@@ -3,27 +3,15 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <mutex>
-#include <stop_token>
 #include <vector>
 
 #include "model/string_list.h"
 
 namespace dialectic::fuzz {
-
-StopAfter::StopAfter(RunContext& context, std::chrono::milliseconds budget)
-    : thread_([&context, budget](std::stop_token done) {
-        std::mutex mutex;
-        std::condition_variable_any wake;
-        std::unique_lock lock(mutex);
-        wake.wait_for(lock, done, budget, [] { return false; });
-        if (!done.stop_requested()) context.RequestStop();
-      }) {}
 
 std::uint8_t FuzzInput::TakeByte() {
   if (text_.empty()) return 0;

@@ -3,15 +3,14 @@
 // a crash), and a private scratch folder for targets that must go through files.
 #pragma once
 
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <thread>
 
 #include "model/run_context.h"
+#include "model/stop_after.h"
 
 namespace dialectic::fuzz {
 
@@ -28,16 +27,6 @@ class FuzzInput {
 
  private:
   std::string_view text_;
-};
-
-// Requests the run context's stop once the budget has passed, as the Stop button would, unless
-// the object goes first.
-class StopAfter {
- public:
-  StopAfter(RunContext& context, std::chrono::milliseconds budget);
-
- private:
-  std::jthread thread_;
 };
 
 // Prints the property and the detail to standard error and aborts when the property is false.

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace dialectic {
@@ -152,7 +154,7 @@ TEST(PracticeGame, AStoppedQuestionClaimsNothingAboutTheArgument) {
             "theirs: an admissible set holding a.");
 }
 
-TEST(PracticeStopAfter, StopsTheContextOnlyOnceTheTimeHasPassed) {
+TEST(StopAfter, StopsTheContextOnlyOnceTheTimeHasPassed) {
   RunContext early;
   { const StopAfter limit(early, std::chrono::hours(1)); }
   EXPECT_FALSE(early.StopRequested());
