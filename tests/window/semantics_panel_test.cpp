@@ -35,6 +35,12 @@ class SemanticsPanelTest : public WindowTestBase {
     window->ShowSemantics();
     return window;
   }
+  // Shows the Graph window and waits for its layout.
+  [[nodiscard]] static bool ShowsLaidOutGraph(MainWindow& window) {
+    window.ShowGraph();
+    GraphWindow& graph = window.graph_window();
+    return QTest::qWaitFor([&graph] { return graph.IsLaidOut(); }, 20000);
+  }
   // Picks the semantics in the panel's choice and waits for the listing to end.
   [[nodiscard]] static bool ListingEnds(SemanticsPanel& panel, exact::Semantics semantics) {
     auto* choice = Find<QComboBox>(panel, "SemanticsChoice");
@@ -201,9 +207,8 @@ class SemanticsPanelTest : public WindowTestBase {
   void ASelectedExtensionColoursTheGraph() {
     auto window = OpenWithInput(QStringLiteral("a b, b a, c b"));
     QVERIFY(window != nullptr);
-    window->ShowGraph();
     GraphWindow& graph = window->graph_window();
-    QVERIFY(QTest::qWaitFor([&graph] { return graph.IsLaidOut(); }, 20000));
+    QVERIFY(ShowsLaidOutGraph(*window));
     SemanticsPanel& panel = window->semantics_panel();
     QVERIFY(ListingEnds(panel, exact::Semantics::kPreferred));
     auto* list = Find<QListWidget>(panel, "SemanticsExtensions");
@@ -240,9 +245,8 @@ class SemanticsPanelTest : public WindowTestBase {
     for (int i = 0; i < 60; ++i) input += QStringLiteral("argument%1, ").arg(1000 + i);
     auto window = OpenWithInput(input);
     QVERIFY(window != nullptr);
-    window->ShowGraph();
     GraphWindow& graph = window->graph_window();
-    QVERIFY(QTest::qWaitFor([&graph] { return graph.IsLaidOut(); }, 20000));
+    QVERIFY(ShowsLaidOutGraph(*window));
     SemanticsPanel& panel = window->semantics_panel();
     QVERIFY(ListingEnds(panel, exact::Semantics::kGrounded));
     auto* list = Find<QListWidget>(panel, "SemanticsExtensions");
@@ -260,9 +264,8 @@ class SemanticsPanelTest : public WindowTestBase {
     // c attacks b, b attacks a: a is IN in round 2 of the grounded labeling.
     auto window = OpenWithInput(QStringLiteral("a b, b c"));
     QVERIFY(window != nullptr);
-    window->ShowGraph();
     GraphWindow& graph = window->graph_window();
-    QVERIFY(QTest::qWaitFor([&graph] { return graph.IsLaidOut(); }, 20000));
+    QVERIFY(ShowsLaidOutGraph(*window));
     SemanticsPanel& panel = window->semantics_panel();
     QVERIFY(ListingEnds(panel, exact::Semantics::kGrounded));
     const Framework& framework = graph.Graph();
@@ -334,9 +337,8 @@ class SemanticsPanelTest : public WindowTestBase {
     // b and a attack each other: b is credulously but not sceptically accepted under preferred.
     auto window = OpenWithInput(QStringLiteral("a b, b a"));
     QVERIFY(window != nullptr);
-    window->ShowGraph();
     GraphWindow& graph = window->graph_window();
-    QVERIFY(QTest::qWaitFor([&graph] { return graph.IsLaidOut(); }, 20000));
+    QVERIFY(ShowsLaidOutGraph(*window));
     SemanticsPanel& panel = window->semantics_panel();
     QVERIFY(ListingEnds(panel, exact::Semantics::kPreferred));
     auto* question = Find<QComboBox>(panel, "SemanticsQuestion");
