@@ -6,6 +6,7 @@
 
 #include "exact/admissible_naive.h"
 #include "exact/components.h"
+#include "exact/directional.h"
 #include "exact/grounded_labeling.h"
 #include "exact/ideal.h"
 #include "exact/labeling_counter.h"
@@ -184,10 +185,94 @@ std::optional<ExtensionAnswer> PreferredByStable(const ArgumentGraph& graph,
   return std::nullopt;
 }
 
+ExtensionAnswer FindMeeting(const ArgumentGraph& graph, Semantics semantics,
+                            const std::optional<Requirement>& requirement, RunContext& context);
+Decomposition Decompose(const ArgumentGraph& graph, Semantics semantics);
+PartSolvers SolversOf(Semantics semantics, RunContext& context);
+
+// Whether the question is one that the arguments reaching its argument decide, and one that may
+// need a SAT call: credulous admissible, complete and preferred acceptance, and sceptical
+// preferred acceptance (the grounded extension answers the sceptical complete question, and the
+// empty set the sceptical admissible one).
+bool IsAskedUpstream(Semantics semantics, const Requirement& requirement) {
+  if (semantics == Semantics::kPreferred) return true;
+  return requirement.in &&
+         (semantics == Semantics::kAdmissible || semantics == Semantics::kComplete);
+}
+
+// A preferred extension of the graph whose arguments among the upstream ones are exactly the
+// found ones, which form a preferred extension of the upstream arguments alone: the rest of the
+// graph, conditioned on the labels that the found ones give the upstream arguments, contributes
+// any preferred extension of its own.
+ExtensionAnswer CompletePreferred(const ArgumentGraph& graph, const std::vector<int>& upstream,
+                                  Extension found, RunContext& context) {
+  std::vector<Label> labels(graph.Size(), Label::kUndec);
+  for (const int a : found) labels[a] = Label::kIn;
+  for (const int a : found) {
+    for (const int target : graph.targets[a]) labels[target] = Label::kOut;
+  }
+  std::vector<int> rest;
+  rest.reserve(graph.Size() - upstream.size());
+  for (int a = 0, next = 0; a < graph.Size(); ++a) {
+    const bool is_upstream = next < static_cast<int>(upstream.size()) && upstream[next] == a;
+    if (is_upstream) {
+      ++next;
+    } else {
+      rest.push_back(a);
+    }
+  }
+  const ConditionedGraph conditioned = Condition(graph, rest, labels);
+  const ExtensionAnswer answer =
+      FindByParts(Decompose(conditioned.graph, Semantics::kPreferred), std::nullopt,
+                  SolversOf(Semantics::kPreferred, context));
+  if (answer.outcome == Outcome::kStopped) return answer;
+  const int kept = static_cast<int>(conditioned.kept.size());
+  for (const int i : *answer.extension) {
+    if (i < kept) found.push_back(conditioned.kept[i]);
+  }
+  std::sort(found.begin(), found.end());
+  return {Outcome::kFinished, std::move(found)};
+}
+
+// The question asked of the arguments that reach the required one alone, when they are fewer than
+// the graph's, and the extension found there completed on the rest of the graph. No argument
+// outside them attacks them, so an admissible set among them is admissible in the graph; the least
+// complete extension above a complete one among them adds none of them; and the preferred
+// extensions of the graph are, among them, exactly their own preferred extensions. None when they
+// are the whole graph.
+std::optional<ExtensionAnswer> FindMeetingUpstream(const ArgumentGraph& graph, Semantics semantics,
+                                                   const Requirement& requirement,
+                                                   RunContext& context) {
+  const std::vector<int> upstream = UpstreamOf(graph, requirement.argument);
+  if (static_cast<int>(upstream.size()) == graph.Size()) return std::nullopt;
+  const int local = static_cast<int>(
+      std::lower_bound(upstream.begin(), upstream.end(), requirement.argument) - upstream.begin());
+  ExtensionAnswer answer = FindMeeting(InducedGraph(graph, upstream), semantics,
+                                       Requirement{local, requirement.in}, context);
+  if (!answer.extension) return answer;
+  Extension found;
+  found.reserve(answer.extension->size());
+  for (const int i : *answer.extension) found.push_back(upstream[i]);
+  switch (semantics) {
+    case Semantics::kAdmissible:
+      return ExtensionAnswer{Outcome::kFinished, std::move(found)};
+    case Semantics::kComplete:
+      return ExtensionAnswer{Outcome::kFinished, InArguments(LeastCompleteLabels(graph, found))};
+    default:
+      return CompletePreferred(graph, upstream, std::move(found), context);
+  }
+}
+
 // An extension that meets the requirement, or none: the one search behind SE, DC and DS, on a whole
 // graph or on one part of it.
 ExtensionAnswer FindMeeting(const ArgumentGraph& graph, Semantics semantics,
                             const std::optional<Requirement>& requirement, RunContext& context) {
+  if (requirement && IsAskedUpstream(semantics, *requirement)) {
+    if (std::optional<ExtensionAnswer> answer =
+            FindMeetingUpstream(graph, semantics, *requirement, context)) {
+      return std::move(*answer);
+    }
+  }
   if (semantics == Semantics::kAdmissible) return FindAdmissible(graph, requirement, context);
   if (semantics == Semantics::kNaive) return FindNaive(graph, requirement);
   const std::vector<Label> grounded = GroundedLabels(graph);

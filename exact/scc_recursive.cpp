@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "exact/directional.h"
 #include "exact/grounded_labeling.h"
 #include "exact/maximal_search.h"
 #include "exact/strong_components.h"
@@ -115,61 +116,19 @@ class ComponentSearch {
     return &place->second;
   }
 
-  // The preferred extensions of the component on its own, where an argument attacked by an IN
-  // input is out and left away, an attack by an OUT input counts for nothing, and an attack by an
-  // UNDEC input is an attack by one extra self-attacking argument, which is undecided in every
-  // complete labeling and so keeps its targets from being in without ever making them out.
+  // The preferred extensions of the component on its own, given the labels of its inputs.
   bool FindChoices(const Component& component, Choices& choices) {
-    std::vector<int> kept;
-    bool undecided_attack = false;
-    std::unordered_map<int, int> local_of;
-    for (const int member : component.members) {
-      bool defeated = false;
-      bool kept_from_in = false;
-      for (const int attacker : graph_.attackers[member]) {
-        if (std::binary_search(component.members.begin(), component.members.end(), attacker)) {
-          continue;
-        }
-        defeated = defeated || labels_[attacker] == Label::kIn;
-        kept_from_in = kept_from_in || labels_[attacker] == Label::kUndec;
-      }
-      if (defeated) continue;
-      local_of.emplace(member, static_cast<int>(kept.size()));
-      kept.push_back(member);
-      undecided_attack = undecided_attack || kept_from_in;
-    }
-    if (kept.empty()) {
+    const ConditionedGraph conditioned = Condition(graph_, component.members, labels_);
+    if (conditioned.kept.empty()) {
       choices.push_back({});
       return true;
     }
-    const int size = static_cast<int>(kept.size());
-    ArgumentGraph conditioned;
-    conditioned.attackers.resize(size + (undecided_attack ? 1 : 0));
-    conditioned.targets.resize(conditioned.attackers.size());
-    const auto add_attack = [&conditioned](int attacker, int target) {
-      conditioned.attackers[target].push_back(attacker);
-      conditioned.targets[attacker].push_back(target);
-    };
-    const int blocker = size;
-    if (undecided_attack) add_attack(blocker, blocker);
-    for (int i = 0; i < size; ++i) {
-      bool blocked = false;
-      for (const int attacker : graph_.attackers[kept[i]]) {
-        if (const auto found = local_of.find(attacker); found != local_of.end()) {
-          add_attack(found->second, i);
-        } else if (!std::binary_search(component.members.begin(), component.members.end(),
-                                       attacker) &&
-                   labels_[attacker] == Label::kUndec) {
-          blocked = true;
-        }
-      }
-      if (blocked) add_attack(blocker, i);
-    }
-    MaximalSearch search(conditioned, Semantics::kPreferred, context_);
+    const int size = static_cast<int>(conditioned.kept.size());
+    MaximalSearch search(conditioned.graph, Semantics::kPreferred, context_);
     const CountAnswer found = search.Enumerate([&](const Extension& extension) {
       Extension& choice = choices.emplace_back();
       for (const int i : extension) {
-        if (i < size) choice.push_back(kept[i]);
+        if (i < size) choice.push_back(conditioned.kept[i]);
       }
     });
     return found.outcome == Outcome::kFinished;
