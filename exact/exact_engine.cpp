@@ -300,6 +300,9 @@ ExtensionAnswer FindMeeting(const ArgumentGraph& graph, Semantics semantics,
       return std::move(*answer);
     }
   }
+  if (semantics == Semantics::kPreferred && !requirement && HasSeveralStrongComponents(graph)) {
+    return FindPreferredByComponents(graph, context);
+  }
   if (semantics == Semantics::kPreferred) {
     if (std::optional<ExtensionAnswer> answer = PreferredByStable(graph, requirement, context)) {
       return std::move(*answer);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -65,6 +66,19 @@ class ComponentSearch {
         components_(ComponentsInAttackOrder(graph)),
         labels_(graph.Size(), Label::kUndec),
         known_(components_.size()) {}
+
+  // One preferred extension: each component in turn takes one of its choices given the labels of
+  // the components before it.
+  ExtensionAnswer FindOne() {
+    for (const Component& component : components_) {
+      if (context_.StopRequested()) return {Outcome::kStopped, {}};
+      const ConditionedGraph conditioned = Condition(graph_, component.members, labels_);
+      const std::optional<Extension> choice = OneChoice(conditioned);
+      if (!choice) return {Outcome::kStopped, {}};
+      Apply(component, *choice);
+    }
+    return {Outcome::kFinished, InArguments(labels_)};
+  }
 
   CountAnswer Enumerate(const ExtensionCallback& callback) {
     const std::size_t depth = components_.size();
@@ -134,6 +148,29 @@ class ComponentSearch {
     return found.outcome == Outcome::kFinished;
   }
 
+  // The in arguments of one preferred extension of the conditioned component; none when stopped.
+  // Where its grounded labeling leaves none of its arguments undecided, that labeling is its only
+  // complete one, and no solver is needed: so it is for most components of a few arguments.
+  std::optional<Extension> OneChoice(const ConditionedGraph& conditioned) {
+    const int size = static_cast<int>(conditioned.kept.size());
+    const std::vector<Label> grounded = GroundedLabels(conditioned.graph);
+    Extension choice;
+    if (std::all_of(grounded.begin(), grounded.begin() + size,
+                    [](Label label) { return label != Label::kUndec; })) {
+      for (int i = 0; i < size; ++i) {
+        if (grounded[i] == Label::kIn) choice.push_back(conditioned.kept[i]);
+      }
+      return choice;
+    }
+    const ExtensionAnswer answer =
+        MaximalSearch(conditioned.graph, Semantics::kPreferred, context_).Find(std::nullopt);
+    if (answer.outcome == Outcome::kStopped) return std::nullopt;
+    for (const int i : *answer.extension) {
+      if (i < size) choice.push_back(conditioned.kept[i]);
+    }
+    return choice;
+  }
+
   // Labels the component's members by the choice: its arguments in, those attacked by an argument
   // in out, the rest undecided.
   void Apply(const Component& component, const Extension& choice) {
@@ -161,6 +198,10 @@ class ComponentSearch {
 
 bool HasSeveralStrongComponents(const ArgumentGraph& graph) {
   return StrongComponents(graph, std::vector<bool>(graph.Size(), true)).size() > 1;
+}
+
+ExtensionAnswer FindPreferredByComponents(const ArgumentGraph& graph, RunContext& context) {
+  return ComponentSearch(graph, context).FindOne();
 }
 
 CountAnswer EnumeratePreferredByComponents(const ArgumentGraph& graph, RunContext& context,

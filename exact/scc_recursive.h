@@ -19,6 +19,10 @@ namespace dialectic::exact {
 // components pay for its bookkeeping.
 bool HasSeveralStrongComponents(const ArgumentGraph& graph);
 
+// One preferred extension of the graph, each component's taken in turn given the labels of those
+// before it. Checks the stop request between the components' searches.
+ExtensionAnswer FindPreferredByComponents(const ArgumentGraph& graph, RunContext& context);
+
 // Every preferred extension of the graph, each once, as the search over its strongly connected
 // components gives them. Checks the stop request between the components' searches.
 CountAnswer EnumeratePreferredByComponents(const ArgumentGraph& graph, RunContext& context,

@@ -1,6 +1,7 @@
-// Preferred extensions found component by component, against the definition: on every graph of up
-// to three arguments and on random graphs of up to twelve made of pieces that attack later pieces,
-// so that the labels of earlier components decide what later ones may choose.
+// Preferred extensions found component by component, every one and a first one, against the
+// definition: on every graph of up to three arguments and on random graphs of up to twelve made of
+// pieces that attack later pieces, so that the labels of earlier components decide what later ones
+// may choose.
 #include "exact/scc_recursive.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,14 @@ void CheckPreferred(const ArgumentGraph& graph) {
   std::vector<Mask> expected = ReferenceSemantics(graph).Extensions(Semantics::kPreferred);
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(listed, expected);
+
+  const ExtensionAnswer one = FindPreferredByComponents(graph, context);
+  ASSERT_EQ(one.outcome, Outcome::kFinished);
+  ASSERT_TRUE(one.extension.has_value());
+  ASSERT_TRUE(std::is_sorted(one.extension->begin(), one.extension->end()));
+  Mask mask = 0;
+  for (const int a : *one.extension) mask |= Mask{1} << a;
+  EXPECT_TRUE(std::binary_search(expected.begin(), expected.end(), mask)) << "found one";
 }
 
 TEST(PreferredByComponents, EveryGraphOfUpToThreeArguments) {
