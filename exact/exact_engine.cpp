@@ -316,6 +316,16 @@ ExtensionAnswer FindMeeting(const ArgumentGraph& graph, Semantics semantics,
   return MaximalSearch(graph, semantics, context).Find(requirement);
 }
 
+// Complete and stable extensions are counted and listed by a search over labels on sparse parts,
+// where they can be millions (CE-CO on a traffic network of 81 arguments, one part of 50 of them,
+// ran past 60 s by one SAT call per extension); on dense parts, with few extensions and hard
+// conditions, the SAT solver's learning finds them faster.
+bool IsSearchedByLabels(const ArgumentGraph& part, Semantics semantics) {
+  constexpr std::size_t kMostAttacksPerArgument = 4;
+  return (semantics == Semantics::kComplete || semantics == Semantics::kStable) &&
+         part.AttackCount() <= kMostAttacksPerArgument * static_cast<std::size_t>(part.Size());
+}
+
 // Every extension, on a whole graph or on one part of it.
 CountAnswer EnumerateWhole(const ArgumentGraph& graph, Semantics semantics, RunContext& context,
                            const ExtensionCallback& callback) {
@@ -330,6 +340,9 @@ CountAnswer EnumerateWhole(const ArgumentGraph& graph, Semantics semantics, RunC
     }
     case Semantics::kComplete:
     case Semantics::kStable:
+      if (IsSearchedByLabels(graph, semantics)) {
+        return EnumerateLabelings(graph, semantics == Semantics::kStable, context, callback);
+      }
       return EnumerateDirect(graph, semantics, context, callback);
     case Semantics::kAdmissible:
       return EnumerateAdmissible(graph, context, callback);
@@ -362,16 +375,6 @@ Decomposition Decompose(const ArgumentGraph& graph, Semantics semantics) {
   return Decomposition(graph, contains_grounded);
 }
 
-// Complete and stable extensions are counted by a search over labels on sparse parts, where they
-// can be millions (CE-CO on a traffic network of 81 arguments, one part of 50 of them, ran past
-// 60 s by one SAT call per extension); on dense parts, with few extensions and hard conditions,
-// the SAT solver's learning counts them faster.
-bool IsCountedByLabels(const ArgumentGraph& part, Semantics semantics) {
-  constexpr std::size_t kMostAttacksPerArgument = 4;
-  return (semantics == Semantics::kComplete || semantics == Semantics::kStable) &&
-         part.AttackCount() <= kMostAttacksPerArgument * static_cast<std::size_t>(part.Size());
-}
-
 PartSolvers SolversOf(Semantics semantics, RunContext& context) {
   return {[semantics, &context](const ArgumentGraph& part,
                                 const std::optional<Requirement>& requirement) {
@@ -381,7 +384,7 @@ PartSolvers SolversOf(Semantics semantics, RunContext& context) {
             return EnumerateWhole(part, semantics, context, callback);
           },
           [semantics, &context](const ArgumentGraph& part) {
-            if (IsCountedByLabels(part, semantics)) {
+            if (IsSearchedByLabels(part, semantics)) {
               return CountLabelings(part, semantics == Semantics::kStable, context);
             }
             return EnumerateWhole(part, semantics, context, [](const Extension&) {});

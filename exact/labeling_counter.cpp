@@ -1,5 +1,6 @@
 #include "exact/labeling_counter.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <numeric>
 #include <optional>
@@ -31,6 +32,59 @@ class Counter {
         queued_(graph.Size(), false),
         seen_(graph.Size(), -1) {}
 
+  // Every labeling's IN arguments to the callback, counted; false when stopped. A search
+  // depth first without the split into groups, whose combinations would have to be listed one by
+  // one anyway, kept on a stack of its own: a part of many thousand arguments may branch as often.
+  bool EnumerateAll(const ExtensionCallback& callback, BigCount& count) {
+    for (int x = 0; x < graph_.Size(); ++x) Enqueue(x);
+    if (!Propagate()) return true;
+    // Branching on arguments with many attacks first settles the most conditions; in a fixed order
+    // the first open argument never moves back along a path of the search.
+    std::vector<int> order(graph_.Size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [this](int a, int b) { return Degree(a) > Degree(b); });
+    struct Branch {
+      int argument;
+      int next_label;      // index into kLabels of the next label to try
+      std::size_t mark;    // the trail before the branch
+      std::size_t cursor;  // the argument's place in the order
+    };
+    constexpr Domain kLabels[] = {kIn, kOut, kUndec};
+    std::vector<Branch> branches;
+    std::size_t cursor = 0;
+    bool descended = true;
+    while (true) {
+      if (descended) {
+        while (cursor < order.size() && IsSingle(domain_[order[cursor]])) ++cursor;
+        if (cursor == order.size()) {
+          callback(InArguments());
+          ++count;
+        } else {
+          branches.push_back({order[cursor], 0, trail_.size(), cursor});
+        }
+      }
+      if (branches.empty()) return true;
+      if (context_.StopRequested()) return false;
+      Branch& top = branches.back();
+      Undo(top.mark);
+      const Domain choices = domain_[top.argument];
+      descended = false;
+      while (!descended && top.next_label < 3) {
+        const Domain label = kLabels[top.next_label++];
+        if (!(choices & label)) continue;
+        Set(top.argument, label);
+        if (Propagate()) {
+          cursor = top.cursor + 1;
+          descended = true;
+        } else {
+          Undo(top.mark);
+        }
+      }
+      if (!descended) branches.pop_back();
+    }
+  }
+
   // The count of the whole graph; none when stopped.
   std::optional<BigCount> CountAll() {
     for (int x = 0; x < graph_.Size(); ++x) Enqueue(x);
@@ -43,6 +97,15 @@ class Counter {
   }
 
  private:
+  std::size_t Degree(int a) const { return graph_.attackers[a].size() + graph_.targets[a].size(); }
+  Extension InArguments() const {
+    Extension in;
+    for (int a = 0; a < graph_.Size(); ++a) {
+      if (domain_[a] == kIn) in.push_back(a);
+    }
+    return in;
+  }
+
   void Set(int a, Domain d) {
     trail_.emplace_back(a, domain_[a]);
     domain_[a] = d;
@@ -200,7 +263,7 @@ class Counter {
     int branch = group.front();
     std::size_t degree = 0;
     for (const int a : group) {
-      const std::size_t d = graph_.attackers[a].size() + graph_.targets[a].size();
+      const std::size_t d = Degree(a);
       if (d > degree) {
         degree = d;
         branch = a;
@@ -239,6 +302,14 @@ class Counter {
 };
 
 }  // namespace
+
+CountAnswer EnumerateLabelings(const ArgumentGraph& graph, bool stable_only, RunContext& context,
+                               const ExtensionCallback& callback) {
+  Counter counter(graph, stable_only, context);
+  CountAnswer answer;
+  if (!counter.EnumerateAll(callback, answer.count)) answer.outcome = Outcome::kStopped;
+  return answer;
+}
 
 CountAnswer CountLabelings(const ArgumentGraph& graph, bool stable_only, RunContext& context) {
   Counter counter(graph, stable_only, context);

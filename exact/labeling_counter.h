@@ -12,6 +12,12 @@
 
 namespace dialectic::exact {
 
+// The IN arguments of every complete labeling, or with stable_only of every one without UNDEC, each
+// once to the callback, by the same search without the split into groups; with their count, or
+// the count so far when stopped. Checks the stop request at every step of the search.
+CountAnswer EnumerateLabelings(const ArgumentGraph& graph, bool stable_only, RunContext& context,
+                               const ExtensionCallback& callback);
+
 // The number of complete labelings, or with stable_only of those without UNDEC (the stable
 // extensions). Checks the stop request at every step of the search.
 CountAnswer CountLabelings(const ArgumentGraph& graph, bool stable_only, RunContext& context);
