@@ -2,8 +2,8 @@
 """Runs dialectic-solve and clingo side by side on the frameworks of generate.py.
 
 For each sampled framework and each semantics (GR, CO, ST, PR, SST, STG, ID) it runs the tasks SE,
-DC, DS and EE (DS not for GR; CE on request), each tool under `timeout`, checks that both give the
-same answer (DC and DS: the same YES or NO; SE: both find an extension or both say NO, the same one
+DC, DS and EE (DS not for GR; CE on request), each tool killed at the time limit, checks that both
+give the same answer (DC and DS: the same YES or NO; SE: both find an extension or both say NO, the same one
 where the semantics has exactly one; EE: the same set of extensions; CE: the same number), checks
 the certificates of
 dialectic-solve against the query, and writes every run to a CSV file and a Markdown table of
