@@ -303,9 +303,9 @@ class Counter {
 
 }  // namespace
 
-CountAnswer EnumerateLabelings(const ArgumentGraph& graph, bool stable_only, RunContext& context,
+CountAnswer EnumerateLabelings(const ArgumentGraph& graph, RunContext& context,
                                const ExtensionCallback& callback) {
-  Counter counter(graph, stable_only, context);
+  Counter counter(graph, false, context);
   CountAnswer answer;
   if (!counter.EnumerateAll(callback, answer.count)) answer.outcome = Outcome::kStopped;
   return answer;
