@@ -25,12 +25,6 @@ using small_graphs::Attack;
 using small_graphs::Describe;
 using small_graphs::MakeGraph;
 
-Mask MaskOf(const Extension& extension) {
-  Mask mask = 0;
-  for (const int a : extension) mask |= Mask{1} << a;
-  return mask;
-}
-
 Extension ExtensionOf(Mask mask, int size) {
   Extension extension;
   for (int a = 0; a < size; ++a) {

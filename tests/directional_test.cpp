@@ -136,11 +136,6 @@ void CheckQuestionsReachedFromUpstream(const ArgumentGraph& graph, int& smaller_
   for (int a = 0; a < graph.Size(); ++a) {
     if (static_cast<int>(UpstreamOf(graph, a).size()) < graph.Size()) ++smaller_upstream;
     const auto contains_a = [a](Mask set) { return (set >> a & 1) != 0; };
-    const auto mask_of = [](const Extension& extension) {
-      Mask mask = 0;
-      for (const int member : extension) mask |= Mask{1} << member;
-      return mask;
-    };
     for (const Semantics semantics :
          {Semantics::kAdmissible, Semantics::kComplete, Semantics::kPreferred}) {
       SCOPED_TRACE(std::string(SemanticsName(semantics)) + " argument " + std::to_string(a));
@@ -149,7 +144,7 @@ void CheckQuestionsReachedFromUpstream(const ArgumentGraph& graph, int& smaller_
       ASSERT_EQ(credulous.outcome, Outcome::kFinished);
       EXPECT_EQ(credulous.accepted, std::any_of(expected.begin(), expected.end(), contains_a));
       if (credulous.certificate) {
-        const Mask witness = mask_of(*credulous.certificate);
+        const Mask witness = MaskOf(*credulous.certificate);
         EXPECT_TRUE(std::binary_search(expected.begin(), expected.end(), witness));
         EXPECT_TRUE(contains_a(witness));
       }
@@ -159,7 +154,7 @@ void CheckQuestionsReachedFromUpstream(const ArgumentGraph& graph, int& smaller_
       EXPECT_EQ(sceptical.accepted, std::all_of(expected.begin(), expected.end(), contains_a));
       EXPECT_EQ(sceptical.certificate.has_value(), !sceptical.accepted);
       if (sceptical.certificate) {
-        const Mask counter = mask_of(*sceptical.certificate);
+        const Mask counter = MaskOf(*sceptical.certificate);
         EXPECT_TRUE(std::binary_search(expected.begin(), expected.end(), counter));
         EXPECT_FALSE(contains_a(counter));
       }

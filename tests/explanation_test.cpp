@@ -95,12 +95,6 @@ class Definitions {
   Mask grounded_ = 0;
 };
 
-Mask MaskOf(const std::vector<int>& arguments) {
-  Mask mask = 0;
-  for (const int a : arguments) mask |= Bit(a);
-  return mask;
-}
-
 bool IsAmong(Mask set, const std::vector<Mask>& sets) {
   return std::find(sets.begin(), sets.end(), set) != sets.end();
 }

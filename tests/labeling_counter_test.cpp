@@ -38,9 +38,7 @@ bool CountsAgree(const ArgumentGraph& graph) {
     std::vector<Mask> listed;
     const CountAnswer listing = EnumerateLabelings(graph, context, [&](const Extension& extension) {
       EXPECT_TRUE(std::is_sorted(extension.begin(), extension.end()));
-      Mask mask = 0;
-      for (const int a : extension) mask |= Mask{1} << a;
-      listed.push_back(mask);
+      listed.push_back(MaskOf(extension));
     });
     EXPECT_EQ(listing.outcome, Outcome::kFinished);
     EXPECT_EQ(listing.count, BigCount(listed.size()));

@@ -37,9 +37,7 @@ void CheckPreferred(const ArgumentGraph& graph) {
   const CountAnswer answer =
       EnumeratePreferredByComponents(graph, context, [&](const Extension& extension) {
         ASSERT_TRUE(std::is_sorted(extension.begin(), extension.end()));
-        Mask mask = 0;
-        for (const int a : extension) mask |= Mask{1} << a;
-        listed.push_back(mask);
+        listed.push_back(MaskOf(extension));
       });
   EXPECT_EQ(answer.outcome, Outcome::kFinished);
   EXPECT_EQ(answer.count, BigCount(listed.size()));
@@ -53,9 +51,8 @@ void CheckPreferred(const ArgumentGraph& graph) {
   ASSERT_EQ(one.outcome, Outcome::kFinished);
   ASSERT_TRUE(one.extension.has_value());
   ASSERT_TRUE(std::is_sorted(one.extension->begin(), one.extension->end()));
-  Mask mask = 0;
-  for (const int a : *one.extension) mask |= Mask{1} << a;
-  EXPECT_TRUE(std::binary_search(expected.begin(), expected.end(), mask)) << "found one";
+  EXPECT_TRUE(std::binary_search(expected.begin(), expected.end(), MaskOf(*one.extension)))
+      << "found one";
 }
 
 TEST(PreferredByComponents, EveryGraphOfUpToThreeArguments) {

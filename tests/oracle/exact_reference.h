@@ -12,6 +12,13 @@ namespace dialectic::exact {
 
 using Mask = std::uint32_t;
 
+// The arguments of an extension as a mask.
+inline Mask MaskOf(const Extension& extension) {
+  Mask mask = 0;
+  for (const int a : extension) mask |= Mask{1} << a;
+  return mask;
+}
+
 inline constexpr Semantics kAllSemantics[] = {
     Semantics::kGrounded,  Semantics::kComplete,   Semantics::kStable,
     Semantics::kPreferred, Semantics::kSemiStable, Semantics::kStage,
